@@ -1,0 +1,50 @@
+#ifndef SORTIVANE_QDIAGRAMSCENE_H
+#define SORTIVANE_QDIAGRAMSCENE_H
+
+#include <QGraphicsScene>
+#include <QMap>
+#include <QVector>
+
+class PlayerRef;
+class QFontMetricsF;
+class QGraphicsItem;
+class QGraphicsProxyWidget;
+class QLabel;
+
+// The bracket: one row per round, the games of the drawn rounds, and below
+// the round being played the players already qualified for the next one.
+class QDiagramScene : public QGraphicsScene
+{
+public:
+    explicit QDiagramScene( QObject* parent_p );
+
+    void updateDiagram();
+    void clearDiagram();
+    void updateWinner( int gameId_p );
+
+    // Geometry of the rows, for whoever lays things out against them.
+    double titleHeight() const { return titleHeight_m; }
+    double diagramWidth() const { return diagramWidth_m; }
+    double roundHeight() const { return roundHeight_m; }
+    const QString& widestText() const { return widestText_m; }
+
+private:
+    void prepareRounds( int roundsAmount_p );
+    void clearPlayersItems();
+    int placeWidget( int roundId_p, int slot_p, QWidget* widget_p, QVector< QGraphicsProxyWidget* >& items_rp,
+                     bool halfCells_p );
+    QLabel* createPlayerLabel( const PlayerRef& player_cp, const QString& widestText_cp ) const;
+    void checkWidestText( const QString& text_cp, const QFontMetricsF& metrics_cp, double& maxWidth_rp );
+
+    double titleHeight_m = 0;
+    double diagramWidth_m = 0;
+    double roundHeight_m = 0;
+    QString widestText_m;
+    QVector< QGraphicsItem* > roundsRects_m;
+    QVector< QGraphicsItem* > roundsTitles_m;
+    QVector< QVector< QGraphicsProxyWidget* > > gamesItems_m;
+    QVector< QGraphicsProxyWidget* > playersItems_m;
+    QMap< int, int > winnersItems_m;
+};
+
+#endif

@@ -1,0 +1,35 @@
+#ifndef SORTIVANE_QGAMEWIDGET_H
+#define SORTIVANE_QGAMEWIDGET_H
+
+#include <QFrame>
+
+class QLabel;
+
+// One game of the bracket: title, both players with their nations. A left
+// click on a game of the current round records its winner.
+class QGameWidget : public QFrame
+{
+    Q_OBJECT
+
+public:
+    QGameWidget( int roundId_p, int gameId_p, const QString& widestText_cp );
+
+    // "Финал", or "1/N финала - игра №k" for game k of a round 1/N.
+    static QString gameTitle( int denominator_p, int gameNumber_p );
+
+protected:
+    void mousePressEvent( QMouseEvent* event_p ) override;
+
+private:
+    QLabel* createCenteredLabel( const QString& text_cp );
+
+    int roundId_m;
+    int gameId_m;
+    QLabel* titleLabel_m = nullptr;
+    QLabel* favoriteLabel_m = nullptr;
+    QLabel* favoriteNationLabel_m = nullptr;
+    QLabel* outsiderLabel_m = nullptr;
+    QLabel* outsiderNationLabel_m = nullptr;
+};
+
+#endif

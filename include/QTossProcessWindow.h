@@ -1,0 +1,34 @@
+#ifndef SORTIVANE_QTOSSPROCESSWINDOW_H
+#define SORTIVANE_QTOSSPROCESSWINDOW_H
+
+#include <QFrame>
+
+class QLabel;
+
+// The window in which the organiser watches a draw.
+class QTossProcessWindow : public QFrame
+{
+    Q_OBJECT
+
+public:
+    QTossProcessWindow();
+
+private slots:
+    void sltClean();
+    void sltSetGameNumber( int number_p );
+    void sltSetTxtValue( int textValueType_p, QString textValue_p );
+    void sltSetWindowTitle( int tourDenominator_p );
+
+private:
+    QLabel* gameNumberLbl_m = nullptr;
+    QLabel* favoriteNameLbl_m = nullptr;
+    QLabel* favoriteNationLbl_m = nullptr;
+    QLabel* outsiderNameLbl_m = nullptr;
+    QLabel* outsiderNationLbl_m = nullptr;
+    // Denominator of the round being drawn, as the draw announced it; the game
+    // numbers are checked against it rather than against the championship,
+    // which the draw has not written yet.
+    int tourDenominator_m = 0;
+};
+
+#endif

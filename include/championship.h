@@ -1,0 +1,140 @@
+#ifndef SORTIVANE_CHAMPIONSHIP_H
+#define SORTIVANE_CHAMPIONSHIP_H
+
+#include <QMap>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+// Result of a game; stored as an int in the save file's text form.
+enum GameResult
+{
+    UNKNOWN = 0,
+    EXPECTED = 1,   // the favourite won
+    UNEXPECTED = 2  // the outsider won
+};
+
+// "UNKNOWN", "EXPECTED", "UNEXPECTED" at the indices of GameResult.
+const QStringList& resultTxtValues();
+const QString& resultTxtValue( int resultId_p );
+
+struct Player
+{
+    QString nickname_m;
+    QString clanName_m;
+};
+
+// One side of a game: a player is identified by its group and its id in it.
+class PlayerRef
+{
+public:
+    PlayerRef( int groupId_p = 0, int playerId_p = 0 ) : groupId_m( groupId_p ), playerId_m( playerId_p ) {}
+
+    int groupId() const { return groupId_m; }
+    int playerId() const { return playerId_m; }
+    bool operator==( const PlayerRef& other_cp ) const
+    {
+        return groupId_m == other_cp.groupId_m && playerId_m == other_cp.playerId_m;
+    }
+
+    int groupId_m;
+    int playerId_m;
+};
+
+struct Game
+{
+    PlayerRef favorite_m;
+    PlayerRef outsider_m;
+    int favoriteNation_m = 0;
+    int outsiderNation_m = 0;
+    GameResult result_m = UNKNOWN;
+
+    const PlayerRef& winner() const;
+    bool operator==( const Game& other_cp ) const;
+};
+
+// Player ids of one round's pool, per group id.
+using RoundPlayers = QMap< int, QVector< int > >;
+
+class Round
+{
+public:
+    explicit Round( int denominator_p );
+    Round( const Round& round_cp );
+    Round& operator=( const Round& round_cp ) = default;
+
+    int denominator() const { return denominator_m; }
+    void addGroup( int groupId_p, const QVector< int >& playersIds_cp );
+    void addPlayer( const PlayerRef& player_cp );
+    void removePlayer( const PlayerRef& player_cp );
+    Game& game( int gameId_p );
+    const Game& game( int gameId_p ) const;
+    // Number of player ids in the pool, over all groups.
+    int playersAmount() const;
+    bool operator==( const Round& other_cp ) const;
+
+    RoundPlayers players_m;
+    QVector< Game > games_m;
+
+private:
+    int denominator_m;
+};
+
+using PlayersGroup = QMap< int, Player >;
+using PlayersGroups = QMap< int, PlayersGroup >;
+
+class Championship
+{
+public:
+    Championship();
+
+    PlayersGroups& players() { return players_m; }
+    const PlayersGroups& players() const { return players_m; }
+    const QMap< int, QString >& groupsNames() const { return groupsNames_m; }
+    QVector< int >& nations() { return nations_m; }
+    const QVector< int >& nations() const { return nations_m; }
+    const QMap< int, QString >& nationsNames() const { return nationsNames_m; }
+    const QVector< Round >& rounds() const { return rounds_m; }
+    int currentRound() const { return currentRound_m; }
+    const QString& fileName() const { return fileName_m; }
+    bool roundIsFinished() const;
+    // Registered players over all groups.
+    int playersAmount() const;
+    // The text that names a player on screen: "[clan]nickname", or the
+    // nickname alone; empty for a reference that names nobody.
+    QString playerText( const PlayerRef& player_cp ) const;
+    QString nationName( int nationId_p ) const;
+
+    void reset();
+    void clearFileName();
+    void addPlayer( int groupId_p, const QString& nickname_p, const QString& clanName_p );
+    void removePlayers( int groupId_p, const QVector< int >& playersIds_cp );
+    void movePlayersToNextGroup( int groupId_p, const QVector< int >& playersIds_cp );
+    void movePlayersToPreviousGroup( int groupId_p, const QVector< int >& playersIds_cp );
+
+    void setGameResult( int gameId_p, GameResult result_p );
+    void createRounds();
+    void advanceRound();
+    void clearCurrentRoundPlayers();
+    void setCurrentRoundGames( const QVector< Game >& games_cp );
+    // Takes over the bracket of a championship on which a draw was made.
+    void adoptRounds( const Championship& drawn_cp );
+
+    bool load( const QString& fileName_p );
+    bool save( const QString& fileName_p = QString() );
+
+private:
+    friend class SaveFile;
+
+    void movePlayers( int groupId_p, const QVector< int >& playersIds_cp, bool toNext_p );
+
+    QString fileName_m;
+    PlayersGroups players_m;
+    QVector< int > nations_m;
+    QMap< int, QString > groupsNames_m;
+    QMap< int, QString > nationsNames_m;
+    QVector< Round > rounds_m;
+    int currentRound_m;
+};
+
+#endif

@@ -1,0 +1,89 @@
+#include "QChooseWinnerDialog.h"
+
+#include "championship.h"
+#include "globals.h"
+#include "svassert.h"
+
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+QChooseWinnerDialog::QChooseWinnerDialog() : QDialog( nullptr, Qt::CustomizeWindowHint | Qt::WindowTitleHint )
+{
+    QVBoxLayout* const layout_l = new QVBoxLayout( this );
+    titleLabel_m = new QLabel( this );
+    layout_l->addWidget( titleLabel_m );
+
+    QGroupBox* const group_l = new QGroupBox( QStringLiteral( "Выберите игрока-победителя" ), this );
+    QVBoxLayout* const groupLayout_l = new QVBoxLayout( group_l );
+    favoriteBtn_m = new QRadioButton( group_l );
+    outsiderBtn_m = new QRadioButton( group_l );
+    groupLayout_l->addWidget( favoriteBtn_m );
+    groupLayout_l->addWidget( outsiderBtn_m );
+    layout_l->addWidget( group_l );
+
+    QHBoxLayout* const buttons_l = new QHBoxLayout();
+    layout_l->addLayout( buttons_l, 0 );
+    buttons_l->addStretch( 1 );
+    okBtn_m = new QPushButton( global::icons::checkIcon(), QStringLiteral( "Выбрать" ), this );
+    QPushButton* const cancelBtn_l = new QPushButton( global::icons::crossIcon(), QStringLiteral( "Отменить" ), this );
+    buttons_l->addWidget( okBtn_m );
+    buttons_l->addWidget( cancelBtn_l );
+    okBtn_m->setEnabled( false );
+
+    setWindowTitle( QStringLiteral( "Выбор победителя" ) );
+    setWindowIcon( global::icons::appIcon() );
+
+    connect( okBtn_m, SIGNAL( released() ), this, SLOT( accept() ) );
+    connect( cancelBtn_l, SIGNAL( released() ), this, SLOT( reject() ) );
+    connect( favoriteBtn_m, SIGNAL( pressed() ), this, SLOT( slotActivateOkBtn() ) );
+    connect( outsiderBtn_m, SIGNAL( pressed() ), this, SLOT( slotActivateOkBtn() ) );
+}
+
+void QChooseWinnerDialog::setGameTitle( const QString& title_cp )
+{
+    titleLabel_m->setText( title_cp );
+}
+
+void QChooseWinnerDialog::setFavorite( const QString& player_cp, const QString& nation_cp )
+{
+    favoriteBtn_m->setText( player_cp + QLatin1Char( '\n' ) + nation_cp );
+}
+
+void QChooseWinnerDialog::setOutsider( const QString& player_cp, const QString& nation_cp )
+{
+    outsiderBtn_m->setText( player_cp + QLatin1Char( '\n' ) + nation_cp );
+}
+
+void QChooseWinnerDialog::setResult( int result_p )
+{
+    // Auto-exclusive radio buttons refuse to uncheck the checked one; lift
+    // the exclusivity for the moment of clearing.
+    favoriteBtn_m->setAutoExclusive( false );
+    outsiderBtn_m->setAutoExclusive( false );
+    favoriteBtn_m->setChecked( EXPECTED == result_p );
+    outsiderBtn_m->setChecked( UNEXPECTED == result_p );
+    favoriteBtn_m->setAutoExclusive( true );
+    outsiderBtn_m->setAutoExclusive( true );
+    okBtn_m->setEnabled( UNKNOWN != result_p );
+}
+
+int QChooseWinnerDialog::chooseResult()
+{
+    if( QDialog::Rejected == exec() )
+        return UNKNOWN;
+    if( favoriteBtn_m->isChecked() )
+        return EXPECTED;
+    if( outsiderBtn_m->isChecked() )
+        return UNEXPECTED;
+    SV_ASSERT( !"[ERROR] Incorrect IF condition." );
+    return UNKNOWN;
+}
+
+void QChooseWinnerDialog::slotActivateOkBtn()
+{
+    okBtn_m->setEnabled( true );
+}

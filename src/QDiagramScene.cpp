@@ -1,0 +1,199 @@
+#include "QDiagramScene.h"
+
+#include "QGameWidget.h"
+#include "championship.h"
+#include "globals.h"
+#include "svassert.h"
+
+#include <QFontMetricsF>
+#include <QGraphicsProxyWidget>
+#include <QGraphicsTextItem>
+#include <QLabel>
+#include <QSet>
+
+namespace
+{
+QString roundTitle( int denominator_p )
+{
+    static const QString final_scl = QStringLiteral( "Финал" );
+    static const QString round_scl = QStringLiteral( "1/%1 финала" );
+    return 1 == denominator_p ? final_scl : round_scl.arg( denominator_p );
+}
+}
+
+QDiagramScene::QDiagramScene( QObject* parent_p ) : QGraphicsScene( parent_p ) {}
+
+void QDiagramScene::updateDiagram()
+{
+    const Championship& champ_crl = global::data::champ();
+    const int roundsAmount_cl = champ_crl.rounds().size();
+    SV_ASSERT( roundsAmount_cl );
+    if( roundsAmount_cl != gamesItems_m.size() )
+        prepareRounds( roundsAmount_cl );
+    else if( !playersItems_m.isEmpty() )
+        clearPlayersItems();
+
+    QMap< int, QSet< int > > placedPlayers_l;
+    for( auto group_it = champ_crl.players().cbegin(); group_it != champ_crl.players().cend(); ++group_it )
+        placedPlayers_l.insert( group_it.key(), QSet< int >() );
+
+    int slot_l = 0;
+    int i = 0;
+    for( ; i < roundsAmount_cl && !champ_crl.rounds().at( i ).games_m.isEmpty(); ++i )
+    {
+        const Round& round_crl = champ_crl.rounds().at( i );
+        if( gamesItems_m.at( i ).size() == round_crl.games_m.size() )
+            continue;
+        slot_l = 0;
+        for( int gameId_l = 0; gameId_l < round_crl.games_m.size(); ++gameId_l )
+        {
+            placeWidget( i, gameId_l, new QGameWidget( i, gameId_l, widestText_m ), gamesItems_m[ i ], false );
+            const Game& game_crl = round_crl.games_m.at( gameId_l );
+            if( i == champ_crl.currentRound() && UNKNOWN != game_crl.result_m )
+            {
+                updateWinner( gameId_l );
+                placedPlayers_l[ game_crl.winner().groupId() ].insert( game_crl.winner().playerId() );
+            }
+            slot_l = gameId_l + 1;
+        }
+    }
+    if( i == roundsAmount_cl )
+        return;
+
+    // The players who enter round i without playing the round before follow
+    // the slots of the current round's games.
+    SV_ASSERT( !gamesItems_m.at( i ).size() );
+    const RoundPlayers& pool_crl = champ_crl.rounds().at( i ).players_m;
+    for( auto group_it = pool_crl.cbegin(); group_it != pool_crl.cend(); ++group_it )
+    {
+        const QSet< int > placed_cl = placedPlayers_l.value( group_it.key() );
+        for( const int playerId_cl : group_it.value() )
+        {
+            if( placed_cl.contains( playerId_cl ) )
+                continue;
+            placeWidget( i, slot_l++, createPlayerLabel( PlayerRef( group_it.key(), playerId_cl ), widestText_m ),
+                         playersItems_m, true );
+        }
+    }
+}
+
+void QDiagramScene::clearDiagram()
+{
+    for( QVector< QGraphicsProxyWidget* >& round_rl : gamesItems_m )
+    {
+        for( QGraphicsProxyWidget* const proxy_cl : round_rl )
+        {
+            removeItem( proxy_cl );
+            proxy_cl->deleteLater();
+        }
+        round_rl.clear();
+    }
+    gamesItems_m.clear();
+    for( QVector< QGraphicsItem* >* const items_cl : { &roundsRects_m, &roundsTitles_m } )
+    {
+        for( QGraphicsItem* const item_cl : *items_cl )
+        {
+            removeItem( item_cl );
+            delete item_cl;
+        }
+        items_cl->clear();
+    }
+    clearPlayersItems();
+}
+
+void QDiagramScene::updateWinner( int gameId_p )
+{
+    const Championship& champ_crl = global::data::champ();
+    const int current_cl = champ_crl.currentRound();
+    if( current_cl == champ_crl.rounds().size() - 1 )
+        return;
+    const PlayerRef winner_cl = champ_crl.rounds().at( current_cl ).game( gameId_p ).winner();
+    const auto found_cl = winnersItems_m.constFind( gameId_p );
+    if( winnersItems_m.cend() != found_cl )
+    {
+        QLabel* const foundWidget_l = qobject_cast< QLabel* >( playersItems_m.at( found_cl.value() )->widget() );
+        SV_ASSERT( nullptr != foundWidget_l );
+        foundWidget_l->setText( champ_crl.playerText( winner_cl ) );
+        return;
+    }
+    winnersItems_m.insert( gameId_p, placeWidget( current_cl + 1, gameId_p, createPlayerLabel( winner_cl, widestText_m ),
+                                                  playersItems_m, true ) );
+}
+
+void QDiagramScene::prepareRounds( int roundsAmount_p )
+{
+    const Championship& champ_crl = global::data::champ();
+    gamesItems_m.resize( roundsAmount_p );
+    const QFontMetricsF metrics_cl( font() );
+    const double height_cl = metrics_cl.height();
+
+    // Every text a game widget or a label may show decides the cell width.
+    const Round& first_crl = champ_crl.rounds().at( 0 );
+    widestText_m = QGameWidget::gameTitle( first_crl.denominator(), first_crl.games_m.size() + 1 );
+    double maxWidth_l = metrics_cl.horizontalAdvance( widestText_m );
+    for( auto group_it = champ_crl.players().cbegin(); group_it != champ_crl.players().cend(); ++group_it )
+        for( auto player_it = group_it.value().cbegin(); player_it != group_it.value().cend(); ++player_it )
+            checkWidestText( champ_crl.playerText( PlayerRef( group_it.key(), player_it.key() ) ), metrics_cl, maxWidth_l );
+    for( const QString& name_crl : champ_crl.nationsNames() )
+        checkWidestText( QStringLiteral( "(%1)" ).arg( name_crl ), metrics_cl, maxWidth_l );
+
+    titleHeight_m = 1.1 * height_cl;
+    diagramWidth_m = first_crl.denominator() * ( 1.5 * maxWidth_l );
+    roundHeight_m = titleHeight_m + 2.5 * ( 6 * height_cl );
+
+    const QBrush brush_cl( QColor( 227, 147, 147, 255 ), Qt::SolidPattern );
+    const QPen pen_cl;
+    roundsRects_m.reserve( roundsAmount_p );
+    for( int i = roundsAmount_p - 1; i >= 0; --i )
+    {
+        roundsRects_m.append( addRect( 0, i * roundHeight_m, diagramWidth_m, roundHeight_m, pen_cl, brush_cl ) );
+        QGraphicsTextItem* const title_cl = addText( roundTitle( champ_crl.rounds().at( i ).denominator() ), QFont() );
+        roundsTitles_m.append( title_cl );
+        title_cl->setPos( 0.5 * diagramWidth_m - 0.5 * title_cl->boundingRect().width(), i * roundHeight_m );
+    }
+}
+
+void QDiagramScene::clearPlayersItems()
+{
+    for( QGraphicsProxyWidget* const proxy_cl : playersItems_m )
+    {
+        removeItem( proxy_cl );
+        proxy_cl->deleteLater();
+    }
+    playersItems_m.clear();
+    winnersItems_m.clear();
+}
+
+int QDiagramScene::placeWidget( int roundId_p, int slot_p, QWidget* widget_p, QVector< QGraphicsProxyWidget* >& items_rp,
+                                bool halfCells_p )
+{
+    QGraphicsProxyWidget* const proxy_cl = addWidget( widget_p );
+    const int index_cl = items_rp.size();
+    items_rp.append( proxy_cl );
+    const double cell_cl = ( halfCells_p ? diagramWidth_m / 2 : diagramWidth_m )
+                           / global::data::champ().rounds().at( roundId_p ).denominator();
+    const double width_cl = widget_p->width();
+    const double height_cl = widget_p->height();
+    proxy_cl->setPos( slot_p * cell_cl + ( cell_cl - width_cl ) / 2,
+                      roundId_p * roundHeight_m + titleHeight_m + ( roundHeight_m - height_cl ) / 2 );
+    return index_cl;
+}
+
+QLabel* QDiagramScene::createPlayerLabel( const PlayerRef& player_cp, const QString& widestText_cp ) const
+{
+    QLabel* const label_l = new QLabel( global::data::champ().playerText( player_cp ) );
+    label_l->setAlignment( Qt::AlignCenter );
+    const QFontMetrics metrics_cl( label_l->font() );
+    label_l->setMinimumWidth( metrics_cl.horizontalAdvance( widestText_cp ) );
+    label_l->setMinimumHeight( 2 * metrics_cl.height() );
+    return label_l;
+}
+
+void QDiagramScene::checkWidestText( const QString& text_cp, const QFontMetricsF& metrics_cp, double& maxWidth_rp )
+{
+    const double width_cl = metrics_cp.horizontalAdvance( text_cp );
+    if( width_cl <= maxWidth_rp )
+        return;
+    maxWidth_rp = width_cl;
+    widestText_m = text_cp;
+}

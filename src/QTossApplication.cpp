@@ -1,0 +1,39 @@
+#include "QTossApplication.h"
+
+#include "QChooseNationDialog.h"
+#include "QChooseWinnerDialog.h"
+#include "QStringEnterDialog.h"
+#include "QTossProcessWindow.h"
+#include "QTossThread.h"
+#include "QTossWindow.h"
+#include "globals.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+
+QTossApplication::QTossApplication( int& argc_p, char** argv_p ) : QApplication( argc_p, argv_p ) {}
+
+void QTossApplication::connectGlobalObjects()
+{
+    QTossProcessWindow* const processWindow_cl = global::widgets::tossProcessWindow();
+    QTossThread* const thread_cl = global::threads::tossThread();
+    connect( thread_cl, "2started()", processWindow_cl, "1show()" );
+    connect( thread_cl, "2finished()", processWindow_cl, "1close()" );
+    connect( thread_cl, "2nextGame( int )", processWindow_cl, "1sltSetGameNumber( int )" );
+    connect( thread_cl, "2nextTxtValue( int, QString )", processWindow_cl, "1sltSetTxtValue( int, QString )" );
+    connect( thread_cl, "2tossStarted( int )", processWindow_cl, "1sltSetWindowTitle( int )" );
+    connect( thread_cl, "2championshipDataUpdated()", global::widgets::tossWindow(), "1slotUpdateScene()" );
+}
+
+QTossApplication::~QTossApplication()
+{
+    global::widgets::aboutMsgBox()->deleteLater();
+    global::widgets::chooseNationDialog()->deleteLater();
+    global::widgets::chooseWinnerDialog()->deleteLater();
+    global::widgets::stringEnterDialog()->deleteLater();
+    global::widgets::resultMsgBox()->deleteLater();
+    global::widgets::fileDialog()->deleteLater();
+    global::widgets::tossWindow()->deleteLater();
+    global::widgets::confirmMsgBox()->deleteLater();
+    global::widgets::tossProcessWindow()->deleteLater();
+}

@@ -1,0 +1,106 @@
+#include "QTossProcessWindow.h"
+
+#include "QTossThread.h"
+#include "globals.h"
+#include "svassert.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace
+{
+QLabel* centeredLabel( const QString& text_cp, QWidget* parent_p )
+{
+    QLabel* const label_l = new QLabel( text_cp, parent_p );
+    label_l->setAlignment( Qt::AlignHCenter | Qt::AlignVCenter );
+    return label_l;
+}
+
+QString nationText( const QString& textValue_cp )
+{
+    return textValue_cp.isEmpty() ? textValue_cp : QStringLiteral( "(%1)" ).arg( textValue_cp );
+}
+}
+
+QTossProcessWindow::QTossProcessWindow() : QFrame( nullptr, Qt::CustomizeWindowHint | Qt::WindowTitleHint )
+{
+    QFont boldFont_l = font();
+    boldFont_l.setWeight( 75 );
+    QVBoxLayout* const layout_l = new QVBoxLayout( this );
+    gameNumberLbl_m = new QLabel( this );
+    gameNumberLbl_m->setFont( boldFont_l );
+    favoriteNameLbl_m = centeredLabel( QString(), this );
+    favoriteNationLbl_m = centeredLabel( QString(), this );
+    outsiderNameLbl_m = centeredLabel( QString(), this );
+    outsiderNationLbl_m = centeredLabel( QString(), this );
+    layout_l->addWidget( gameNumberLbl_m );
+    layout_l->addWidget( favoriteNameLbl_m );
+    layout_l->addWidget( favoriteNationLbl_m );
+    layout_l->addWidget( centeredLabel( QStringLiteral( "VS" ), this ) );
+    layout_l->addWidget( outsiderNameLbl_m );
+    layout_l->addWidget( outsiderNationLbl_m );
+
+    QHBoxLayout* const buttons_l = new QHBoxLayout();
+    layout_l->addLayout( buttons_l );
+    buttons_l->addStretch( 1 );
+    QPushButton* const cancelBtn_l = new QPushButton( global::icons::crossIcon(), QStringLiteral( "Отменить" ), this );
+    buttons_l->addWidget( cancelBtn_l );
+    connect( cancelBtn_l, "2released()", global::threads::tossThread(), "1sltStop()" );
+
+    setWindowIcon( global::icons::appIcon() );
+}
+
+void QTossProcessWindow::sltClean()
+{
+    favoriteNameLbl_m->clear();
+    favoriteNationLbl_m->clear();
+    outsiderNameLbl_m->clear();
+    outsiderNationLbl_m->clear();
+}
+
+void QTossProcessWindow::sltSetGameNumber( int number_p )
+{
+    SV_ASSERT( number_p && tourDenominator_m >= number_p );
+    static const QString format_scl = QStringLiteral( "Игра %1" );
+    gameNumberLbl_m->setText( format_scl.arg( number_p ) );
+}
+
+void QTossProcessWindow::sltSetTxtValue( int textValueType_p, QString textValue_p )
+{
+    switch( textValueType_p )
+    {
+    case QTossThread::FAVORITE_PLAYERS_NAME:
+        favoriteNameLbl_m->setText( textValue_p );
+        break;
+    case QTossThread::FAVORITE_PLAYERS_NATION:
+        favoriteNationLbl_m->setText( nationText( textValue_p ) );
+        break;
+    case QTossThread::OUTSIDER_PLAYERS_NAME:
+        outsiderNameLbl_m->setText( textValue_p );
+        break;
+    case QTossThread::OUTSIDER_PLAYERS_NATION:
+        outsiderNationLbl_m->setText( nationText( textValue_p ) );
+        break;
+    default:
+        SV_ASSERT( !"[ERROR] Incorrect case path" );
+    }
+}
+
+void QTossProcessWindow::sltSetWindowTitle( int tourDenominator_p )
+{
+    SV_ASSERT( tourDenominator_p > 0 && ( 1 == tourDenominator_p || !( tourDenominator_p % 2 ) ) );
+    static const QString format_scl = QStringLiteral( "Жеребьевка %1финала чемпионата" );
+    static const QString quarter_scl = QStringLiteral( "четверть" );
+    static const QString semi_scl = QStringLiteral( "полу" );
+    tourDenominator_m = tourDenominator_p;
+    QString part_l;
+    if( tourDenominator_p > 4 )
+        part_l = QStringLiteral( "1/" ) + QString::number( tourDenominator_p ) + QLatin1Char( ' ' );
+    else if( 4 == tourDenominator_p )
+        part_l = quarter_scl;
+    else if( 2 == tourDenominator_p )
+        part_l = semi_scl;
+    setWindowTitle( format_scl.arg( part_l ) );
+}

@@ -1,0 +1,196 @@
+#include "QTossThread.h"
+
+#include "drawseed.h"
+#include "globals.h"
+#include "svassert.h"
+
+#include <cstdlib>
+
+QTossThread::QTossThread() : QThread( nullptr ), proceed_m( true ), paced_m( true )
+{
+    connect( this, "2roundDrawn()", this, "1sltStoreRound()" );
+}
+
+void QTossThread::setPaced( bool paced_p )
+{
+    paced_m = paced_p;
+}
+
+bool QTossThread::canStart( const Championship& champ_cp )
+{
+    if( champ_cp.nations().isEmpty() )
+        return false;
+    return champ_cp.rounds().isEmpty() ? champ_cp.playersAmount() >= 2 : champ_cp.roundIsFinished();
+}
+
+void QTossThread::start()
+{
+    proceed_m = true;
+    if( isRunning() )
+        return;
+    // Without nations there is nothing to hand out: the draw is refused.
+    if( global::data::champ().nations().isEmpty() )
+        return;
+    SV_ASSERT( global::data::champ().rounds().empty() || global::data::champ().roundIsFinished() );
+    draw_m = global::data::champ();
+    QThread::start( QThread::InheritPriority );
+}
+
+void QTossThread::sltStop()
+{
+    proceed_m = false;
+}
+
+void QTossThread::run()
+{
+    if( !proceed_m || draw_m.nations().isEmpty() )
+        return;
+    int roundId_l = 0;
+    if( draw_m.rounds().isEmpty() )
+    {
+        draw_m.createRounds();
+        if( draw_m.rounds().isEmpty() )
+            return;
+    }
+    else
+        roundId_l = draw_m.currentRound() + 1;
+
+    const Round& round_crl = draw_m.rounds().at( roundId_l );
+    const int currentRoundId_cl = roundId_l;
+    const int playersAmount_cl = round_crl.playersAmount();
+    SV_ASSERT( ( ( 0 == currentRoundId_cl && playersAmount_cl < round_crl.denominator() * 2 )
+                 || playersAmount_cl == round_crl.denominator() * 2 )
+               && !( playersAmount_cl % 2 ) );
+    const int denominator_cl = round_crl.denominator();
+    const RoundPlayers pool_cl = round_crl.players_m;
+    emit tossStarted( denominator_cl );
+
+    // Places are lined up group by group in rank order; game g pairs the g-th
+    // place from the top with the g-th place from the bottom.
+    auto favorite_it = pool_cl.cbegin();
+    auto outsider_it = pool_cl.cend();
+    int favoritesCount_l = 0;
+    int outsidersCount_l = 0;
+    if( !pool_cl.isEmpty() )
+    {
+        --outsider_it;
+        favoritesCount_l = favorite_it.value().size();
+        outsidersCount_l = outsider_it.value().size();
+    }
+    QVector< Game > games_l;
+    games_l.reserve( denominator_cl );
+    ChosenPlayers chosenPlayers_l;
+    for( auto group_it = draw_m.players().cbegin(); group_it != draw_m.players().cend(); ++group_it )
+        chosenPlayers_l.insert( group_it.key(), QSet< int >() );
+    drawseed::reseed();
+    if( !proceed_m )
+        return;
+
+    for( int gameNumber_l = 1; gameNumber_l <= playersAmount_cl / 2; ++gameNumber_l )
+    {
+        emit nextGame( gameNumber_l );
+        if( !favoritesCount_l )
+        {
+            do
+                ++favorite_it;
+            while( favorite_it.value().isEmpty() );
+            favoritesCount_l = favorite_it.value().size();
+        }
+        if( !outsidersCount_l )
+        {
+            do
+                --outsider_it;
+            while( outsider_it.value().isEmpty() );
+            outsidersCount_l = outsider_it.value().size();
+        }
+        Game game_l;
+        game_l.favorite_m = PlayerRef( favorite_it.key(), choosePlayer( FAVORITE_PLAYERS_NAME, favorite_it, chosenPlayers_l ) );
+        game_l.favoriteNation_m = chooseNation( FAVORITE_PLAYERS_NATION );
+        game_l.outsider_m = PlayerRef( outsider_it.key(), choosePlayer( OUTSIDER_PLAYERS_NAME, outsider_it, chosenPlayers_l ) );
+        game_l.outsiderNation_m = chooseNation( OUTSIDER_PLAYERS_NATION );
+        games_l.append( game_l );
+        if( !proceed_m )
+            return;
+        pause( 5 );
+        --favoritesCount_l;
+        --outsidersCount_l;
+        if( !proceed_m )
+            return;
+    }
+
+    if( roundId_l )
+        draw_m.advanceRound();
+    draw_m.clearCurrentRoundPlayers();
+    draw_m.setCurrentRoundGames( games_l );
+    emit roundDrawn();
+}
+
+void QTossThread::sltStoreRound()
+{
+    global::data::champ().adoptRounds( draw_m );
+    emit championshipDataUpdated();
+}
+
+int QTossThread::choosePlayer( int textValueType_p, RoundPlayers::const_iterator playersGroup_cp,
+                               ChosenPlayers& chosenPlayers_rp )
+{
+    SV_ASSERT( playersGroup_cp.value().size() );
+    SV_ASSERT( FAVORITE_PLAYERS_NAME == textValueType_p || OUTSIDER_PLAYERS_NAME == textValueType_p );
+    const auto chosenPlayersIn1Group_l = chosenPlayers_rp.find( playersGroup_cp.key() );
+    SV_ASSERT( chosenPlayers_rp.end() != chosenPlayersIn1Group_l );
+    const QVector< int >& players_crl = playersGroup_cp.value();
+    auto playerText_l = [ this, &playersGroup_cp ]( int playerId_p ) {
+        return draw_m.playerText( PlayerRef( playersGroup_cp.key(), playerId_p ) );
+    };
+
+    int choosenPlayerId_l = players_crl.first();
+    if( 1 == players_crl.size() )
+        emit nextTxtValue( textValueType_p, playerText_l( choosenPlayerId_l ) );
+    else if( proceed_m )
+    {
+        // Any member of the list may come up, drawn or not; the seventh
+        // candidate that is still undrawn is the pick.
+        int hits_l = 0;
+        do
+        {
+            emit nextTxtValue( textValueType_p, QString() );
+            choosenPlayerId_l = players_crl.at( std::rand() % players_crl.size() );
+            if( !chosenPlayersIn1Group_l.value().contains( choosenPlayerId_l ) )
+                ++hits_l;
+            pause( 1 );
+            emit nextTxtValue( textValueType_p, playerText_l( choosenPlayerId_l ) );
+            pause( 3 );
+        } while( proceed_m && hits_l < 7 );
+    }
+    // A stopped draw is abandoned with its game: its pick is not recorded.
+    if( !proceed_m )
+        return choosenPlayerId_l;
+    SV_ASSERT( chosenPlayersIn1Group_l.value().end() == chosenPlayersIn1Group_l.value().find( choosenPlayerId_l ) );
+    chosenPlayersIn1Group_l.value().insert( choosenPlayerId_l );
+    return choosenPlayerId_l;
+}
+
+int QTossThread::chooseNation( int textValueType_p )
+{
+    SV_ASSERT( FAVORITE_PLAYERS_NATION == textValueType_p || OUTSIDER_PLAYERS_NATION == textValueType_p );
+    const QVector< int >& nations_crl = draw_m.nations();
+    int nationId_l = nations_crl.first();
+    if( !proceed_m )
+        return nationId_l;
+    int counter_l = 7;
+    do
+    {
+        emit nextTxtValue( textValueType_p, QString() );
+        nationId_l = nations_crl.at( std::rand() % nations_crl.size() );
+        pause( 1 );
+        emit nextTxtValue( textValueType_p, draw_m.nationName( nationId_l ) );
+        pause( 3 );
+    } while( nations_crl.size() > 1 && proceed_m && --counter_l );
+    return nationId_l;
+}
+
+void QTossThread::pause( unsigned long milliseconds_p ) const
+{
+    if( paced_m )
+        QThread::msleep( milliseconds_p );
+}

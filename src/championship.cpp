@@ -1,0 +1,373 @@
+#include "championship.h"
+
+#include "drawseed.h"
+#include "savefile.h"
+#include "svassert.h"
+
+#include <QSet>
+
+#include <cstdlib>
+
+namespace
+{
+const QMap< int, QString >& defaultGroupsNames()
+{
+    static const QMap< int, QString > names_scl {
+        { 1, QStringLiteral( "Чемпионы" ) },
+        { 2, QStringLiteral( "Мастера" ) },
+        { 3, QStringLiteral( "Ветераны" ) },
+        { 4, QStringLiteral( "Новички" ) },
+    };
+    return names_scl;
+}
+
+const QMap< int, QString >& defaultNationsNames()
+{
+    static const QMap< int, QString > names_scl {
+        { 1, QStringLiteral( "Ацтеки" ) },      { 2, QStringLiteral( "Великобритания" ) },
+        { 3, QStringLiteral( "Германия" ) },    { 4, QStringLiteral( "Гуроны" ) },
+        { 5, QStringLiteral( "Делавары" ) },    { 6, QStringLiteral( "Инки" ) },
+        { 7, QStringLiteral( "Ирокезы" ) },     { 8, QStringLiteral( "Испания" ) },
+        { 9, QStringLiteral( "Майя" ) },        { 10, QStringLiteral( "Нидерланды" ) },
+        { 11, QStringLiteral( "Португалия" ) }, { 12, QStringLiteral( "Пуэбло" ) },
+        { 13, QStringLiteral( "Россия" ) },     { 14, QStringLiteral( "Сиу" ) },
+        { 15, QStringLiteral( "США" ) },        { 16, QStringLiteral( "Франция" ) },
+        { 17, QStringLiteral( "Хайда" ) },
+    };
+    return names_scl;
+}
+
+// The largest free id not greater than the group's size.
+int newPlayerId( const PlayersGroup& group_cp )
+{
+    int candidate_l = group_cp.size();
+    while( group_cp.contains( candidate_l ) )
+        --candidate_l;
+    return candidate_l;
+}
+
+// Copies each listed player into the target group under a new id, in list
+// order, then erases them from the source group.
+void movePlayersBetween( PlayersGroup& sourceGroup_p, PlayersGroup& targetGroup_p, const QVector< int >& playersIds_cp )
+{
+    for( const int id : playersIds_cp )
+    {
+        SV_ASSERT( sourceGroup_p.end() != sourceGroup_p.find( id ) );
+        targetGroup_p.insert( newPlayerId( targetGroup_p ), sourceGroup_p.value( id ) );
+    }
+    for( const int id : playersIds_cp )
+        sourceGroup_p.remove( id );
+}
+
+// Chooses count players of the group at random; the chosen ones go to
+// firstPart_rp, the others to secondPart_rp, both in ascending id.
+void splitPlayers( const PlayersGroup& groupPlayers_cp, int count_p, QVector< int >& firstPart_rp,
+                   QVector< int >& secondPart_rp )
+{
+    const QVector< int > ids_cl = groupPlayers_cp.keys().toVector();
+    QVector< bool > chosen_l( ids_cl.size(), false );
+    drawseed::reseed();
+    for( int i = 0; i < count_p; ++i )
+    {
+        int index_l = std::rand() % ids_cl.size();
+        while( chosen_l.at( index_l ) )
+            index_l = std::rand() % ids_cl.size();
+        chosen_l[ index_l ] = true;
+    }
+    SV_ASSERT( !( firstPart_rp.size() || secondPart_rp.size() ) );
+    firstPart_rp.reserve( count_p );
+    secondPart_rp.reserve( ids_cl.size() - count_p );
+    for( int i = 0; i < ids_cl.size(); ++i )
+        ( chosen_l.at( i ) ? firstPart_rp : secondPart_rp ).append( ids_cl.at( i ) );
+}
+}
+
+const QStringList& resultTxtValues()
+{
+    static const QStringList values_scl { QStringLiteral( "UNKNOWN" ), QStringLiteral( "EXPECTED" ),
+                                          QStringLiteral( "UNEXPECTED" ) };
+    return values_scl;
+}
+
+const QString& resultTxtValue( int resultId_p )
+{
+    SV_ASSERT( resultId_p < resultTxtValues().size() );
+    return resultTxtValues().at( resultId_p );
+}
+
+// ---------------------------------------------------------------- Game
+
+const PlayerRef& Game::winner() const
+{
+    SV_ASSERT( UNKNOWN != result_m );
+    return EXPECTED == result_m ? favorite_m : outsider_m;
+}
+
+bool Game::operator==( const Game& other_cp ) const
+{
+    return favorite_m == other_cp.favorite_m && outsider_m == other_cp.outsider_m
+           && favoriteNation_m == other_cp.favoriteNation_m && outsiderNation_m == other_cp.outsiderNation_m
+           && result_m == other_cp.result_m;
+}
+
+// ---------------------------------------------------------------- Round
+
+Round::Round( int denominator_p ) : denominator_m( denominator_p )
+{
+    SV_ASSERT( denominator_m && ( 1 == denominator_m || !( denominator_m % 2 ) ) );
+}
+
+Round::Round( const Round& round_cp )
+    : players_m( round_cp.players_m ), games_m( round_cp.games_m ), denominator_m( round_cp.denominator_m )
+{
+    SV_ASSERT( denominator_m && ( 1 == denominator_m || !( denominator_m % 2 ) ) );
+}
+
+void Round::addGroup( int groupId_p, const QVector< int >& playersIds_cp )
+{
+    SV_ASSERT( players_m.end() == players_m.find( groupId_p ) );
+    players_m.insert( groupId_p, playersIds_cp );
+}
+
+void Round::addPlayer( const PlayerRef& player_cp )
+{
+    auto found_l = players_m.find( player_cp.groupId() );
+    if( players_m.end() == found_l )
+        found_l = players_m.insert( player_cp.groupId(), QVector< int >() );
+    SV_ASSERT( !found_l.value().contains( player_cp.playerId() ) );
+    found_l.value().append( player_cp.playerId() );
+}
+
+void Round::removePlayer( const PlayerRef& player_cp )
+{
+    auto found_l = players_m.find( player_cp.groupId() );
+    SV_ASSERT( players_m.end() != found_l );
+    SV_ASSERT( found_l.value().contains( player_cp.playerId() ) );
+    found_l.value().removeOne( player_cp.playerId() );
+}
+
+Game& Round::game( int gameId_p )
+{
+    SV_ASSERT( games_m.size() > gameId_p );
+    return games_m[ gameId_p ];
+}
+
+const Game& Round::game( int gameId_p ) const
+{
+    SV_ASSERT( games_m.size() > gameId_p );
+    return games_m.at( gameId_p );
+}
+
+int Round::playersAmount() const
+{
+    int amount_l = 0;
+    for( const QVector< int >& ids_crl : players_m )
+        amount_l += ids_crl.size();
+    return amount_l;
+}
+
+bool Round::operator==( const Round& other_cp ) const
+{
+    return denominator_m == other_cp.denominator_m && players_m == other_cp.players_m
+           && games_m == other_cp.games_m;
+}
+
+// ---------------------------------------------------------------- Championship
+
+Championship::Championship() : currentRound_m( 0 )
+{
+    reset();
+}
+
+bool Championship::roundIsFinished() const
+{
+    const int next_cl = currentRound_m + 1;
+    if( next_cl >= rounds_m.size() )
+        return false;
+    const Round& round_crl = rounds_m.at( next_cl );
+    return round_crl.playersAmount() == 2 * round_crl.denominator();
+}
+
+int Championship::playersAmount() const
+{
+    int amount_l = 0;
+    for( const PlayersGroup& group_crl : players_m )
+        amount_l += group_crl.size();
+    return amount_l;
+}
+
+QString Championship::playerText( const PlayerRef& player_cp ) const
+{
+    const Player player_cl = players_m.value( player_cp.groupId() ).value( player_cp.playerId() );
+    if( player_cl.clanName_m.isEmpty() )
+        return player_cl.nickname_m;
+    return QStringLiteral( "[%1]%2" ).arg( player_cl.clanName_m, player_cl.nickname_m );
+}
+
+QString Championship::nationName( int nationId_p ) const
+{
+    return nationsNames_m.value( nationId_p );
+}
+
+void Championship::reset()
+{
+    players_m.clear();
+    for( auto group_it = defaultGroupsNames().cbegin(); group_it != defaultGroupsNames().cend(); ++group_it )
+        players_m.insert( group_it.key(), PlayersGroup() );
+    groupsNames_m = defaultGroupsNames();
+    nationsNames_m = defaultNationsNames();
+    nations_m = nationsNames_m.keys().toVector();
+    rounds_m.clear();
+    currentRound_m = 0;
+}
+
+void Championship::clearFileName()
+{
+    fileName_m.clear();
+}
+
+void Championship::addPlayer( int groupId_p, const QString& nickname_p, const QString& clanName_p )
+{
+    const auto group_l = players_m.find( groupId_p );
+    SV_ASSERT( players_m.end() != group_l );
+    group_l.value().insert( newPlayerId( group_l.value() ), Player { nickname_p, clanName_p } );
+}
+
+void Championship::removePlayers( int groupId_p, const QVector< int >& playersIds_cp )
+{
+    const auto found_l = players_m.find( groupId_p );
+    SV_ASSERT( players_m.end() != found_l );
+    for( const int id_cl : playersIds_cp )
+        found_l.value().remove( id_cl );
+}
+
+void Championship::movePlayersToNextGroup( int groupId_p, const QVector< int >& playersIds_cp )
+{
+    movePlayers( groupId_p, playersIds_cp, true );
+}
+
+void Championship::movePlayersToPreviousGroup( int groupId_p, const QVector< int >& playersIds_cp )
+{
+    movePlayers( groupId_p, playersIds_cp, false );
+}
+
+void Championship::movePlayers( int groupId_p, const QVector< int >& playersIds_cp, bool toNext_p )
+{
+    const auto found_l = players_m.find( groupId_p );
+    SV_ASSERT( players_m.end() != found_l );
+    if( toNext_p ? std::next( found_l ) == players_m.end() : found_l == players_m.begin() )
+        return;
+    const auto target_cl = toNext_p ? std::next( found_l ) : std::prev( found_l );
+    movePlayersBetween( found_l.value(), target_cl.value(), playersIds_cp );
+}
+
+void Championship::setGameResult( int gameId_p, GameResult result_p )
+{
+    const int current_cl = currentRound_m;
+    if( current_cl + 1 >= rounds_m.size() )
+    {
+        rounds_m[ current_cl ].game( gameId_p ).result_m = result_p;
+        return;
+    }
+    Game& game_l = rounds_m[ current_cl ].game( gameId_p );
+    Round& next_l = rounds_m[ current_cl + 1 ];
+    // A loaded file may disagree with itself: the previous winner may be
+    // missing from the next round, or the new one be there already. Keep the
+    // next round's lists free of duplicates and never take out what is not
+    // there.
+    auto holds_l = [ &next_l ]( const PlayerRef& player_cp ) {
+        return next_l.players_m.value( player_cp.groupId() ).contains( player_cp.playerId() );
+    };
+    if( UNKNOWN != game_l.result_m && holds_l( game_l.winner() ) )
+        next_l.removePlayer( game_l.winner() );
+    game_l.result_m = result_p;
+    if( !holds_l( game_l.winner() ) )
+        next_l.addPlayer( game_l.winner() );
+}
+
+void Championship::createRounds()
+{
+    SV_ASSERT( !( rounds_m.size() || currentRound_m ) );
+    const int playersAmount_cl = playersAmount();
+    if( playersAmount_cl < 2 )
+        return;
+    int places_l = 1;
+    while( places_l < playersAmount_cl )
+        places_l *= 2;
+    int favoritesAmountRest_l = places_l - playersAmount_cl;
+    for( int denominator_l = places_l / 2; denominator_l >= 1; denominator_l /= 2 )
+    {
+        Round round_l( denominator_l );
+        round_l.games_m.reserve( denominator_l );
+        rounds_m.append( round_l );
+    }
+    // The byes go to the strongest groups: whole groups first, then a random
+    // part of the first group that does not fit completely.
+    int targetRound_l = favoritesAmountRest_l > 0 ? 1 : 0;
+    for( auto currentGroup_l = players_m.cbegin(); currentGroup_l != players_m.cend(); ++currentGroup_l )
+    {
+        SV_ASSERT( players_m.cend() != currentGroup_l );
+        const PlayersGroup& group_crl = currentGroup_l.value();
+        if( favoritesAmountRest_l && group_crl.size() > favoritesAmountRest_l )
+        {
+            QVector< int > firstPart_l;
+            QVector< int > secondPart_l;
+            splitPlayers( group_crl, favoritesAmountRest_l, firstPart_l, secondPart_l );
+            rounds_m[ 1 ].addGroup( currentGroup_l.key(), firstPart_l );
+            rounds_m[ 0 ].addGroup( currentGroup_l.key(), secondPart_l );
+            favoritesAmountRest_l = 0;
+            targetRound_l = 0;
+            continue;
+        }
+        rounds_m[ targetRound_l ].addGroup( currentGroup_l.key(), group_crl.keys().toVector() );
+        if( favoritesAmountRest_l )
+        {
+            favoritesAmountRest_l -= group_crl.size();
+            SV_ASSERT( favoritesAmountRest_l >= 0 );
+            if( !favoritesAmountRest_l )
+                targetRound_l = 0;
+        }
+    }
+}
+
+void Championship::advanceRound()
+{
+    if( roundIsFinished() )
+        ++currentRound_m;
+}
+
+void Championship::clearCurrentRoundPlayers()
+{
+    rounds_m[ currentRound_m ].players_m.clear();
+}
+
+void Championship::setCurrentRoundGames( const QVector< Game >& games_cp )
+{
+    SV_ASSERT( !currentRound_m || games_cp.size() == rounds_m.at( currentRound_m ).denominator() );
+    rounds_m[ currentRound_m ].games_m = games_cp;
+}
+
+void Championship::adoptRounds( const Championship& drawn_cp )
+{
+    rounds_m = drawn_cp.rounds_m;
+    currentRound_m = drawn_cp.currentRound_m;
+}
+
+bool Championship::load( const QString& fileName_p )
+{
+    Championship loaded_l;
+    if( !SaveFile::read( fileName_p, loaded_l ) )
+        return false;
+    loaded_l.fileName_m = fileName_p;
+    *this = loaded_l;
+    return true;
+}
+
+bool Championship::save( const QString& fileName_p )
+{
+    const QString fileName_cl = fileName_p.isEmpty() ? fileName_m : fileName_p;
+    if( fileName_cl.isEmpty() || !SaveFile::write( *this, fileName_cl ) )
+        return false;
+    fileName_m = fileName_cl;
+    return true;
+}

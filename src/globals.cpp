@@ -1,0 +1,217 @@
+#include "globals.h"
+
+#include "QChooseNationDialog.h"
+#include "QChooseWinnerDialog.h"
+#include "QStringEnterDialog.h"
+#include "QTossProcessWindow.h"
+#include "QTossThread.h"
+#include "QTossWindow.h"
+#include "championship.h"
+#include "svassert.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPixmap>
+#include <QPushButton>
+#include <QTextCodec>
+
+namespace
+{
+QPixmap pixmapFromResource( const QString& name_p )
+{
+    QFile file_l( QStringLiteral( ":/icons/%1.png" ).arg( name_p ) );
+    QPixmap pixmap_l;
+    if( file_l.open( QIODevice::ReadOnly ) )
+        pixmap_l.loadFromData( file_l.readAll(), "png" );
+    return pixmap_l;
+}
+
+void setButton( QPushButton* button_p, const QString& text_cp, const QIcon& icon_cp )
+{
+    button_p->setText( text_cp );
+    button_p->setIcon( icon_cp );
+}
+
+// The single Ok button of the result and about boxes becomes "Закрыть".
+void setCloseButton( QMessageBox* widget_l )
+{
+    SV_ASSERT( 1 == widget_l->buttons().size() );
+    QPushButton* const okBtn_l = qobject_cast< QPushButton* >( widget_l->button( QMessageBox::Ok ) );
+    SV_ASSERT( nullptr != okBtn_l );
+    setButton( okBtn_l, QStringLiteral( "Закрыть" ), global::icons::checkIcon() );
+}
+
+QString aboutText()
+{
+    return QStringLiteral(
+        "<p><b>Sortivane</b></p>"
+        "<p><i>Версия 0.1</i></p>"
+        "<p>Программа для проведения жеребьевки киберспортивных чемпионатов по стратегиям серий "
+        "\"Казаки\" и \"Завоевание Амерки\".</p>"
+        "<table cellspacing=\"7\">"
+        "<tr><td>Автор идеи:</td><td><a href=\"mailto:idea@sortivane.example\">Организатор турниров</a></td></tr>"
+        "<tr><td>Разработчик:</td><td><a href=\"mailto:dev@sortivane.example\">Команда Sortivane</a></td></tr>"
+        "</table>"
+        "<p>Информационное обеспечение:</p>"
+        "<ul>"
+        "<li><a href=\"https://sortivane.example\">sortivane.example</a></li>"
+        "<li><a href=\"https://community.example/cossacks-ac\">Группа игры \"Завоевание Америки\"</a></li>"
+        "<li><a href=\"https://social.example/american-conquest\">Сообщество игры \"Завоевание Америки\"</a></li>"
+        "</ul>" );
+}
+}
+
+Championship& global::data::champ()
+{
+    static Championship champ_s;
+    return champ_s;
+}
+
+QTextCodec* global::data::codec()
+{
+    static QTextCodec* const codec_scl = QTextCodec::codecForName( "windows-1251" );
+    return codec_scl;
+}
+
+const QVector< QString >& global::data::playerFieldsNames()
+{
+    static const QVector< QString > names_scl { QStringLiteral( "Псевдоним" ), QStringLiteral( "Клан" ) };
+    return names_scl;
+}
+
+QTossThread* global::threads::tossThread()
+{
+    static QTossThread* const thread_scl = new QTossThread();
+    return thread_scl;
+}
+
+QTossProcessWindow* global::widgets::tossProcessWindow()
+{
+    static QTossProcessWindow* const widget_scl = new QTossProcessWindow();
+    return widget_scl;
+}
+
+QTossWindow* global::widgets::tossWindow()
+{
+    static QTossWindow* const widget_scl = new QTossWindow();
+    return widget_scl;
+}
+
+QStringEnterDialog* global::widgets::stringEnterDialog()
+{
+    static QStringEnterDialog* const widget_scl = new QStringEnterDialog( global::data::playerFieldsNames() );
+    return widget_scl;
+}
+
+QChooseWinnerDialog* global::widgets::chooseWinnerDialog()
+{
+    static QChooseWinnerDialog* const widget_scl = new QChooseWinnerDialog();
+    return widget_scl;
+}
+
+QChooseNationDialog* global::widgets::chooseNationDialog()
+{
+    static QChooseNationDialog* const widget_scl = [] {
+        QChooseNationDialog* const widget_l = new QChooseNationDialog();
+        const QString title_cl = QStringLiteral( "Выберите нацию для добавления в список" );
+        widget_l->setWindowIcon( global::icons::appIcon() );
+        widget_l->setWindowTitle( title_cl );
+        widget_l->setMinimumWidth( static_cast< int >( widget_l->fontMetrics().horizontalAdvance( title_cl ) * 1.333 ) );
+        return widget_l;
+    }();
+    return widget_scl;
+}
+
+QFileDialog* global::widgets::fileDialog()
+{
+    static QFileDialog* const widget_scl = [] {
+        QFileDialog* const widget_l = new QFileDialog( nullptr, QString(), QString(), QString() );
+        widget_l->setDefaultSuffix( QStringLiteral( "xml" ) );
+        widget_l->setDirectory( QDir::currentPath() );
+        widget_l->setNameFilters( { QStringLiteral( "SortivaneSaveFile-v.0.1 (*.stv)" ),
+                                    QStringLiteral( "XML-файлы (*.xml)" ), QStringLiteral( "Все файлы (*)" ) } );
+        widget_l->setLabelText( QFileDialog::FileName, QStringLiteral( "Имя файла" ) );
+        widget_l->setLabelText( QFileDialog::FileType, QStringLiteral( "Тип файла" ) );
+        widget_l->setLabelText( QFileDialog::Accept, QStringLiteral( "Выбрать" ) );
+        widget_l->setLabelText( QFileDialog::Reject, QStringLiteral( "Отменить" ) );
+        return widget_l;
+    }();
+    return widget_scl;
+}
+
+QMessageBox* global::widgets::resultMsgBox()
+{
+    static QMessageBox* const widget_scl = [] {
+        QMessageBox* const widget_l = new QMessageBox( QMessageBox::Information, QStringLiteral( "Результат операции" ),
+                                                       QString(), QMessageBox::Ok );
+        widget_l->setWindowIcon( global::icons::appIcon() );
+        setCloseButton( widget_l );
+        return widget_l;
+    }();
+    return widget_scl;
+}
+
+QMessageBox* global::widgets::confirmMsgBox()
+{
+    static QMessageBox* const widget_scl = [] {
+        QMessageBox* const widget_l =
+            new QMessageBox( QMessageBox::Question, QStringLiteral( "Подтверждение операции" ), QString(),
+                             QMessageBox::Ok | QMessageBox::Cancel );
+        widget_l->setDefaultButton( QMessageBox::Cancel );
+        widget_l->setEscapeButton( QMessageBox::Cancel );
+        widget_l->setWindowIcon( global::icons::appIcon() );
+        QPushButton* const okBtn_l = qobject_cast< QPushButton* >( widget_l->button( QMessageBox::Ok ) );
+        QPushButton* const cancelBtn_l = qobject_cast< QPushButton* >( widget_l->button( QMessageBox::Cancel ) );
+        SV_ASSERT( nullptr != okBtn_l && nullptr != cancelBtn_l );
+        setButton( okBtn_l, QStringLiteral( "Подтвердить" ), global::icons::checkIcon() );
+        setButton( cancelBtn_l, QStringLiteral( "Отменить" ), global::icons::crossIcon() );
+        return widget_l;
+    }();
+    return widget_scl;
+}
+
+QMessageBox* global::widgets::aboutMsgBox()
+{
+    static QMessageBox* const widget_scl = [] {
+        QMessageBox* const widget_l =
+            new QMessageBox( QMessageBox::NoIcon, QStringLiteral( "Информация о программе Sortivane" ),
+                             QStringLiteral( "Тут будет информация о программе" ), QMessageBox::Ok );
+        widget_l->setWindowIcon( global::icons::appIcon() );
+        widget_l->setIconPixmap( pixmapFromResource( QStringLiteral( "about" ) ) );
+        widget_l->setTextFormat( Qt::RichText );
+        widget_l->setText( aboutText() );
+        setCloseButton( widget_l );
+        return widget_l;
+    }();
+    return widget_scl;
+}
+
+QIcon global::icons::fromResource( const QString& name_p )
+{
+    return QIcon( pixmapFromResource( name_p ) );
+}
+
+const QIcon& global::icons::appIcon()
+{
+    static const QIcon icon_scl = [] {
+        QIcon icon_l( pixmapFromResource( QStringLiteral( "app16" ) ) );
+        icon_l.addPixmap( pixmapFromResource( QStringLiteral( "app32" ) ), QIcon::Normal, QIcon::Off );
+        icon_l.addPixmap( pixmapFromResource( QStringLiteral( "app48" ) ), QIcon::Normal, QIcon::Off );
+        return icon_l;
+    }();
+    return icon_scl;
+}
+
+const QIcon& global::icons::checkIcon()
+{
+    static const QIcon icon_scl = fromResource( QStringLiteral( "check" ) );
+    return icon_scl;
+}
+
+const QIcon& global::icons::crossIcon()
+{
+    static const QIcon icon_scl = fromResource( QStringLiteral( "cross" ) );
+    return icon_scl;
+}

@@ -1,0 +1,14 @@
+#include "QTossApplication.h"
+#include "QTossWindow.h"
+#include "globals.h"
+
+int main( int argc, char* argv[] )
+{
+    QTossApplication application_l( argc, argv );
+    QTossApplication::connectGlobalObjects();
+    // The windows-1251 codec is given to the save files' streams only: as the
+    // codec for the locale it would also encode file names, and a Cyrillic
+    // name would be created garbled on Linux.
+    global::widgets::tossWindow()->show();
+    return application_l.exec();
+}

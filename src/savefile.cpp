@@ -1,0 +1,504 @@
+#include "savefile.h"
+
+#include "championship.h"
+#include "globals.h"
+#include "svassert.h"
+
+#include <QDomDocument>
+#include <QFile>
+#include <QSaveFile>
+#include <QSet>
+#include <QTextCodec>
+#include <QTextStream>
+
+namespace
+{
+// Element and attribute names, shared by the writer and the reader.
+struct Tags
+{
+    const QString docType = QStringLiteral( "SortivaneSaveFile-v.0.1" );
+    const QString root = QStringLiteral( "root" );
+    const QString groups = QStringLiteral( "groups" );
+    const QString group = QStringLiteral( "group" );
+    const QString name = QStringLiteral( "name" );
+    const QString player = QStringLiteral( "player" );
+    const QString nickname = QStringLiteral( "nickname" );
+    const QString clanname = QStringLiteral( "clanname" );
+    const QString nations = QStringLiteral( "nations" );
+    const QString nation = QStringLiteral( "nation" );
+    const QString list = QStringLiteral( "list" );
+    const QString rounds = QStringLiteral( "rounds" );
+    const QString round = QStringLiteral( "round" );
+    const QString games = QStringLiteral( "games" );
+    const QString game = QStringLiteral( "game" );
+    const QString favorite = QStringLiteral( "favorite" );
+    const QString outsider = QStringLiteral( "outsider" );
+    const QString result = QStringLiteral( "result" );
+    const QString players = QStringLiteral( "players" );
+    const QString gid = QStringLiteral( "gid" );
+    const QString pid = QStringLiteral( "pid" );
+    const QString nid = QStringLiteral( "nid" );
+    const QString amount = QStringLiteral( "amount" );
+    const QString current = QStringLiteral( "current" );
+};
+
+const Tags& tags()
+{
+    static const Tags tags_scl;
+    return tags_scl;
+}
+
+// A bracket of more rounds than this (over a million places) is no
+// championship anybody runs; a file that claims one is damaged or hostile.
+const int MAX_ROUNDS = 20;
+
+// ---------------------------------------------------------------- writing
+
+QString idsText( const QVector< int >& ids_cp )
+{
+    QString text_l;
+    for( const int id_cl : ids_cp )
+        text_l += QString::number( id_cl ) + QLatin1Char( ' ' );
+    return text_l;
+}
+
+QDomElement textElement( QDomDocument& document_r, const QString& tag_cp, const QString& text_cp )
+{
+    QDomElement element_l = document_r.createElement( tag_cp );
+    element_l.appendChild( document_r.createTextNode( text_cp ) );
+    return element_l;
+}
+
+QDomElement sideElement( QDomDocument& document_r, const QString& tag_cp, const PlayerRef& player_cp, int nationId_p )
+{
+    QDomElement element_l = document_r.createElement( tag_cp );
+    element_l.setAttribute( tags().gid, player_cp.groupId() );
+    element_l.setAttribute( tags().pid, player_cp.playerId() );
+    element_l.setAttribute( tags().nid, nationId_p );
+    return element_l;
+}
+
+// windows-1251 cannot hold every character a nickname may carry; those are
+// written as character references of the whole code point, which the XML
+// parser turns back into the same text.
+QString escapeForCodec( const QString& text_cp, QTextCodec* codec_p )
+{
+    QString escaped_l;
+    escaped_l.reserve( text_cp.size() );
+    for( int i = 0; i < text_cp.size(); ++i )
+    {
+        const QChar char_cl = text_cp.at( i );
+        if( char_cl.unicode() < 0x80 )
+        {
+            escaped_l += char_cl;
+            continue;
+        }
+        uint codePoint_l = char_cl.unicode();
+        if( char_cl.isHighSurrogate() && i + 1 < text_cp.size() && text_cp.at( i + 1 ).isLowSurrogate() )
+            codePoint_l = QChar::surrogateToUcs4( char_cl, text_cp.at( ++i ) );
+        if( codePoint_l <= 0xFFFF && !char_cl.isSurrogate() && codec_p->canEncode( char_cl ) )
+            escaped_l += char_cl;
+        else
+            escaped_l += QStringLiteral( "&#%1;" ).arg( codePoint_l );
+    }
+    return escaped_l;
+}
+
+// ---------------------------------------------------------------- reading
+
+int number( const QString& text_cp )
+{
+    return text_cp.toInt();
+}
+
+QVector< int > idsFromText( const QString& text_cp )
+{
+    QVector< int > ids_l;
+    for( const QString& piece_crl : text_cp.split( QLatin1Char( ' ' ), Qt::SkipEmptyParts ) )
+        ids_l.append( number( piece_crl ) );
+    return ids_l;
+}
+
+// The text of the element's first child when that child is a text node.
+bool firstChildText( const QDomElement& element_cp, QString& text_rp )
+{
+    const QDomNode child_cl = element_cp.firstChild();
+    if( !child_cl.isText() )
+        return false;
+    text_rp = child_cl.toText().data();
+    return true;
+}
+
+struct Loaded
+{
+    PlayersGroups players;
+    QMap< int, QString > groupsNames;
+    QMap< int, QString > nationsNames;
+    QVector< int > nations;
+    QVector< Round > rounds;
+    int current = 0;
+    bool damaged = false;
+};
+
+void readPlayer( const QDomElement& playerElement_cp, PlayersGroup& group_rp )
+{
+    if( playerElement_cp.attribute( tags().pid ).isEmpty() )
+        return;
+    const int pid_cl = number( playerElement_cp.attribute( tags().pid ) );
+    Player player_l;
+    for( QDomNode node_l = playerElement_cp.firstChild(); !node_l.isNull(); node_l = node_l.nextSibling() )
+    {
+        if( !node_l.isElement() )
+            break;
+        const QDomElement field_cl = node_l.toElement();
+        QString text_l;
+        if( !firstChildText( field_cl, text_l ) )
+            continue;
+        if( tags().nickname == field_cl.tagName() )
+            player_l.nickname_m = text_l;
+        else if( tags().clanname == field_cl.tagName() )
+            player_l.clanName_m = text_l;
+    }
+    if( !player_l.nickname_m.isEmpty() )
+        group_rp.insert( pid_cl, player_l );
+}
+
+void readGroups( const QDomElement& groups_cp, Loaded& loaded_rp )
+{
+    for( QDomElement group_l = groups_cp.firstChildElement( tags().group ); !group_l.isNull();
+         group_l = group_l.nextSiblingElement( tags().group ) )
+    {
+        if( group_l.attribute( tags().gid ).isEmpty() )
+            continue;
+        const int gid_cl = number( group_l.attribute( tags().gid ) );
+        QString name_l;
+        PlayersGroup players_l;
+        for( QDomNode node_l = group_l.firstChild(); !node_l.isNull(); node_l = node_l.nextSibling() )
+        {
+            if( !node_l.isElement() )
+                break;
+            const QDomElement child_cl = node_l.toElement();
+            if( tags().name == child_cl.tagName() )
+                firstChildText( child_cl, name_l );
+            else if( tags().player == child_cl.tagName() )
+                readPlayer( child_cl, players_l );
+        }
+        if( name_l.isEmpty() )
+            continue;
+        loaded_rp.players.insert( gid_cl, players_l );
+        loaded_rp.groupsNames.insert( gid_cl, name_l );
+    }
+}
+
+void readNations( const QDomElement& nations_cp, Loaded& loaded_rp )
+{
+    for( QDomElement child_l = nations_cp.firstChildElement(); !child_l.isNull(); child_l = child_l.nextSiblingElement() )
+    {
+        QString text_l;
+        if( !firstChildText( child_l, text_l ) || text_l.isEmpty() )
+            continue;
+        if( tags().nation == child_l.tagName() && !child_l.attribute( tags().nid ).isEmpty() )
+            loaded_rp.nationsNames.insert( number( child_l.attribute( tags().nid ) ), text_l );
+        else if( tags().list == child_l.tagName() )
+            loaded_rp.nations += idsFromText( text_l );
+    }
+}
+
+// Reads one side or the result into the game; returns whether it was a part.
+bool readGamePart( const QDomElement& part_cp, Game& game_rp, int& favorites_rp, int& outsiders_rp, int& results_rp )
+{
+    if( tags().result == part_cp.tagName() )
+    {
+        QString text_l;
+        if( !firstChildText( part_cp, text_l ) )
+            return false;
+        game_rp.result_m = static_cast< GameResult >( qMax( 0, resultTxtValues().indexOf( text_l ) ) );
+        ++results_rp;
+        return true;
+    }
+    const QString gid_cl = part_cp.attribute( tags().gid );
+    const QString pid_cl = part_cp.attribute( tags().pid );
+    const QString nid_cl = part_cp.attribute( tags().nid );
+    if( gid_cl.isEmpty() || pid_cl.isEmpty() || nid_cl.isEmpty() )
+        return false;
+    const PlayerRef player_cl( number( gid_cl ), number( pid_cl ) );
+    if( tags().favorite == part_cp.tagName() )
+    {
+        game_rp.favorite_m = player_cl;
+        game_rp.favoriteNation_m = number( nid_cl );
+        ++favorites_rp;
+        return true;
+    }
+    if( tags().outsider == part_cp.tagName() )
+    {
+        game_rp.outsider_m = player_cl;
+        game_rp.outsiderNation_m = number( nid_cl );
+        ++outsiders_rp;
+        return true;
+    }
+    return false;
+}
+
+QVector< Game > readGames( const QDomElement& games_cp )
+{
+    QVector< Game > games_l;
+    for( QDomElement gameElement_l = games_cp.firstChildElement( tags().game ); !gameElement_l.isNull();
+         gameElement_l = gameElement_l.nextSiblingElement( tags().game ) )
+    {
+        Game game_l;
+        int parts_l = 0;
+        int favorites_l = 0;
+        int outsiders_l = 0;
+        int results_l = 0;
+        for( QDomElement part_l = gameElement_l.firstChildElement(); !part_l.isNull(); part_l = part_l.nextSiblingElement() )
+            if( readGamePart( part_l, game_l, favorites_l, outsiders_l, results_l ) )
+                ++parts_l;
+        if( 3 == parts_l && 1 == favorites_l && 1 == outsiders_l && 1 == results_l )
+            games_l.append( game_l );
+    }
+    return games_l;
+}
+
+void readRoundPlayers( const QDomElement& players_cp, Round& round_rp, bool& damaged_rp )
+{
+    for( QDomElement group_l = players_cp.firstChildElement( tags().group ); !group_l.isNull();
+         group_l = group_l.nextSiblingElement( tags().group ) )
+    {
+        QString text_l;
+        if( group_l.attribute( tags().gid ).isEmpty() || !firstChildText( group_l, text_l ) || text_l.isEmpty() )
+            continue;
+        const int gid_cl = number( group_l.attribute( tags().gid ) );
+        const QVector< int > ids_cl = idsFromText( text_l );
+        // A group named twice in one pool, or a player named twice in a
+        // group, would make the draw pick the same player for two places.
+        if( round_rp.players_m.contains( gid_cl ) || QSet< int >( ids_cl.begin(), ids_cl.end() ).size() != ids_cl.size() )
+        {
+            damaged_rp = true;
+            return;
+        }
+        round_rp.addGroup( gid_cl, ids_cl );
+    }
+}
+
+void readRound( const QDomElement& roundElement_cp, Round& round_rp, bool& damaged_rp )
+{
+    for( QDomElement child_l = roundElement_cp.firstChildElement(); !child_l.isNull(); child_l = child_l.nextSiblingElement() )
+    {
+        if( tags().games == child_l.tagName() )
+            round_rp.games_m = readGames( child_l );
+        else if( tags().players == child_l.tagName() )
+            readRoundPlayers( child_l, round_rp, damaged_rp );
+    }
+}
+
+void readRounds( const QDomElement& rounds_cp, Loaded& loaded_rp )
+{
+    const QString amount_cl = rounds_cp.attribute( tags().amount );
+    const QString current_cl = rounds_cp.attribute( tags().current );
+    if( amount_cl.isEmpty() || current_cl.isEmpty() )
+        return;
+    loaded_rp.current = number( current_cl );
+    const int amount_l = number( amount_cl );
+    // A negative amount, or one whose first round cannot be formed, is damage.
+    if( amount_l < 0 || loaded_rp.rounds.size() + amount_l > MAX_ROUNDS )
+    {
+        loaded_rp.damaged = true;
+        return;
+    }
+    for( int i = amount_l - 1; i >= 0; --i )
+        loaded_rp.rounds.append( Round( 1 << i ) );
+    int i = 0;
+    for( QDomNode node_l = rounds_cp.firstChild(); !node_l.isNull() && i < loaded_rp.rounds.size();
+         node_l = node_l.nextSibling(), ++i )
+        if( node_l.isElement() && tags().round == node_l.toElement().tagName() )
+            readRound( node_l.toElement(), loaded_rp.rounds[ i ], loaded_rp.damaged );
+}
+
+bool namesExistingPlayerGroup( const Loaded& loaded_cp, const PlayerRef& player_cp )
+{
+    return loaded_cp.players.contains( player_cp.groupId() );
+}
+
+// The rest of the program relies on these; a file that breaks one of them is
+// refused as a whole rather than half-loaded.
+bool isConsistent( const Loaded& loaded_cp )
+{
+    if( loaded_cp.damaged )
+        return false;
+    const int roundsAmount_cl = loaded_cp.rounds.size();
+    // The rounds of a bracket halve down to the final, whatever number of
+    // "rounds" elements described them.
+    for( int i = 0; i < roundsAmount_cl; ++i )
+        if( loaded_cp.rounds.at( i ).denominator() != 1 << ( roundsAmount_cl - 1 - i ) )
+            return false;
+    // The current round indexes an existing round (0 without rounds).
+    if( loaded_cp.current < 0 || ( roundsAmount_cl ? loaded_cp.current >= roundsAmount_cl : loaded_cp.current != 0 ) )
+        return false;
+    for( const Round& round_crl : loaded_cp.rounds )
+    {
+        // A round never holds more games or waiting players than its places.
+        if( round_crl.games_m.size() > round_crl.denominator()
+            || round_crl.playersAmount() > 2 * round_crl.denominator() )
+            return false;
+        // Pools and games name existing groups: the draw keeps one chosen set
+        // per group of the championship. A missing player of an existing
+        // group is shown with empty texts.
+        for( auto group_it = round_crl.players_m.cbegin(); group_it != round_crl.players_m.cend(); ++group_it )
+            if( !loaded_cp.players.contains( group_it.key() ) )
+                return false;
+        for( const Game& game_crl : round_crl.games_m )
+            if( !namesExistingPlayerGroup( loaded_cp, game_crl.favorite_m )
+                || !namesExistingPlayerGroup( loaded_cp, game_crl.outsider_m ) )
+                return false;
+    }
+    return true;
+}
+}
+
+// ---------------------------------------------------------------- SaveFile
+
+QDomDocument SaveFile::toDocument( const Championship& champ_cp )
+{
+    const Tags& tags_crl = tags();
+    QDomImplementation implementation_l;
+    QDomDocument document_l( implementation_l.createDocumentType( tags_crl.docType, QString(), QString() ) );
+    QDomElement root_l = document_l.createElement( tags_crl.root );
+
+    QDomElement groups_l = document_l.createElement( tags_crl.groups );
+    for( auto group_it = champ_cp.players_m.cbegin(); group_it != champ_cp.players_m.cend(); ++group_it )
+    {
+        SV_ASSERT( champ_cp.groupsNames_m.cend() != champ_cp.groupsNames_m.find( group_it.key() ),
+                   "groupsNames_m.cend() != groupsNames_m.find( group_it.key() )" );
+        QDomElement group_l = document_l.createElement( tags_crl.group );
+        group_l.setAttribute( tags_crl.gid, group_it.key() );
+        group_l.appendChild( textElement( document_l, tags_crl.name, champ_cp.groupsNames_m.value( group_it.key() ) ) );
+        for( auto player_it = group_it.value().cbegin(); player_it != group_it.value().cend(); ++player_it )
+        {
+            QDomElement player_l = document_l.createElement( tags_crl.player );
+            player_l.setAttribute( tags_crl.pid, player_it.key() );
+            player_l.appendChild( textElement( document_l, tags_crl.nickname, player_it.value().nickname_m ) );
+            player_l.appendChild( textElement( document_l, tags_crl.clanname, player_it.value().clanName_m ) );
+            group_l.appendChild( player_l );
+        }
+        groups_l.appendChild( group_l );
+    }
+    root_l.appendChild( groups_l );
+
+    QDomElement nations_l = document_l.createElement( tags_crl.nations );
+    for( auto nation_it = champ_cp.nationsNames_m.cbegin(); nation_it != champ_cp.nationsNames_m.cend(); ++nation_it )
+    {
+        QDomElement nation_l = textElement( document_l, tags_crl.nation, nation_it.value() );
+        nation_l.setAttribute( tags_crl.nid, nation_it.key() );
+        nations_l.appendChild( nation_l );
+    }
+    nations_l.appendChild( textElement( document_l, tags_crl.list, idsText( champ_cp.nations_m ) ) );
+    root_l.appendChild( nations_l );
+
+    QDomElement rounds_l = document_l.createElement( tags_crl.rounds );
+    rounds_l.setAttribute( tags_crl.amount, champ_cp.rounds_m.size() );
+    rounds_l.setAttribute( tags_crl.current, champ_cp.currentRound_m );
+    for( const Round& round_crl : champ_cp.rounds_m )
+    {
+        // The rounds after the first empty one are empty as well; the reader
+        // recreates them from "amount".
+        if( round_crl.games_m.isEmpty() && !round_crl.playersAmount() )
+            break;
+        QDomElement round_l = document_l.createElement( tags_crl.round );
+        QDomElement games_l = document_l.createElement( tags_crl.games );
+        for( const Game& game_crl : round_crl.games_m )
+        {
+            QDomElement game_l = document_l.createElement( tags_crl.game );
+            game_l.appendChild( sideElement( document_l, tags_crl.favorite, game_crl.favorite_m, game_crl.favoriteNation_m ) );
+            game_l.appendChild( sideElement( document_l, tags_crl.outsider, game_crl.outsider_m, game_crl.outsiderNation_m ) );
+            game_l.appendChild( textElement( document_l, tags_crl.result, resultTxtValue( game_crl.result_m ) ) );
+            games_l.appendChild( game_l );
+        }
+        round_l.appendChild( games_l );
+        QDomElement players_l = document_l.createElement( tags_crl.players );
+        for( auto group_it = round_crl.players_m.cbegin(); group_it != round_crl.players_m.cend(); ++group_it )
+        {
+            QDomElement group_l = textElement( document_l, tags_crl.group, idsText( group_it.value() ) );
+            group_l.setAttribute( tags_crl.gid, group_it.key() );
+            players_l.appendChild( group_l );
+        }
+        round_l.appendChild( players_l );
+        rounds_l.appendChild( round_l );
+    }
+    root_l.appendChild( rounds_l );
+    document_l.appendChild( root_l );
+    return document_l;
+}
+
+QString SaveFile::toText( const Championship& champ_cp )
+{
+    return escapeForCodec( toDocument( champ_cp ).toString( 1 ), global::data::codec() );
+}
+
+bool SaveFile::write( const Championship& champ_cp, const QString& fileName_p )
+{
+    const QString text_cl = toText( champ_cp );
+    QSaveFile file_l( fileName_p );
+    if( !file_l.open( QIODevice::WriteOnly ) )
+        return false;
+    QTextStream stream_l( &file_l );
+    stream_l.setCodec( global::data::codec() );
+    stream_l << text_cl;
+    stream_l.flush();
+    // A full disk shows only here: without these checks the truncated text
+    // would be committed over the previous file.
+    if( QTextStream::Ok != stream_l.status() || !file_l.flush() || QFileDevice::NoError != file_l.error() )
+    {
+        file_l.cancelWriting();
+        return false;
+    }
+    return file_l.commit();
+}
+
+bool SaveFile::read( const QString& fileName_p, Championship& champ_rp )
+{
+    QFile file_l( fileName_p );
+    if( !file_l.open( QIODevice::ReadOnly ) )
+        return false;
+    QTextStream stream_l( &file_l );
+    stream_l.setCodec( global::data::codec() );
+    stream_l.setAutoDetectUnicode( true );
+    return fromText( stream_l.readAll(), champ_rp );
+}
+
+bool SaveFile::fromText( const QString& text_cp, Championship& champ_rp )
+{
+    const Tags& tags_crl = tags();
+    QDomDocument document_l;
+    if( !document_l.setContent( text_cp, false ) )
+        return false;
+    if( tags_crl.docType != document_l.doctype().name() )
+        return false;
+    const QDomElement root_cl = document_l.firstChild().toElement();
+    if( root_cl.isNull() || tags_crl.root != root_cl.tagName() )
+        return false;
+
+    Loaded loaded_l;
+    for( QDomNode node_l = root_cl.firstChild(); !node_l.isNull(); node_l = node_l.nextSibling() )
+    {
+        if( !node_l.isElement() )
+            return false;
+        const QDomElement child_cl = node_l.toElement();
+        if( tags_crl.groups == child_cl.tagName() )
+            readGroups( child_cl, loaded_l );
+        else if( tags_crl.nations == child_cl.tagName() )
+            readNations( child_cl, loaded_l );
+        else if( tags_crl.rounds == child_cl.tagName() )
+            readRounds( child_cl, loaded_l );
+    }
+    if( loaded_l.players.isEmpty() || loaded_l.nationsNames.isEmpty() || !isConsistent( loaded_l ) )
+        return false;
+
+    SV_ASSERT( loaded_l.players.size() == loaded_l.groupsNames.size(), "players_l.size() == groupsNames_l.size()" );
+    champ_rp.players_m = loaded_l.players;
+    champ_rp.groupsNames_m = loaded_l.groupsNames;
+    champ_rp.nationsNames_m = loaded_l.nationsNames;
+    champ_rp.nations_m = loaded_l.nations;
+    champ_rp.rounds_m = loaded_l.rounds;
+    champ_rp.currentRound_m = loaded_l.current;
+    return true;
+}
