@@ -6,6 +6,7 @@
 
 #include <QDomDocument>
 #include <QFile>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QSet>
 #include <QTextCodec>
@@ -105,6 +106,33 @@ QString escapeForCodec( const QString& text_cp, QTextCodec* codec_p )
 }
 
 // ---------------------------------------------------------------- reading
+
+// Qt's XML reader drops character references beyond the Basic Multilingual
+// Plane (an emoji the writer escaped). In text and attribute values a
+// reference stands for its character, so those are put in place before
+// parsing; "&amp;#..." is no reference and stays as it is.
+QString resolveWideReferences( const QString& text_cp )
+{
+    static const QRegularExpression reference_scl( QStringLiteral( "&#(?:([0-9]+)|x([0-9a-fA-F]+));" ) );
+    QString resolved_l;
+    int done_l = 0;
+    for( auto match_it = reference_scl.globalMatch( text_cp ); match_it.hasNext(); )
+    {
+        const QRegularExpressionMatch match_cl = match_it.next();
+        bool ok_l = false;
+        const uint codePoint_cl = match_cl.capturedRef( 1 ).isEmpty() ? match_cl.capturedRef( 2 ).toUInt( &ok_l, 16 )
+                                                                      : match_cl.capturedRef( 1 ).toUInt( &ok_l, 10 );
+        if( !ok_l || codePoint_cl <= 0xFFFF || codePoint_cl > 0x10FFFF )
+            continue;
+        resolved_l += text_cp.midRef( done_l, match_cl.capturedStart() - done_l );
+        resolved_l += QString::fromUcs4( &codePoint_cl, 1 );
+        done_l = match_cl.capturedEnd();
+    }
+    if( !done_l )
+        return text_cp;
+    resolved_l += text_cp.midRef( done_l );
+    return resolved_l;
+}
 
 int number( const QString& text_cp )
 {
@@ -469,7 +497,7 @@ bool SaveFile::fromText( const QString& text_cp, Championship& champ_rp )
 {
     const Tags& tags_crl = tags();
     QDomDocument document_l;
-    if( !document_l.setContent( text_cp, false ) )
+    if( !document_l.setContent( resolveWideReferences( text_cp ), false ) )
         return false;
     if( tags_crl.docType != document_l.doctype().name() )
         return false;

@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Installs what building and the offscreen tests need on Debian 12, if missing.
+set -euo pipefail
+packages=(g++ make cmake qtbase5-dev)
+[ "$#" -gt 0 ] && packages+=("$@")
+missing=()
+for package in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
+done
+if [ "${#missing[@]}" -gt 0 ]; then
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
