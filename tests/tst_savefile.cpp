@@ -1,0 +1,453 @@
+#include "championship.h"
+#include "drawseed.h"
+#include "globals.h"
+#include "savefile.h"
+#include "testsupport.h"
+
+#include <QDomDocument>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <sys/mount.h>
+
+namespace
+{
+QString readFile( const QString& path_cp, const char* codec_p = "windows-1251" )
+{
+    QFile file_l( path_cp );
+    if( !file_l.open( QIODevice::ReadOnly ) )
+        return QString();
+    return QTextCodec::codecForName( codec_p )->toUnicode( file_l.readAll() );
+}
+
+void writeFile( const QString& path_cp, const QByteArray& bytes_cp )
+{
+    QFile file_l( path_cp );
+    QVERIFY( file_l.open( QIODevice::WriteOnly | QIODevice::Truncate ) );
+    file_l.write( bytes_cp );
+}
+
+// Two XML trees are equal when their elements, attributes (in any order)
+// and texts are.
+bool sameTree( const QDomNode& left_cp, const QDomNode& right_cp, QString& where_rp )
+{
+    if( left_cp.nodeType() != right_cp.nodeType() || left_cp.nodeName() != right_cp.nodeName()
+        || ( left_cp.isText() && left_cp.nodeValue() != right_cp.nodeValue() ) )
+    {
+        where_rp = left_cp.nodeName() + QStringLiteral( " / " ) + right_cp.nodeName();
+        return false;
+    }
+    const QDomNamedNodeMap leftAttributes_cl = left_cp.attributes();
+    const QDomNamedNodeMap rightAttributes_cl = right_cp.attributes();
+    if( leftAttributes_cl.count() != rightAttributes_cl.count() )
+        return where_rp = left_cp.nodeName(), false;
+    for( int i = 0; i < leftAttributes_cl.count(); ++i )
+    {
+        const QDomAttr attribute_cl = leftAttributes_cl.item( i ).toAttr();
+        if( rightAttributes_cl.namedItem( attribute_cl.name() ).toAttr().value() != attribute_cl.value() )
+            return where_rp = left_cp.nodeName() + QLatin1Char( '@' ) + attribute_cl.name(), false;
+    }
+    QDomNode left_l = left_cp.firstChild();
+    QDomNode right_l = right_cp.firstChild();
+    for( ; !left_l.isNull() && !right_l.isNull(); left_l = left_l.nextSibling(), right_l = right_l.nextSibling() )
+        if( !sameTree( left_l, right_l, where_rp ) )
+            return false;
+    if( left_l.isNull() != right_l.isNull() )
+        return where_rp = left_cp.nodeName() + QStringLiteral( " children" ), false;
+    return true;
+}
+
+// Each line's indentation, which must be one blank per level.
+QVector< int > indents( const QString& text_cp )
+{
+    QVector< int > indents_l;
+    for( const QString& line_crl : text_cp.split( QLatin1Char( '\n' ), Qt::SkipEmptyParts ) )
+        indents_l.append( line_crl.size() - line_crl.trimmed().size() );
+    return indents_l;
+}
+
+Game playedGame( const PlayerRef& favorite_cp, const PlayerRef& outsider_cp, int favoriteNation_p, int outsiderNation_p )
+{
+    Game game_l;
+    game_l.favorite_m = favorite_cp;
+    game_l.outsider_m = outsider_cp;
+    game_l.favoriteNation_m = favoriteNation_p;
+    game_l.outsiderNation_m = outsiderNation_p;
+    return game_l;
+}
+
+void compareChampionships( const Championship& loaded_cp, const Championship& saved_cp )
+{
+    QCOMPARE( loaded_cp.groupsNames(), saved_cp.groupsNames() );
+    QCOMPARE( loaded_cp.players().keys(), saved_cp.players().keys() );
+    for( const int groupId_cl : saved_cp.players().keys() )
+    {
+        const PlayersGroup saved_cl = saved_cp.players().value( groupId_cl );
+        const PlayersGroup loaded_cl = loaded_cp.players().value( groupId_cl );
+        QCOMPARE( loaded_cl.keys(), saved_cl.keys() );
+        for( const int id_cl : saved_cl.keys() )
+        {
+            QCOMPARE( loaded_cl.value( id_cl ).nickname_m, saved_cl.value( id_cl ).nickname_m );
+            QCOMPARE( loaded_cl.value( id_cl ).clanName_m, saved_cl.value( id_cl ).clanName_m );
+        }
+    }
+    QCOMPARE( loaded_cp.nationsNames(), saved_cp.nationsNames() );
+    QCOMPARE( loaded_cp.nations(), saved_cp.nations() );
+    QCOMPARE( loaded_cp.currentRound(), saved_cp.currentRound() );
+    QCOMPARE( loaded_cp.rounds().size(), saved_cp.rounds().size() );
+    for( int i = 0; i < saved_cp.rounds().size(); ++i )
+    {
+        const Round& saved_crl = saved_cp.rounds().at( i );
+        const Round& loaded_crl = loaded_cp.rounds().at( i );
+        QCOMPARE( loaded_crl.denominator(), saved_crl.denominator() );
+        QVERIFY( loaded_crl.games_m == saved_crl.games_m );
+        // Entries with an empty list are not written back.
+        RoundPlayers savedPool_l = saved_crl.players_m;
+        for( auto group_it = savedPool_l.begin(); group_it != savedPool_l.end(); )
+            group_it = group_it.value().isEmpty() ? savedPool_l.erase( group_it ) : std::next( group_it );
+        QCOMPARE( loaded_crl.players_m, savedPool_l );
+    }
+}
+}
+
+class tst_SaveFile : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void writesExampleLayout();
+    void roundTripsEveryStage_data();
+    void roundTripsEveryStage();
+    void keepsTextTheCodecCannotHold_data();
+    void keepsTextTheCodecCannotHold();
+    void usesCyrillicFileNamesAsTheyAre();
+    void savesToRememberedFile();
+    void readerSkipsMalformedEntries_data();
+    void readerSkipsMalformedEntries();
+    void refusesBrokenFiles_data();
+    void refusesBrokenFiles();
+    void readsUnicodeFilesWithByteOrderMark_data();
+    void readsUnicodeFilesWithByteOrderMark();
+    void reportsFullDiskAndKeepsPreviousFile();
+
+private:
+    QString path( const QString& name_cp ) const { return dir_m.filePath( name_cp ); }
+    QString baseText() const;
+
+    QTemporaryDir dir_m;
+};
+
+void tst_SaveFile::initTestCase()
+{
+    QVERIFY( dir_m.isValid() );
+}
+
+void tst_SaveFile::init()
+{
+    drawseed::setFixedSeed( 7 );
+    resetChampionship();
+}
+
+QString tst_SaveFile::baseText() const
+{
+    return readFile( QStringLiteral( SORTIVANE_TEST_DATA "four-players-first-draw.stv" ) );
+}
+
+void tst_SaveFile::writesExampleLayout()
+{
+    Championship& champ_l = global::data::champ();
+    champ_l.addPlayer( 1, QStringLiteral( "Alpha" ), QStringLiteral( "KZ" ) );
+    champ_l.addPlayer( 1, QStringLiteral( "Bravo" ), QString() );
+    champ_l.addPlayer( 2, QStringLiteral( "Charlie" ), QStringLiteral( "AC" ) );
+    champ_l.addPlayer( 2, QStringLiteral( "Delta" ), QString() );
+    champ_l.nations() = { 1, 2, 3 };
+    // The golden file keeps the first three nations of the catalogue only.
+    QVERIFY( champ_l.load( QStringLiteral( SORTIVANE_TEST_DATA "four-players-first-draw.stv" ) ) );
+    QVERIFY( champ_l.save( path( QStringLiteral( "layout.stv" ) ) ) );
+    const QString written_cl = readFile( path( QStringLiteral( "layout.stv" ) ) );
+    QVERIFY( !written_cl.startsWith( QStringLiteral( "<?xml" ) ) );
+    QVERIFY( written_cl.startsWith( QStringLiteral( "<!DOCTYPE SortivaneSaveFile-v.0.1>\n<root>\n <groups>\n  <group" ) ) );
+    QCOMPARE( indents( written_cl ), indents( baseText() ) );
+    QDomDocument written_l;
+    QDomDocument golden_l;
+    QVERIFY( written_l.setContent( written_cl ) );
+    QVERIFY( golden_l.setContent( baseText() ) );
+    QString where_l;
+    QVERIFY2( sameTree( written_l, golden_l, where_l ), qPrintable( where_l ) );
+    QVERIFY( written_cl.contains( QStringLiteral( "<list>1 2 3 </list>" ) ) );
+    QVERIFY( written_cl.contains( QStringLiteral( "   <players/>\n" ) ) );
+    // The file is windows-1251: the Cyrillic group name is one byte a letter.
+    QFile file_l( path( QStringLiteral( "layout.stv" ) ) );
+    QVERIFY( file_l.open( QIODevice::ReadOnly ) );
+    QVERIFY( file_l.readAll().contains( QByteArray( "<name>\xD7\xE5\xEC\xEF\xE8\xEE\xED\xFB</name>" ) ) );
+}
+
+void tst_SaveFile::roundTripsEveryStage_data()
+{
+    QTest::addColumn< int >( "stage" );
+    QTest::newRow( "new championship" ) << 0;
+    QTest::newRow( "players in every group" ) << 1;
+    QTest::newRow( "first draw with byes" ) << 2;
+    QTest::newRow( "mid championship with results" ) << 3;
+    QTest::newRow( "after the final" ) << 4;
+}
+
+void tst_SaveFile::roundTripsEveryStage()
+{
+    QFETCH( int, stage );
+    Championship& champ_l = global::data::champ();
+    if( stage >= 1 )
+    {
+        resetChampionship( { 2, 1, 3, 0 } );
+        champ_l.addPlayer( 4, QStringLiteral( "Ёжик" ), QStringLiteral( "Лес" ) );
+        champ_l.nations() = { 5, 3, 12 };
+    }
+    if( stage >= 2 )
+    {
+        // Seven players: T = 8, one bye for a random player of group 1.
+        champ_l.createRounds();
+        QVector< Game > games_l;
+        const RoundPlayers pool_cl = champ_l.rounds().at( 0 ).players_m;
+        QVector< PlayerRef > first_l;
+        for( auto group_it = pool_cl.cbegin(); group_it != pool_cl.cend(); ++group_it )
+            for( const int id_cl : group_it.value() )
+                first_l.append( PlayerRef( group_it.key(), id_cl ) );
+        for( int i = 0; i < first_l.size() / 2; ++i )
+            games_l.append( playedGame( first_l.at( i ), first_l.at( first_l.size() - 1 - i ), 5, 12 ) );
+        champ_l.clearCurrentRoundPlayers();
+        champ_l.setCurrentRoundGames( games_l );
+    }
+    if( stage >= 3 )
+    {
+        champ_l.setGameResult( 0, EXPECTED );
+        champ_l.setGameResult( 2, UNEXPECTED );
+    }
+    if( stage >= 4 )
+    {
+        champ_l.setGameResult( 1, EXPECTED );
+        // Draw the semi-finals and the final by hand.
+        for( int round_l = 1; round_l < champ_l.rounds().size(); ++round_l )
+        {
+            QVector< PlayerRef > pool_l;
+            const RoundPlayers players_cl = champ_l.rounds().at( round_l ).players_m;
+            for( auto group_it = players_cl.cbegin(); group_it != players_cl.cend(); ++group_it )
+                for( const int id_cl : group_it.value() )
+                    pool_l.append( PlayerRef( group_it.key(), id_cl ) );
+            QVector< Game > games_l;
+            for( int i = 0; i < pool_l.size() / 2; ++i )
+                games_l.append( playedGame( pool_l.at( i ), pool_l.at( pool_l.size() - 1 - i ), 3, 3 ) );
+            champ_l.advanceRound();
+            champ_l.clearCurrentRoundPlayers();
+            champ_l.setCurrentRoundGames( games_l );
+            for( int i = 0; i < games_l.size(); ++i )
+                champ_l.setGameResult( i, EXPECTED );
+        }
+        QCOMPARE( champ_l.currentRound(), champ_l.rounds().size() - 1 );
+    }
+    const QString file_cl = path( QStringLiteral( "stage%1.stv" ).arg( stage ) );
+    QVERIFY( champ_l.save( file_cl ) );
+    QCOMPARE( champ_l.fileName(), file_cl );
+    Championship loaded_l;
+    QVERIFY( loaded_l.load( file_cl ) );
+    QCOMPARE( loaded_l.fileName(), file_cl );
+    compareChampionships( loaded_l, champ_l );
+}
+
+void tst_SaveFile::keepsTextTheCodecCannotHold_data()
+{
+    QTest::addColumn< QString >( "nickname" );
+    QTest::addColumn< QString >( "clan" );
+    QTest::newRow( "chinese" ) << QStringLiteral( "李小龙" ) << QStringLiteral( "龙" );
+    QTest::newRow( "turkish" ) << QStringLiteral( "Şahin Güçlü" ) << QStringLiteral( "İstanbul" );
+    QTest::newRow( "emoji" ) << QStringLiteral( "Игрок 😀🎮" ) << QStringLiteral( "🐉" );
+    QTest::newRow( "markup characters" ) << QStringLiteral( "a<b>&c\"d'e" ) << QStringLiteral( "&#128512;" );
+}
+
+void tst_SaveFile::keepsTextTheCodecCannotHold()
+{
+    QFETCH( QString, nickname );
+    QFETCH( QString, clan );
+    Championship& champ_l = global::data::champ();
+    champ_l.addPlayer( 3, nickname, clan );
+    const QString file_cl = path( QStringLiteral( "unicode.stv" ) );
+    QVERIFY( champ_l.save( file_cl ) );
+    QFile raw_l( file_cl );
+    QVERIFY( raw_l.open( QIODevice::ReadOnly ) );
+    const QByteArray bytes_cl = raw_l.readAll();
+    // windows-1251 all through: no UTF-8 sequences, no half surrogates.
+    QVERIFY( !bytes_cl.contains( "&#55357;" ) );
+    QCOMPARE( QTextCodec::codecForName( "windows-1251" )->fromUnicode( readFile( file_cl ) ), bytes_cl );
+    Championship loaded_l;
+    QVERIFY( loaded_l.load( file_cl ) );
+    QCOMPARE( loaded_l.players().value( 3 ).value( 0 ).nickname_m, nickname );
+    QCOMPARE( loaded_l.players().value( 3 ).value( 0 ).clanName_m, clan );
+}
+
+void tst_SaveFile::usesCyrillicFileNamesAsTheyAre()
+{
+    const QString file_cl = path( QStringLiteral( "Чемпионат осени.stv" ) );
+    QVERIFY( global::data::champ().save( file_cl ) );
+    QVERIFY( QDir( dir_m.path() ).entryList( QDir::Files ).contains( QStringLiteral( "Чемпионат осени.stv" ) ) );
+    QVERIFY( QFile::exists( QString::fromUtf8( QFile::encodeName( file_cl ) ) ) );
+    Championship loaded_l;
+    QVERIFY( loaded_l.load( file_cl ) );
+    QCOMPARE( loaded_l.fileName(), file_cl );
+}
+
+void tst_SaveFile::savesToRememberedFile()
+{
+    Championship& champ_l = global::data::champ();
+    QVERIFY( !champ_l.save() );
+    const QString file_cl = path( QStringLiteral( "remembered.stv" ) );
+    QVERIFY( champ_l.save( file_cl ) );
+    Championship loaded_l;
+    QVERIFY( loaded_l.load( file_cl ) );
+    loaded_l.addPlayer( 1, QStringLiteral( "later" ), QString() );
+    QVERIFY( loaded_l.save() );
+    QVERIFY( readFile( file_cl ).contains( QStringLiteral( "<nickname>later</nickname>" ) ) );
+    QVERIFY( !champ_l.save( path( QStringLiteral( "no/such/dir/x.stv" ) ) ) );
+    QCOMPARE( champ_l.fileName(), file_cl );
+}
+
+void tst_SaveFile::readerSkipsMalformedEntries_data()
+{
+    QTest::addColumn< QString >( "from" );
+    QTest::addColumn< QString >( "to" );
+    QTest::addColumn< int >( "check" );
+    QTest::newRow( "comment inside groups" ) << " <groups>\n" << " <groups>\n<!-- note -->\n" << 0;
+    QTest::newRow( "game without result" ) << "     <result>UNKNOWN</result>\n    </game>\n    <game>"
+                                           << "    </game>\n    <game>" << 1;
+    QTest::newRow( "favorite with empty nid" ) << "<favorite gid=\"1\" pid=\"0\" nid=\"3\"/>"
+                                               << "<favorite gid=\"1\" pid=\"0\" nid=\"\"/>" << 1;
+    QTest::newRow( "list 5  7 x" ) << "<list>1 2 3 </list>" << "<list>5  7 x</list>" << 2;
+    QTest::newRow( "player without nickname" ) << "<nickname>Bravo</nickname>" << "<nickname></nickname>" << 3;
+    QTest::newRow( "group without name" ) << "<name>Ветераны</name>" << "<name></name>" << 4;
+}
+
+void tst_SaveFile::readerSkipsMalformedEntries()
+{
+    QFETCH( QString, from );
+    QFETCH( QString, to );
+    QFETCH( int, check );
+    QString text_l = baseText();
+    QVERIFY( text_l.contains( from ) );
+    text_l.replace( from, to );
+    const QString file_cl = path( QStringLiteral( "skips.stv" ) );
+    writeFile( file_cl, QTextCodec::codecForName( "windows-1251" )->fromUnicode( text_l ) );
+    Championship loaded_l;
+    QVERIFY( loaded_l.load( file_cl ) );
+    switch( check )
+    {
+    case 0: QCOMPARE( loaded_l.players().size(), 4 ); break;
+    case 1:
+        QCOMPARE( loaded_l.rounds().at( 0 ).games_m.size(), 1 );
+        QCOMPARE( loaded_l.rounds().at( 0 ).games_m.at( 0 ).favorite_m, PlayerRef( 1, 1 ) );
+        break;
+    case 2:
+        QCOMPARE( loaded_l.nations(), QVector< int >( { 5, 7, 0 } ) );
+        QVERIFY( loaded_l.nationName( 5 ).isEmpty() );
+        break;
+    case 3: QCOMPARE( loaded_l.players().value( 1 ).keys(), QList< int >( { 0 } ) ); break;
+    case 4:
+        QCOMPARE( loaded_l.players().keys(), QList< int >( { 1, 2, 4 } ) );
+        QCOMPARE( loaded_l.groupsNames().keys(), QList< int >( { 1, 2, 4 } ) );
+        break;
+    }
+}
+
+void tst_SaveFile::refusesBrokenFiles_data()
+{
+    QTest::addColumn< QString >( "from" );
+    QTest::addColumn< QString >( "to" );
+    QTest::newRow( "not well-formed" ) << "</root>" << "";
+    QTest::newRow( "doctype in another case" ) << "SortivaneSaveFile-v.0.1" << "sortivanesavefile-v.0.1";
+    QTest::newRow( "no doctype" ) << "<!DOCTYPE SortivaneSaveFile-v.0.1>" << "";
+    QTest::newRow( "first element not root" ) << "<root>" << "<base><root>";
+    QTest::newRow( "comment directly in root" ) << "<root>\n" << "<root>\n<!-- note -->\n";
+    QTest::newRow( "no nation names" ) << "<nation nid=\"1\">Ацтеки</nation>\n  <nation nid=\"2\">Великобритания</nation>\n  "
+                                          "<nation nid=\"3\">Германия</nation>"
+                                       << "";
+    QTest::newRow( "negative amount" ) << "amount=\"2\"" << "amount=\"-2\"";
+    QTest::newRow( "amount beyond a million places" ) << "amount=\"2\"" << "amount=\"21\"";
+    QTest::newRow( "huge amount" ) << "amount=\"2\"" << "amount=\"2147483647\"";
+    QTest::newRow( "negative current" ) << "current=\"0\"" << "current=\"-1\"";
+    QTest::newRow( "current outside the rounds" ) << "current=\"0\"" << "current=\"2\"";
+    QTest::newRow( "group twice in a pool" ) << "<players/>"
+                                             << "<players><group gid=\"1\">0 </group><group gid=\"1\">1 </group></players>";
+    QTest::newRow( "player twice in a pool" ) << "<players/>" << "<players><group gid=\"2\">1 1 </group></players>";
+    QTest::newRow( "pool names a missing group" ) << "<players/>" << "<players><group gid=\"9\">0 </group></players>";
+    QTest::newRow( "game names a missing group" ) << "<outsider gid=\"2\" pid=\"0\" nid=\"1\"/>"
+                                                  << "<outsider gid=\"7\" pid=\"0\" nid=\"1\"/>";
+    QTest::newRow( "more games than the denominator" )
+        << "   </games>"
+        << "    <game><favorite gid=\"1\" pid=\"0\" nid=\"1\"/><outsider gid=\"1\" pid=\"1\" nid=\"1\"/>"
+           "<result>UNKNOWN</result></game>\n   </games>";
+}
+
+void tst_SaveFile::refusesBrokenFiles()
+{
+    QFETCH( QString, from );
+    QFETCH( QString, to );
+    QString text_l = baseText();
+    QVERIFY( text_l.contains( from ) );
+    text_l.replace( from, to );
+    const QString file_cl = path( QStringLiteral( "broken.stv" ) );
+    writeFile( file_cl, QTextCodec::codecForName( "windows-1251" )->fromUnicode( text_l ) );
+    Championship& champ_l = global::data::champ();
+    champ_l.addPlayer( 2, QStringLiteral( "kept" ), QString() );
+    QVERIFY( champ_l.save( path( QStringLiteral( "previous.stv" ) ) ) );
+    QVERIFY( !champ_l.load( file_cl ) );
+    QCOMPARE( champ_l.fileName(), path( QStringLiteral( "previous.stv" ) ) );
+    QCOMPARE( champ_l.players().value( 2 ).value( 0 ).nickname_m, QStringLiteral( "kept" ) );
+    QVERIFY( champ_l.rounds().isEmpty() );
+    QCOMPARE( champ_l.nations().size(), 17 );
+    // The file is not left open: it can be removed and replaced at once.
+    QVERIFY( QFile::remove( file_cl ) );
+}
+
+void tst_SaveFile::readsUnicodeFilesWithByteOrderMark_data()
+{
+    QTest::addColumn< QByteArray >( "codec" );
+    QTest::newRow( "UTF-8" ) << QByteArray( "UTF-8" );
+    QTest::newRow( "UTF-16LE" ) << QByteArray( "UTF-16LE" );
+    QTest::newRow( "UTF-16BE" ) << QByteArray( "UTF-16BE" );
+}
+
+void tst_SaveFile::readsUnicodeFilesWithByteOrderMark()
+{
+    QFETCH( QByteArray, codec );
+    QTextCodec* const codec_cl = QTextCodec::codecForName( codec );
+    // Exactly one byte-order mark, whatever the codec would add by itself.
+    const QScopedPointer< QTextEncoder > encoder_cl( codec_cl->makeEncoder( QTextCodec::IgnoreHeader ) );
+    const QByteArray bytes_cl = encoder_cl->fromUnicode( QChar( QChar::ByteOrderMark ) + baseText() );
+    const QString file_cl = path( QStringLiteral( "bom.stv" ) );
+    writeFile( file_cl, bytes_cl );
+    Championship loaded_l;
+    QVERIFY( loaded_l.load( file_cl ) );
+    QCOMPARE( loaded_l.groupsNames().value( 2 ), QStringLiteral( "Мастера" ) );
+    QCOMPARE( loaded_l.rounds().at( 0 ).games_m.size(), 2 );
+}
+
+void tst_SaveFile::reportsFullDiskAndKeepsPreviousFile()
+{
+    QTemporaryDir mountPoint_l;
+    const QByteArray target_cl = QFile::encodeName( mountPoint_l.path() );
+    if( 0 != mount( "tmpfs", target_cl.constData(), "tmpfs", 0, "size=64k" ) )
+        QSKIP( "no permission to mount a small tmpfs here" );
+    const QString file_cl = mountPoint_l.filePath( QStringLiteral( "full.stv" ) );
+    Championship& champ_l = global::data::champ();
+    QVERIFY( champ_l.save( file_cl ) );
+    const QByteArray previous_cl = readFile( file_cl ).toUtf8();
+    // Far more than 64 KiB of text: the write runs out of space midway.
+    for( int i = 0; i < 3000; ++i )
+        champ_l.addPlayer( 1 + i % 4, QStringLiteral( "Игрок с длинным псевдонимом %1" ).arg( i ), QStringLiteral( "Клан" ) );
+    const bool saved_cl = champ_l.save( file_cl );
+    const QByteArray after_cl = readFile( file_cl ).toUtf8();
+    umount( target_cl.constData() );
+    QVERIFY( !saved_cl );
+    QCOMPARE( after_cl, previous_cl );
+}
+
+QTEST_GUILESS_MAIN( tst_SaveFile )
+#include "tst_savefile.moc"
