@@ -4,6 +4,20 @@
 #include "championship.h"
 #include "globals.h"
 
+#include <QtGlobal>
+
+// The offscreen platform warns about size hints it cannot pass on; that is
+// no fault of the program and would drown the test output.
+inline void quietOffscreenPlatform()
+{
+    static const QtMessageHandler previous_scl = qInstallMessageHandler(
+        []( QtMsgType type_p, const QMessageLogContext& context_cp, const QString& message_cp ) {
+            if( message_cp.contains( QStringLiteral( "propagateSizeHints" ) ) )
+                return;
+            previous_scl( type_p, context_cp, message_cp );
+        } );
+}
+
 // Puts the global championship back to a new one with players named
 // "<prefix><group>-<n>", amounts_cp[i] players in group i + 1.
 inline void resetChampionship( const QVector< int >& amounts_cp = {}, const QString& prefix_cp = QStringLiteral( "p" ) )

@@ -1,0 +1,354 @@
+#include "QTossApplication.h"
+#include "QTossProcessWindow.h"
+#include "QTossThread.h"
+#include "QTossWindow.h"
+#include "championship.h"
+#include "drawseed.h"
+#include "globals.h"
+#include "testsupport.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QtTest>
+
+using Sides = QVector< QPair< int, int > >;
+
+namespace
+{
+// The main window shows whatever the draw stores: it is told about each new
+// championship, as the file commands tell it.
+void freshChampionship( const QVector< int >& amounts_cp = {} )
+{
+    resetChampionship( amounts_cp );
+    global::widgets::tossWindow()->resetViews();
+}
+
+QTossThread* tossThread()
+{
+    return global::threads::tossThread();
+}
+
+// Runs one whole draw and waits until its round is stored.
+bool draw()
+{
+    QSignalSpy finished_l( tossThread(), SIGNAL( finished() ) );
+    QSignalSpy updated_l( tossThread(), SIGNAL( championshipDataUpdated() ) );
+    tossThread()->start();
+    return finished_l.wait( 20000 ) && ( !updated_l.isEmpty() || updated_l.wait( 5000 ) );
+}
+
+void decideRound( GameResult result_p = EXPECTED )
+{
+    Championship& champ_l = global::data::champ();
+    for( int i = 0; i < champ_l.rounds().at( champ_l.currentRound() ).games_m.size(); ++i )
+        champ_l.setGameResult( i, result_p );
+}
+
+}
+
+class tst_Draw : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void pairsFavouritesWithOutsiders_data();
+    void pairsFavouritesWithOutsiders();
+    void skipsEmptyGroupsBetweenCursors();
+    void handsOutTheOnlyNation();
+    void announcesInOrder();
+    void announcesSinglePlayerOnce();
+    void playsWholeChampionshipToFinal();
+    void cancelledDrawStoresNothing_data();
+    void cancelledDrawStoresNothing();
+    void refusesDrawWithoutNations();
+    void byesAndPlacesAreFair();
+    void processWindowShowsTheDraw();
+    void processWindowTitles_data();
+    void processWindowTitles();
+};
+
+void tst_Draw::initTestCase()
+{
+    quietOffscreenPlatform();
+    QTossApplication::connectGlobalObjects();
+    tossThread()->setPaced( false );
+}
+
+void tst_Draw::init()
+{
+    drawseed::setFixedSeed( 1000 );
+    freshChampionship();
+}
+
+void tst_Draw::pairsFavouritesWithOutsiders_data()
+{
+    QTest::addColumn< QVector< int > >( "amounts" );
+    QTest::addColumn< Sides >( "groups" );  // favourite's and outsider's group per game
+    QTest::newRow( "4 in one group" ) << QVector< int > { 4 } << Sides { { 1, 1 }, { 1, 1 } };
+    QTest::newRow( "5 as 2+3" ) << QVector< int > { 2, 0, 0, 3 } << Sides { { 4, 4 } };
+    QTest::newRow( "6 as 3+3" ) << QVector< int > { 3, 3 } << Sides { { 1, 2 }, { 2, 2 } };
+    QTest::newRow( "8 over four groups" ) << QVector< int > { 2, 2, 2, 2 }
+                                          << Sides { { 1, 4 }, { 1, 4 }, { 2, 3 }, { 2, 3 } };
+    QTest::newRow( "empty group between" ) << QVector< int > { 2, 0, 2 } << Sides { { 1, 3 }, { 1, 3 } };
+}
+
+void tst_Draw::pairsFavouritesWithOutsiders()
+{
+    QFETCH( QVector< int >, amounts );
+    QFETCH( Sides, groups );
+    freshChampionship( amounts );
+    QVERIFY( draw() );
+    const Championship& champ_l = global::data::champ();
+    QCOMPARE( champ_l.currentRound(), 0 );
+    const QVector< Game >& games_crl = champ_l.rounds().at( 0 ).games_m;
+    QCOMPARE( games_crl.size(), groups.size() );
+    QSet< QPair< int, int > > seen_l;
+    for( int i = 0; i < games_crl.size(); ++i )
+    {
+        QCOMPARE( games_crl.at( i ).favorite_m.groupId(), groups.at( i ).first );
+        QCOMPARE( games_crl.at( i ).outsider_m.groupId(), groups.at( i ).second );
+        QCOMPARE( games_crl.at( i ).result_m, UNKNOWN );
+        for( const PlayerRef& side_crl : { games_crl.at( i ).favorite_m, games_crl.at( i ).outsider_m } )
+        {
+            QVERIFY( champ_l.players().value( side_crl.groupId() ).contains( side_crl.playerId() ) );
+            QVERIFY( !seen_l.contains( qMakePair( side_crl.groupId(), side_crl.playerId() ) ) );
+            seen_l.insert( qMakePair( side_crl.groupId(), side_crl.playerId() ) );
+        }
+    }
+    QVERIFY( champ_l.rounds().at( 0 ).players_m.isEmpty() );
+    // Nobody drawn into the first round waits in the second.
+    const RoundPlayers second_cl = champ_l.rounds().value( 1, Round( 1 ) ).players_m;
+    for( auto group_it = second_cl.cbegin(); group_it != second_cl.cend(); ++group_it )
+        for( const int id_cl : group_it.value() )
+            QVERIFY( !seen_l.contains( qMakePair( group_it.key(), id_cl ) ) );
+}
+
+void tst_Draw::skipsEmptyGroupsBetweenCursors()
+{
+    freshChampionship( { 0, 3, 0, 1 } );
+    QVERIFY( draw() );
+    const QVector< Game >& games_crl = global::data::champ().rounds().at( 0 ).games_m;
+    QCOMPARE( games_crl.size(), 2 );
+    QCOMPARE( games_crl.at( 0 ).favorite_m.groupId(), 2 );
+    QCOMPARE( games_crl.at( 0 ).outsider_m, PlayerRef( 4, 0 ) );
+    QCOMPARE( games_crl.at( 1 ).favorite_m.groupId(), 2 );
+    QCOMPARE( games_crl.at( 1 ).outsider_m.groupId(), 2 );
+}
+
+void tst_Draw::handsOutTheOnlyNation()
+{
+    freshChampionship( { 4, 4 } );
+    global::data::champ().nations() = { 13 };
+    QSignalSpy values_l( tossThread(), SIGNAL( nextTxtValue( int, QString ) ) );
+    QVERIFY( draw() );
+    for( const Game& game_crl : global::data::champ().rounds().at( 0 ).games_m )
+    {
+        QCOMPARE( game_crl.favoriteNation_m, 13 );
+        QCOMPARE( game_crl.outsiderNation_m, 13 );
+    }
+    int nationAnnouncements_l = 0;
+    for( const QList< QVariant >& signal_crl : values_l )
+        if( QTossThread::FAVORITE_PLAYERS_NATION == signal_crl.at( 0 ).toInt() && !signal_crl.at( 1 ).toString().isEmpty() )
+        {
+            ++nationAnnouncements_l;
+            QCOMPARE( signal_crl.at( 1 ).toString(), QStringLiteral( "Россия" ) );
+        }
+    QCOMPARE( nationAnnouncements_l, 4 );
+}
+
+void tst_Draw::announcesInOrder()
+{
+    freshChampionship( { 2, 2 } );
+    QStringList order_l;
+    const auto record_l = [ &order_l ]( const QString& what_cp ) { order_l.append( what_cp ); };
+    QObject context_l;
+    connect( tossThread(), &QTossThread::tossStarted, &context_l, [ & ]( int denominator_p ) {
+        record_l( QStringLiteral( "started %1" ).arg( denominator_p ) );
+    } );
+    connect( tossThread(), &QTossThread::nextGame, &context_l, [ & ]( int game_p ) { record_l( QStringLiteral( "game %1" ).arg( game_p ) ); } );
+    connect( tossThread(), &QTossThread::nextTxtValue, &context_l, [ & ]( int type_p, const QString& text_cp ) {
+        if( !text_cp.isEmpty() && ( order_l.isEmpty() || !order_l.last().startsWith( QStringLiteral( "field %1" ).arg( type_p ) ) ) )
+            record_l( QStringLiteral( "field %1" ).arg( type_p ) );
+    } );
+    connect( tossThread(), &QTossThread::championshipDataUpdated, &context_l, [ & ] { record_l( QStringLiteral( "stored" ) ); } );
+    QVERIFY( draw() );
+    QCOMPARE( order_l, QStringList( { "started 2", "game 1", "field 1", "field 2", "field 3", "field 4", "game 2", "field 1",
+                                      "field 2", "field 3", "field 4", "stored" } ) );
+}
+
+void tst_Draw::announcesSinglePlayerOnce()
+{
+    freshChampionship( { 1, 0, 0, 1 } );
+    QSignalSpy values_l( tossThread(), SIGNAL( nextTxtValue( int, QString ) ) );
+    QVERIFY( draw() );
+    QList< QList< QVariant > > names_l;
+    for( const QList< QVariant >& signal_crl : values_l )
+        if( QTossThread::FAVORITE_PLAYERS_NAME == signal_crl.at( 0 ).toInt() )
+            names_l.append( signal_crl );
+    QCOMPARE( names_l.size(), 1 );
+    QCOMPARE( names_l.front().at( 1 ).toString(), QStringLiteral( "p1-0" ) );
+}
+
+void tst_Draw::playsWholeChampionshipToFinal()
+{
+    freshChampionship( { 3, 4, 2, 4 } );
+    Championship& champ_l = global::data::champ();
+    QVERIFY( draw() );
+    QCOMPARE( champ_l.rounds().size(), 4 );
+    QCOMPARE( champ_l.rounds().at( 0 ).games_m.size(), 5 );
+    // The three byes: group 1 whole.
+    QCOMPARE( champ_l.rounds().at( 1 ).players_m.value( 1 ), QVector< int >( { 0, 1, 2 } ) );
+    for( int round_l = 0; round_l < 3; ++round_l )
+    {
+        QVERIFY( !champ_l.roundIsFinished() );
+        decideRound( round_l % 2 ? UNEXPECTED : EXPECTED );
+        QVERIFY( champ_l.roundIsFinished() );
+        QVERIFY( draw() );
+        QCOMPARE( champ_l.currentRound(), round_l + 1 );
+        QCOMPARE( champ_l.rounds().at( round_l + 1 ).games_m.size(), champ_l.rounds().at( round_l + 1 ).denominator() );
+        QVERIFY( champ_l.rounds().at( round_l + 1 ).players_m.isEmpty() );
+    }
+    decideRound( UNEXPECTED );
+    QVERIFY( !champ_l.roundIsFinished() );
+    QVERIFY( !QTossThread::canStart( champ_l ) );
+    QCOMPARE( champ_l.rounds().last().games_m.size(), 1 );
+    QCOMPARE( champ_l.rounds().last().games_m.at( 0 ).result_m, UNEXPECTED );
+}
+
+void tst_Draw::cancelledDrawStoresNothing_data()
+{
+    QTest::addColumn< bool >( "firstDraw" );
+    QTest::newRow( "first draw" ) << true;
+    QTest::newRow( "later draw" ) << false;
+}
+
+void tst_Draw::cancelledDrawStoresNothing()
+{
+    QFETCH( bool, firstDraw );
+    freshChampionship( { 8, 8 } );
+    Championship& champ_l = global::data::champ();
+    if( !firstDraw )
+    {
+        QVERIFY( draw() );
+        decideRound();
+    }
+    const QVector< Round > before_cl = champ_l.rounds();
+    tossThread()->setPaced( true );
+    QSignalSpy finished_l( tossThread(), SIGNAL( finished() ) );
+    QSignalSpy updated_l( tossThread(), SIGNAL( championshipDataUpdated() ) );
+    QSignalSpy games_l( tossThread(), SIGNAL( nextGame( int ) ) );
+    tossThread()->start();
+    QVERIFY( games_l.wait( 5000 ) );
+    QTest::qWait( 30 );
+    tossThread()->sltStop();
+    QVERIFY( finished_l.wait( 5000 ) );
+    tossThread()->setPaced( false );
+    QTest::qWait( 20 );
+    QVERIFY( updated_l.isEmpty() );
+    QVERIFY( champ_l.rounds() == before_cl );
+    QCOMPARE( champ_l.currentRound(), 0 );
+    // The draw can be started anew and completes.
+    QVERIFY( QTossThread::canStart( champ_l ) );
+    QVERIFY( draw() );
+    QCOMPARE( champ_l.currentRound(), firstDraw ? 0 : 1 );
+}
+
+void tst_Draw::refusesDrawWithoutNations()
+{
+    freshChampionship( { 4 } );
+    global::data::champ().nations().clear();
+    QVERIFY( !QTossThread::canStart( global::data::champ() ) );
+    QSignalSpy started_l( tossThread(), SIGNAL( started() ) );
+    tossThread()->start();
+    QTest::qWait( 50 );
+    QVERIFY( started_l.isEmpty() );
+    QVERIFY( !tossThread()->isRunning() );
+    QVERIFY( global::data::champ().rounds().isEmpty() );
+}
+
+void tst_Draw::byesAndPlacesAreFair()
+{
+    // Group 1 (5 players) does not fit the 3 byes completely: each of its
+    // players should get a bye in 3 of 5 draws; group 2's 8 players fill
+    // eight places, each equally likely at each place.
+    const int draws_cl = 300;
+    QVector< int > byes_l( 5, 0 );
+    QVector< QVector< int > > places_l( 4, QVector< int >( 8, 0 ) );
+    for( int i = 0; i < draws_cl; ++i )
+    {
+        drawseed::setFixedSeed( 5000 + 7 * i );
+        resetChampionship( { 5, 8 } );
+        QVERIFY( draw() );
+        const Championship& champ_l = global::data::champ();
+        for( const int id_cl : champ_l.rounds().at( 1 ).players_m.value( 1 ) )
+            ++byes_l[ id_cl ];
+        const QVector< Game >& games_crl = champ_l.rounds().at( 0 ).games_m;
+        QCOMPARE( games_crl.size(), 5 );
+        // Games 1 to 4: the outsiders come from group 2.
+        for( int g = 0; g < 4; ++g )
+            ++places_l[ g ][ games_crl.at( g ).outsider_m.playerId() ];
+    }
+    const auto chiSquare_l = []( const QVector< int >& counts_cp, double expected_p ) {
+        double sum_l = 0;
+        for( const int count_cl : counts_cp )
+            sum_l += ( count_cl - expected_p ) * ( count_cl - expected_p ) / expected_p;
+        return sum_l;
+    };
+    // Loose bounds (far beyond the 0.999 quantiles of 9.5 and 24.3).
+    QVERIFY2( chiSquare_l( byes_l, draws_cl * 3.0 / 5 ) < 25, qPrintable( QString::number( chiSquare_l( byes_l, draws_cl * 0.6 ) ) ) );
+    for( const QVector< int >& place_crl : places_l )
+        QVERIFY2( chiSquare_l( place_crl, draws_cl / 8.0 ) < 40, qPrintable( QString::number( chiSquare_l( place_crl, draws_cl / 8.0 ) ) ) );
+}
+
+void tst_Draw::processWindowShowsTheDraw()
+{
+    freshChampionship( { 2, 2 } );
+    global::data::champ().nations() = { 13 };
+    QTossProcessWindow* const window_cl = global::widgets::tossProcessWindow();
+    QVERIFY( !window_cl->isVisible() );
+    QSignalSpy started_l( tossThread(), SIGNAL( started() ) );
+    QVERIFY( draw() );
+    QCOMPARE( started_l.size(), 1 );
+    QTRY_VERIFY( !window_cl->isVisible() );
+    QCOMPARE( window_cl->windowTitle(), QStringLiteral( "Жеребьевка полуфинала чемпионата" ) );
+    QStringList texts_l;
+    for( QLabel* const label_cl : window_cl->findChildren< QLabel* >() )
+        texts_l.append( label_cl->text() );
+    QVERIFY( texts_l.contains( QStringLiteral( "Игра 2" ) ) );
+    QVERIFY( texts_l.contains( QStringLiteral( "VS" ) ) );
+    QCOMPARE( texts_l.count( QStringLiteral( "(Россия)" ) ), 2 );
+    QVERIFY( window_cl->windowFlags().testFlag( Qt::WindowTitleHint ) );
+    QVERIFY( !window_cl->windowFlags().testFlag( Qt::WindowCloseButtonHint ) );
+    QPushButton* const cancel_cl = window_cl->findChild< QPushButton* >();
+    QCOMPARE( cancel_cl->text(), QStringLiteral( "Отменить" ) );
+}
+
+void tst_Draw::processWindowTitles_data()
+{
+    QTest::addColumn< int >( "denominator" );
+    QTest::addColumn< QString >( "title" );
+    QTest::newRow( "final" ) << 1 << QStringLiteral( "Жеребьевка финала чемпионата" );
+    QTest::newRow( "semi-final" ) << 2 << QStringLiteral( "Жеребьевка полуфинала чемпионата" );
+    QTest::newRow( "quarter-final" ) << 4 << QStringLiteral( "Жеребьевка четвертьфинала чемпионата" );
+    QTest::newRow( "1/16" ) << 16 << QStringLiteral( "Жеребьевка 1/16 финала чемпионата" );
+}
+
+void tst_Draw::processWindowTitles()
+{
+    QFETCH( int, denominator );
+    QFETCH( QString, title );
+    QTossProcessWindow* const window_cl = global::widgets::tossProcessWindow();
+    QVERIFY( QMetaObject::invokeMethod( window_cl, "sltSetWindowTitle", Q_ARG( int, denominator ) ) );
+    QCOMPARE( window_cl->windowTitle(), title );
+    QVERIFY( QMetaObject::invokeMethod( window_cl, "sltSetTxtValue", Q_ARG( int, 2 ), Q_ARG( QString, QString() ) ) );
+    QVERIFY( QMetaObject::invokeMethod( window_cl, "sltSetTxtValue", Q_ARG( int, 4 ), Q_ARG( QString, QStringLiteral( "Сиу" ) ) ) );
+    QStringList texts_l;
+    for( QLabel* const label_cl : window_cl->findChildren< QLabel* >() )
+        texts_l.append( label_cl->text() );
+    QVERIFY( texts_l.contains( QStringLiteral( "(Сиу)" ) ) );
+    QVERIFY( !texts_l.contains( QStringLiteral( "()" ) ) );
+}
+
+QTEST_MAIN( tst_Draw )
+#include "tst_draw.moc"
