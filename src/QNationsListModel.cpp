@@ -33,8 +33,11 @@ QVariant QNationsListModel::data( const QModelIndex& index_cp, int role ) const
     return global::data::champ().nationName( nations_cl.at( index_cp.row() ) );
 }
 
-Qt::ItemFlags QNationsListModel::flags( const QModelIndex& ) const
+Qt::ItemFlags QNationsListModel::flags( const QModelIndex& index_cp ) const
 {
+    // The invisible root is no item.
+    if( !index_cp.isValid() )
+        return Qt::NoItemFlags;
     return Qt::ItemIsSelectable | Qt::ItemIsEnabled;
 }
 

@@ -95,8 +95,11 @@ QVariant QPlayersTreeModel::headerData( int section, Qt::Orientation, int role )
     return global::data::playerFieldsNames().at( section );
 }
 
-Qt::ItemFlags QPlayersTreeModel::flags( const QModelIndex& ) const
+Qt::ItemFlags QPlayersTreeModel::flags( const QModelIndex& index_cp ) const
 {
+    // The invisible root is no item.
+    if( !index_cp.isValid() )
+        return Qt::NoItemFlags;
     return Qt::ItemIsSelectable | Qt::ItemIsEnabled;
 }
 

@@ -4,7 +4,29 @@
 #include "championship.h"
 #include "globals.h"
 
+#include <QApplication>
+#include <QTimer>
+#include <QWidget>
 #include <QtGlobal>
+
+#include <functional>
+
+// Runs action_p on the next modal dialog once it is shown; the test then
+// calls whatever opens it.
+inline void whenModal( const std::function< void( QWidget* ) >& action_p )
+{
+    QTimer* const timer_l = new QTimer();
+    timer_l->setInterval( 5 );
+    QObject::connect( timer_l, &QTimer::timeout, [ timer_l, action_p ] {
+        QWidget* const modal_cl = QApplication::activeModalWidget();
+        if( nullptr == modal_cl || !modal_cl->isVisible() )
+            return;
+        timer_l->stop();
+        timer_l->deleteLater();
+        action_p( modal_cl );
+    } );
+    timer_l->start();
+}
 
 // The offscreen platform warns about size hints it cannot pass on; that is
 // no fault of the program and would drown the test output.

@@ -13,6 +13,29 @@
 
 using Sides = QVector< QPair< int, int > >;
 
+// QSignalSpy records in the emitting thread. The worker's signals reach the
+// relay queued, on the GUI thread, as they reach the program's own
+// receivers; the spies watch the relay.
+class Relay : public QObject
+{
+    Q_OBJECT
+public:
+    explicit Relay( QObject* thread_p )
+    {
+        connect( thread_p, SIGNAL( started() ), this, SIGNAL( started() ) );
+        connect( thread_p, SIGNAL( finished() ), this, SIGNAL( finished() ) );
+        connect( thread_p, SIGNAL( nextGame( int ) ), this, SIGNAL( nextGame( int ) ) );
+        connect( thread_p, SIGNAL( nextTxtValue( int, QString ) ), this, SIGNAL( nextTxtValue( int, QString ) ) );
+        connect( thread_p, SIGNAL( tossStarted( int ) ), this, SIGNAL( tossStarted( int ) ) );
+    }
+signals:
+    void started();
+    void finished();
+    void nextGame( int );
+    void nextTxtValue( int, QString );
+    void tossStarted( int );
+};
+
 namespace
 {
 // The main window shows whatever the draw stores: it is told about each new
@@ -28,10 +51,16 @@ QTossThread* tossThread()
     return global::threads::tossThread();
 }
 
+Relay* relay()
+{
+    static Relay* const relay_scl = new Relay( tossThread() );
+    return relay_scl;
+}
+
 // Runs one whole draw and waits until its round is stored.
 bool draw()
 {
-    QSignalSpy finished_l( tossThread(), SIGNAL( finished() ) );
+    QSignalSpy finished_l( relay(), SIGNAL( finished() ) );
     QSignalSpy updated_l( tossThread(), SIGNAL( championshipDataUpdated() ) );
     tossThread()->start();
     return finished_l.wait( 20000 ) && ( !updated_l.isEmpty() || updated_l.wait( 5000 ) );
@@ -140,7 +169,7 @@ void tst_Draw::handsOutTheOnlyNation()
 {
     freshChampionship( { 4, 4 } );
     global::data::champ().nations() = { 13 };
-    QSignalSpy values_l( tossThread(), SIGNAL( nextTxtValue( int, QString ) ) );
+    QSignalSpy values_l( relay(), SIGNAL( nextTxtValue( int, QString ) ) );
     QVERIFY( draw() );
     for( const Game& game_crl : global::data::champ().rounds().at( 0 ).games_m )
     {
@@ -163,11 +192,11 @@ void tst_Draw::announcesInOrder()
     QStringList order_l;
     const auto record_l = [ &order_l ]( const QString& what_cp ) { order_l.append( what_cp ); };
     QObject context_l;
-    connect( tossThread(), &QTossThread::tossStarted, &context_l, [ & ]( int denominator_p ) {
+    connect( relay(), &Relay::tossStarted, &context_l, [ & ]( int denominator_p ) {
         record_l( QStringLiteral( "started %1" ).arg( denominator_p ) );
     } );
-    connect( tossThread(), &QTossThread::nextGame, &context_l, [ & ]( int game_p ) { record_l( QStringLiteral( "game %1" ).arg( game_p ) ); } );
-    connect( tossThread(), &QTossThread::nextTxtValue, &context_l, [ & ]( int type_p, const QString& text_cp ) {
+    connect( relay(), &Relay::nextGame, &context_l, [ & ]( int game_p ) { record_l( QStringLiteral( "game %1" ).arg( game_p ) ); } );
+    connect( relay(), &Relay::nextTxtValue, &context_l, [ & ]( int type_p, const QString& text_cp ) {
         if( !text_cp.isEmpty() && ( order_l.isEmpty() || !order_l.last().startsWith( QStringLiteral( "field %1" ).arg( type_p ) ) ) )
             record_l( QStringLiteral( "field %1" ).arg( type_p ) );
     } );
@@ -180,7 +209,7 @@ void tst_Draw::announcesInOrder()
 void tst_Draw::announcesSinglePlayerOnce()
 {
     freshChampionship( { 1, 0, 0, 1 } );
-    QSignalSpy values_l( tossThread(), SIGNAL( nextTxtValue( int, QString ) ) );
+    QSignalSpy values_l( relay(), SIGNAL( nextTxtValue( int, QString ) ) );
     QVERIFY( draw() );
     QList< QList< QVariant > > names_l;
     for( const QList< QVariant >& signal_crl : values_l )
@@ -235,9 +264,9 @@ void tst_Draw::cancelledDrawStoresNothing()
     }
     const QVector< Round > before_cl = champ_l.rounds();
     tossThread()->setPaced( true );
-    QSignalSpy finished_l( tossThread(), SIGNAL( finished() ) );
+    QSignalSpy finished_l( relay(), SIGNAL( finished() ) );
     QSignalSpy updated_l( tossThread(), SIGNAL( championshipDataUpdated() ) );
-    QSignalSpy games_l( tossThread(), SIGNAL( nextGame( int ) ) );
+    QSignalSpy games_l( relay(), SIGNAL( nextGame( int ) ) );
     tossThread()->start();
     QVERIFY( games_l.wait( 5000 ) );
     QTest::qWait( 30 );
@@ -259,7 +288,7 @@ void tst_Draw::refusesDrawWithoutNations()
     freshChampionship( { 4 } );
     global::data::champ().nations().clear();
     QVERIFY( !QTossThread::canStart( global::data::champ() ) );
-    QSignalSpy started_l( tossThread(), SIGNAL( started() ) );
+    QSignalSpy started_l( relay(), SIGNAL( started() ) );
     tossThread()->start();
     QTest::qWait( 50 );
     QVERIFY( started_l.isEmpty() );
@@ -307,7 +336,7 @@ void tst_Draw::processWindowShowsTheDraw()
     global::data::champ().nations() = { 13 };
     QTossProcessWindow* const window_cl = global::widgets::tossProcessWindow();
     QVERIFY( !window_cl->isVisible() );
-    QSignalSpy started_l( tossThread(), SIGNAL( started() ) );
+    QSignalSpy started_l( relay(), SIGNAL( started() ) );
     QVERIFY( draw() );
     QCOMPARE( started_l.size(), 1 );
     QTRY_VERIFY( !window_cl->isVisible() );
