@@ -44,8 +44,11 @@ private:
     };
 
     void editPlayers( const QModelIndexList& indexes_cp, Edit edit_p );
-    void editBatch( int groupRow_p, const QVector< int >& playersIds_cp, Edit edit_p, QSet< int >& touched_rp );
+    QSet< int > touchedGroups( int groupRow_p, Edit edit_p ) const;
+    void editBatch( int groupRow_p, const QVector< int >& playersIds_cp, Edit edit_p );
     void rebuildGroup( int groupRow_p );
+    void removeGroupRows( int groupRow_p );
+    void insertGroupRows( int groupRow_p );
 
     QVector< int > groupsIndex_m;
     QVector< QVector< int > > playersIndex_m;

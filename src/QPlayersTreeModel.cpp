@@ -172,14 +172,35 @@ void QPlayersTreeModel::editPlayers( const QModelIndexList& indexes_cp, Edit edi
             batches_l.append( qMakePair( groupRow_cl, QVector< int >() ) );
         batches_l.last().second.append( playerIdOf( index_crl ) );
     }
+    // The rows of every group the edit touches are taken out before the
+    // championship changes and put back after, so no view ever asks for a
+    // player that is gone.
     QSet< int > touched_l;
     for( const auto& batch_crl : batches_l )
-        editBatch( batch_crl.first, batch_crl.second, edit_p, touched_l );
+        touched_l += touchedGroups( batch_crl.first, edit_p );
     for( const int groupRow_cl : touched_l )
-        rebuildGroup( groupRow_cl );
+        removeGroupRows( groupRow_cl );
+    for( const auto& batch_crl : batches_l )
+        editBatch( batch_crl.first, batch_crl.second, edit_p );
+    for( const int groupRow_cl : touched_l )
+        insertGroupRows( groupRow_cl );
 }
 
-void QPlayersTreeModel::editBatch( int groupRow_p, const QVector< int >& playersIds_cp, Edit edit_p, QSet< int >& touched_rp )
+QSet< int > QPlayersTreeModel::touchedGroups( int groupRow_p, Edit edit_p ) const
+{
+    switch( edit_p )
+    {
+    case Edit::Remove:
+        return { groupRow_p };
+    case Edit::MoveUp:
+        return 0 == groupRow_p ? QSet< int >() : QSet< int > { groupRow_p - 1, groupRow_p };
+    case Edit::MoveDown:
+        return groupsIndex_m.size() - 1 == groupRow_p ? QSet< int >() : QSet< int > { groupRow_p, groupRow_p + 1 };
+    }
+    return {};
+}
+
+void QPlayersTreeModel::editBatch( int groupRow_p, const QVector< int >& playersIds_cp, Edit edit_p )
 {
     Championship& champ_l = global::data::champ();
     const int groupId_cl = groupsIndex_m.at( groupRow_p );
@@ -187,35 +208,37 @@ void QPlayersTreeModel::editBatch( int groupRow_p, const QVector< int >& players
     {
     case Edit::Remove:
         champ_l.removePlayers( groupId_cl, playersIds_cp );
-        touched_rp.insert( groupRow_p );
         break;
     case Edit::MoveUp:
-        if( 0 == groupRow_p )
-            return;
-        champ_l.movePlayersToPreviousGroup( groupId_cl, playersIds_cp );
-        touched_rp.insert( groupRow_p - 1 );
-        touched_rp.insert( groupRow_p );
+        if( 0 != groupRow_p )
+            champ_l.movePlayersToPreviousGroup( groupId_cl, playersIds_cp );
         break;
     case Edit::MoveDown:
-        if( groupsIndex_m.size() - 1 == groupRow_p )
-            return;
-        champ_l.movePlayersToNextGroup( groupId_cl, playersIds_cp );
-        touched_rp.insert( groupRow_p );
-        touched_rp.insert( groupRow_p + 1 );
+        if( groupsIndex_m.size() - 1 != groupRow_p )
+            champ_l.movePlayersToNextGroup( groupId_cl, playersIds_cp );
         break;
     }
 }
 
 void QPlayersTreeModel::rebuildGroup( int groupRow_p )
 {
-    const QModelIndex groupIndex_cl = index( groupRow_p, 0 );
+    removeGroupRows( groupRow_p );
+    insertGroupRows( groupRow_p );
+}
+
+void QPlayersTreeModel::removeGroupRows( int groupRow_p )
+{
     const int oldAmount_cl = playersIndex_m.at( groupRow_p ).size();
-    if( oldAmount_cl > 0 )
-    {
-        beginRemoveRows( groupIndex_cl, 0, oldAmount_cl - 1 );
-        playersIndex_m[ groupRow_p ].clear();
-        endRemoveRows();
-    }
+    if( !oldAmount_cl )
+        return;
+    beginRemoveRows( index( groupRow_p, 0 ), 0, oldAmount_cl - 1 );
+    playersIndex_m[ groupRow_p ].clear();
+    endRemoveRows();
+}
+
+void QPlayersTreeModel::insertGroupRows( int groupRow_p )
+{
+    const QModelIndex groupIndex_cl = index( groupRow_p, 0 );
     const PlayersGroup group_cl = global::data::champ().players().value( groupsIndex_m.at( groupRow_p ) );
     if( !group_cl.isEmpty() )
     {

@@ -166,13 +166,15 @@ void QTossWindow::updateTossAction()
 
 void QTossWindow::resetViews()
 {
+    // The championship is already replaced: the models drop their rows
+    // before anything asks them about the old ones.
+    nationsModel_m->refresh();
     nationsView_m->selectionModel()->clear();
     nationsView_m->setCurrentIndex( QModelIndex() );
-    nationsModel_m->refresh();
     nationsView_m->viewport()->update();
+    playersModel_m->refresh();
     playersView_m->selectionModel()->clear();
     playersView_m->setCurrentIndex( QModelIndex() );
-    playersModel_m->refresh();
     diagramScene_m->clearDiagram();
     if( !global::data::champ().rounds().isEmpty() )
         diagramScene_m->updateDiagram();

@@ -1,0 +1,396 @@
+#include "QDiagramScene.h"
+#include "QGameWidget.h"
+#include "QStringEnterDialog.h"
+#include "QTossApplication.h"
+#include "QTossProcessWindow.h"
+#include "QTossThread.h"
+#include "QTossWindow.h"
+#include "championship.h"
+#include "drawseed.h"
+#include "globals.h"
+#include "testsupport.h"
+
+#include <QFileDialog>
+#include <QGraphicsProxyWidget>
+#include <QGraphicsView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QTemporaryDir>
+#include <QToolButton>
+#include <QTreeView>
+#include <QtTest>
+
+namespace
+{
+QTossWindow* window()
+{
+    return global::widgets::tossWindow();
+}
+
+template< typename T > T* child( const char* name_p )
+{
+    T* const child_l = window()->findChild< T* >( QString::fromLatin1( name_p ) );
+    if( nullptr == child_l )
+        qFatal( "no child %s", name_p );
+    return child_l;
+}
+
+QAction* action( const QString& text_cp )
+{
+    for( QAction* const action_cl : window()->findChildren< QAction* >() )
+        if( action_cl->text() == text_cp )
+            return action_cl;
+    qFatal( "no action" );
+}
+
+void clickRow( const QModelIndex& index_cp, Qt::KeyboardModifiers modifiers_p = Qt::NoModifier )
+{
+    QTreeView* const view_cl = child< QTreeView >( "playersView" );
+    view_cl->scrollTo( index_cp );
+    QTest::mouseClick( view_cl->viewport(), Qt::LeftButton, modifiers_p, view_cl->visualRect( index_cp ).center() );
+}
+
+void answerMessageBox( QMessageBox::StandardButton button_p, QString* text_rp = nullptr )
+{
+    whenModal( [ button_p, text_rp ]( QWidget* modal_p ) {
+        QMessageBox* const box_cl = qobject_cast< QMessageBox* >( modal_p );
+        QVERIFY( box_cl );
+        if( text_rp )
+            *text_rp = box_cl->text();
+        box_cl->button( button_p )->click();
+    } );
+}
+
+void enterPlayer( const QString& nickname_cp, const QString& clan_cp )
+{
+    whenModal( [ nickname_cp, clan_cp ]( QWidget* modal_p ) {
+        QCOMPARE( modal_p->windowTitle(), QStringLiteral( "Введите псевдоним добавляемого игрока" ) );
+        const QList< QLineEdit* > fields_cl = modal_p->findChildren< QLineEdit* >();
+        QVERIFY( fields_cl.at( 0 )->text().isEmpty() );
+        QCOMPARE( modal_p->focusWidget(), fields_cl.at( 0 ) );
+        // Typed one character at a time: keyClicks cannot send Cyrillic.
+        for( const QChar char_cl : nickname_cp )
+            QTest::sendKeyEvent( QTest::Click, fields_cl.at( 0 ), Qt::Key_unknown, QString( char_cl ), Qt::NoModifier );
+        fields_cl.at( 1 )->setText( clan_cp );
+        for( QPushButton* const button_cl : modal_p->findChildren< QPushButton* >() )
+            if( button_cl->text() == QStringLiteral( "Ввести зачение" ) )
+                button_cl->click();
+    } );
+}
+
+QModelIndex groupIndex( int row_p )
+{
+    return child< QTreeView >( "playersView" )->model()->index( row_p, 0 );
+}
+
+QModelIndex playerIndex( int groupRow_p, int row_p )
+{
+    return child< QTreeView >( "playersView" )->model()->index( row_p, 0, groupIndex( groupRow_p ) );
+}
+
+QList< QGameWidget* > gameWidgets()
+{
+    QList< QGameWidget* > games_l;
+    for( QGraphicsItem* const item_cl : child< QGraphicsView >( "diagramView" )->scene()->items( Qt::AscendingOrder ) )
+        if( QGraphicsProxyWidget* const proxy_cl = qgraphicsitem_cast< QGraphicsProxyWidget* >( item_cl ) )
+            if( QGameWidget* const game_cl = qobject_cast< QGameWidget* >( proxy_cl->widget() ) )
+                games_l.append( game_cl );
+    return games_l;
+}
+}
+
+class tst_MainWindow : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void startsAsSpecified();
+    void tossNeedsFourPlayersAndNations();
+    void scalesRelatively();
+    void questionTexts_data();
+    void questionTexts();
+    void registersPlayersThroughThePanel();
+    void refusesBlankNickname();
+    void buttonStatesFollowSelection_data();
+    void buttonStatesFollowSelection();
+    void fileCommandsAskAndReport();
+    void bracketTakesResultsByClick();
+
+private:
+    QTemporaryDir dir_m;
+};
+
+void tst_MainWindow::initTestCase()
+{
+    quietOffscreenPlatform();
+    QTossApplication::connectGlobalObjects();
+    global::threads::tossThread()->setPaced( false );
+    window()->resize( 1200, 800 );
+    window()->show();
+    QVERIFY( QTest::qWaitForWindowExposed( window() ) );
+}
+
+void tst_MainWindow::init()
+{
+    drawseed::setFixedSeed( 99 );
+    resetChampionship();
+    window()->resetViews();
+}
+
+void tst_MainWindow::startsAsSpecified()
+{
+    QCOMPARE( window()->windowTitle(), QStringLiteral( "Новый не сохранённый чемпионат" ) );
+    QCOMPARE( child< QSlider >( "scaleSlider" )->value(), 100 );
+    QCOMPARE( child< QSlider >( "scaleSlider" )->minimum(), 10 );
+    QCOMPARE( child< QLabel >( "scaleLabel" )->text(), QStringLiteral( "100 %" ) );
+    QStringList menus_l;
+    for( QAction* const action_cl : window()->menuBar()->actions() )
+        menus_l.append( action_cl->text() );
+    QCOMPARE( menus_l, QStringList( { "Чемпионат", "Жеребьевка", "?" } ) );
+    QVERIFY( !action( QStringLiteral( "Запустить" ) )->isEnabled() );
+    QVERIFY( !action( QStringLiteral( "Импортировать" ) )->isEnabled() );
+    QVERIFY( !action( QStringLiteral( "Настроить" ) )->isEnabled() );
+    QCOMPARE( action( QStringLiteral( "Сохранить" ) )->toolTip(), QStringLiteral( "Cохранить чемпионат" ) );
+    QCOMPARE( action( QStringLiteral( "Сохранить" ) )->toolTip().at( 0 ), QLatin1Char( 'C' ) );
+    QCOMPARE( action( QStringLiteral( "Сохранить как ..." ) )->toolTip(), QStringLiteral( "Cохранить чемпионат в другой файл" ) );
+    QCOMPARE( action( QStringLiteral( "Запустить" ) )->toolTip(), QStringLiteral( "Провести жеребьевку" ) );
+    for( const char* const name_cl : { "addPlayerBtn", "removePlayerBtn", "movePlayerUpBtn", "movePlayerDownBtn", "removeNationBtn" } )
+        QVERIFY( !child< QToolButton >( name_cl )->isEnabled() );
+    QVERIFY( child< QToolButton >( "addNationBtn" )->isEnabled() );
+    QCOMPARE( child< QGraphicsView >( "diagramView" )->minimumWidth(), 500 );
+    QVERIFY( !global::widgets::tossProcessWindow()->isVisible() );
+}
+
+void tst_MainWindow::tossNeedsFourPlayersAndNations()
+{
+    resetChampionship( { 2, 1 } );
+    window()->resetViews();
+    QVERIFY( !action( QStringLiteral( "Запустить" ) )->isEnabled() );
+    global::data::champ().addPlayer( 4, QStringLiteral( "четвёртый" ), QString() );
+    window()->updateTossAction();
+    QVERIFY( action( QStringLiteral( "Запустить" ) )->isEnabled() );
+    global::data::champ().nations().clear();
+    window()->updateTossAction();
+    QVERIFY( !action( QStringLiteral( "Запустить" ) )->isEnabled() );
+    QVERIFY( action( QStringLiteral( "Запустить" ) )->toolTip().contains( QStringLiteral( "пуст" ) ) );
+}
+
+void tst_MainWindow::scalesRelatively()
+{
+    QSlider* const slider_cl = child< QSlider >( "scaleSlider" );
+    QGraphicsView* const view_cl = child< QGraphicsView >( "diagramView" );
+    slider_cl->setValue( 50 );
+    QCOMPARE( child< QLabel >( "scaleLabel" )->text(), QStringLiteral( "50 %" ) );
+    QCOMPARE( view_cl->transform().m11(), 0.5 );
+    slider_cl->setValue( 10 );
+    slider_cl->setValue( 100 );
+    QVERIFY( qAbs( view_cl->transform().m11() - 1.0 ) < 1e-9 );
+    QCOMPARE( child< QLabel >( "scaleLabel" )->text(), QStringLiteral( "100 %" ) );
+}
+
+void tst_MainWindow::questionTexts_data()
+{
+    QTest::addColumn< int >( "amount" );
+    QTest::addColumn< QString >( "removal" );
+    QTest::addColumn< QString >( "move" );
+    const auto row_l = []( int n_p, const char* removed_p, const char* selected_p, const char* ending_p, const char* moved_p ) {
+        QTest::newRow( qPrintable( QString::number( n_p ) ) )
+            << n_p
+            << QStringLiteral( "Из списка игроков будет %1 %2 %3элемент%4." )
+                   .arg( QString::fromUtf8( removed_p ) )
+                   .arg( n_p )
+                   .arg( QString::fromUtf8( selected_p ), QString::fromUtf8( ending_p ) )
+            << QStringLiteral( "%1  %2элемент%3 будет перемещен%4 на одну группу " )
+                   .arg( n_p )
+                   .arg( QString::fromUtf8( selected_p ), QString::fromUtf8( ending_p ), QString::fromUtf8( moved_p ) );
+    };
+    row_l( 1, "удалён", "выделенный ", "", "" );
+    row_l( 2, "удалено", "выделенных ", "а", "о" );
+    row_l( 3, "удалено", "выделенных ", "а", "о" );
+    row_l( 4, "удалено", "выделенных ", "а", "о" );
+    row_l( 5, "удалено", "выделенных ", "ов", "о" );
+    row_l( 11, "удалено", "выделенных ", "ов", "о" );
+    row_l( 21, "удалено", "выделенных ", "ов", "о" );
+    row_l( 22, "удалено", "выделенных ", "ов", "о" );
+    row_l( 25, "удалено", "выделенных ", "ов", "о" );
+}
+
+void tst_MainWindow::questionTexts()
+{
+    QFETCH( int, amount );
+    QFETCH( QString, removal );
+    QFETCH( QString, move );
+    QCOMPARE( QTossWindow::removePlayersQuestion( amount ), removal );
+    QCOMPARE( QTossWindow::moveConfirmationText( amount ), move );
+    QString nations_l = removal;
+    nations_l.replace( QStringLiteral( "игроков" ), QStringLiteral( "наций" ) );
+    QCOMPARE( QTossWindow::removeNationsQuestion( amount ), nations_l );
+}
+
+void tst_MainWindow::registersPlayersThroughThePanel()
+{
+    Championship& champ_l = global::data::champ();
+    clickRow( groupIndex( 1 ) );
+    QVERIFY( child< QToolButton >( "addPlayerBtn" )->isEnabled() );
+    QVERIFY( !child< QToolButton >( "removePlayerBtn" )->isEnabled() );
+    const QStringList names_cl { QStringLiteral( "Ёлка" ), QStringLiteral( "Жук" ), QStringLiteral( "Щука" ) };
+    for( const QString& name_crl : names_cl )
+    {
+        enterPlayer( name_crl, name_crl == names_cl.at( 1 ) ? QString() : QStringLiteral( "Клан" ) );
+        child< QToolButton >( "addPlayerBtn" )->click();
+    }
+    QCOMPARE( champ_l.players().value( 2 ).size(), 3 );
+    QCOMPARE( champ_l.players().value( 2 ).value( 0 ).nickname_m, names_cl.at( 0 ) );
+    QCOMPARE( champ_l.players().value( 2 ).value( 1 ).clanName_m, QString() );
+    child< QTreeView >( "playersView" )->expandAll();
+    clickRow( playerIndex( 1, 0 ) );
+    clickRow( playerIndex( 1, 2 ), Qt::ControlModifier );
+    QVERIFY( child< QToolButton >( "removePlayerBtn" )->isEnabled() );
+    QString question_l;
+    answerMessageBox( QMessageBox::Cancel, &question_l );
+    child< QToolButton >( "removePlayerBtn" )->click();
+    QCOMPARE( question_l, QTossWindow::removePlayersQuestion( 2 ) );
+    QCOMPARE( champ_l.players().value( 2 ).size(), 3 );
+    answerMessageBox( QMessageBox::Ok );
+    child< QToolButton >( "movePlayerDownBtn" )->click();
+    QCOMPARE( champ_l.players().value( 2 ).size(), 1 );
+    QCOMPARE( champ_l.players().value( 3 ).size(), 2 );
+    QVERIFY( !child< QToolButton >( "removePlayerBtn" )->isEnabled() );
+    QVERIFY( !action( QStringLiteral( "Запустить" ) )->isEnabled() );
+    clickRow( groupIndex( 0 ) );
+    enterPlayer( QStringLiteral( "Четвёртый" ), QString() );
+    child< QToolButton >( "addPlayerBtn" )->click();
+    QVERIFY( action( QStringLiteral( "Запустить" ) )->isEnabled() );
+}
+
+void tst_MainWindow::refusesBlankNickname()
+{
+    clickRow( groupIndex( 0 ) );
+    enterPlayer( QStringLiteral( "   " ), QStringLiteral( "Клан" ) );
+    QString message_l;
+    QTimer::singleShot( 50, [ &message_l ] { answerMessageBox( QMessageBox::Ok, &message_l ); } );
+    child< QToolButton >( "addPlayerBtn" )->click();
+    QVERIFY( message_l.contains( QStringLiteral( "Псевдоним" ) ) );
+    QCOMPARE( global::data::champ().playersAmount(), 0 );
+}
+
+void tst_MainWindow::buttonStatesFollowSelection_data()
+{
+    QTest::addColumn< int >( "groupRow" );
+    QTest::addColumn< bool >( "up" );
+    QTest::addColumn< bool >( "down" );
+    QTest::newRow( "first group" ) << 0 << false << true;
+    QTest::newRow( "middle group" ) << 2 << true << true;
+    QTest::newRow( "last group" ) << 3 << true << false;
+}
+
+void tst_MainWindow::buttonStatesFollowSelection()
+{
+    QFETCH( int, groupRow );
+    QFETCH( bool, up );
+    QFETCH( bool, down );
+    resetChampionship( { 1, 1, 1, 1 } );
+    window()->resetViews();
+    child< QTreeView >( "playersView" )->expandAll();
+    clickRow( playerIndex( groupRow, 0 ) );
+    QVERIFY( !child< QToolButton >( "addPlayerBtn" )->isEnabled() );
+    QVERIFY( child< QToolButton >( "removePlayerBtn" )->isEnabled() );
+    QCOMPARE( child< QToolButton >( "movePlayerUpBtn" )->isEnabled(), up );
+    QCOMPARE( child< QToolButton >( "movePlayerDownBtn" )->isEnabled(), down );
+    // A group row joining the selection replaces it.
+    clickRow( groupIndex( groupRow ), Qt::ControlModifier );
+    QCOMPARE( child< QTreeView >( "playersView" )->selectionModel()->selectedRows().size(), 1 );
+    QVERIFY( child< QToolButton >( "addPlayerBtn" )->isEnabled() );
+    QVERIFY( !child< QToolButton >( "movePlayerUpBtn" )->isEnabled() );
+}
+
+void tst_MainWindow::fileCommandsAskAndReport()
+{
+    resetChampionship( { 2, 2 } );
+    window()->resetViews();
+    const QString file_cl = dir_m.filePath( QStringLiteral( "Осенний кубок.stv" ) );
+    whenModal( [ file_cl ]( QWidget* modal_p ) {
+        QFileDialog* const dialog_cl = qobject_cast< QFileDialog* >( modal_p );
+        QVERIFY( dialog_cl );
+        QCOMPARE( dialog_cl->windowTitle(), QStringLiteral( "Выбор файла для сохранения" ) );
+        QCOMPARE( dialog_cl->nameFilters().front(), QStringLiteral( "SortivaneSaveFile-v.0.1 (*.stv)" ) );
+        dialog_cl->selectFile( file_cl );
+        QTimer::singleShot( 0, [] { answerMessageBox( QMessageBox::Ok ); } );
+        QMetaObject::invokeMethod( dialog_cl, "accept", Qt::QueuedConnection );
+    } );
+    action( QStringLiteral( "Сохранить" ) )->trigger();
+    QTRY_COMPARE( window()->windowTitle(), QStringLiteral( "Информация по чемпонату из файла " ) + file_cl );
+    QVERIFY( QFile::exists( file_cl ) );
+    // Saving again asks nothing but the result.
+    global::data::champ().addPlayer( 3, QStringLiteral( "новый" ), QString() );
+    QString message_l;
+    answerMessageBox( QMessageBox::Ok, &message_l );
+    action( QStringLiteral( "Сохранить" ) )->trigger();
+    QCOMPARE( message_l, QStringLiteral( "Данные успешно сохранены в файл\n\"%1\"" ).arg( file_cl ) );
+    // New championship, then the file back.
+    answerMessageBox( QMessageBox::Ok );
+    action( QStringLiteral( "Начать новый" ) )->trigger();
+    QCOMPARE( global::data::champ().playersAmount(), 0 );
+    QCOMPARE( window()->windowTitle(), QStringLiteral( "Новый не сохранённый чемпионат" ) );
+    whenModal( [ file_cl ]( QWidget* confirm_p ) {
+        qobject_cast< QMessageBox* >( confirm_p )->button( QMessageBox::Ok )->click();
+        whenModal( [ file_cl ]( QWidget* modal_p ) {
+            QFileDialog* const dialog_cl = qobject_cast< QFileDialog* >( modal_p );
+            QCOMPARE( dialog_cl->windowTitle(), QStringLiteral( "Выбор файла для загрузки" ) );
+            dialog_cl->selectFile( file_cl );
+            whenModal( []( QWidget* result_p ) { qobject_cast< QMessageBox* >( result_p )->button( QMessageBox::Ok )->click(); } );
+            QMetaObject::invokeMethod( dialog_cl, "accept", Qt::QueuedConnection );
+        } );
+    } );
+    action( QStringLiteral( "Продолжить сохранённый" ) )->trigger();
+    QCOMPARE( global::data::champ().playersAmount(), 5 );
+    QCOMPARE( global::data::champ().fileName(), file_cl );
+    QCOMPARE( child< QTreeView >( "playersView" )->model()->rowCount( groupIndex( 2 ) ), 1 );
+}
+
+void tst_MainWindow::bracketTakesResultsByClick()
+{
+    resetChampionship( { 2, 2, 2, 2 } );
+    window()->resetViews();
+    QSignalSpy updated_l( global::threads::tossThread(), SIGNAL( championshipDataUpdated() ) );
+    action( QStringLiteral( "Запустить" ) )->trigger();
+    QVERIFY( !action( QStringLiteral( "Начать новый" ) )->isEnabled() || !updated_l.isEmpty() );
+    QVERIFY( updated_l.wait( 10000 ) );
+    QTRY_VERIFY( action( QStringLiteral( "Начать новый" ) )->isEnabled() );
+    QVERIFY( !child< QToolButton >( "addPlayerBtn" )->isEnabled() );
+    QGraphicsView* const view_cl = child< QGraphicsView >( "diagramView" );
+    QCOMPARE( gameWidgets().size(), 4 );
+    const Championship& champ_l = global::data::champ();
+    for( QGameWidget* const game_cl : gameWidgets() )
+    {
+        whenModal( []( QWidget* modal_p ) {
+            modal_p->findChildren< QRadioButton* >().at( 1 )->click();
+            for( QPushButton* const button_cl : modal_p->findChildren< QPushButton* >() )
+                if( button_cl->text() == QStringLiteral( "Выбрать" ) )
+                    button_cl->click();
+        } );
+        QGraphicsProxyWidget* const proxy_cl = game_cl->graphicsProxyWidget();
+        view_cl->ensureVisible( proxy_cl );
+        const QPoint point_cl = view_cl->mapFromScene( proxy_cl->sceneBoundingRect().center() );
+        QTest::mouseClick( view_cl->viewport(), Qt::LeftButton, Qt::NoModifier, point_cl );
+    }
+    for( const Game& game_crl : champ_l.rounds().at( 0 ).games_m )
+        QCOMPARE( game_crl.result_m, UNEXPECTED );
+    QVERIFY( action( QStringLiteral( "Запустить" ) )->isEnabled() );
+    QStringList texts_l;
+    for( QGraphicsItem* const item_cl : view_cl->scene()->items() )
+        if( QGraphicsProxyWidget* const proxy_cl = qgraphicsitem_cast< QGraphicsProxyWidget* >( item_cl ) )
+            if( QLabel* const label_cl = qobject_cast< QLabel* >( proxy_cl->widget() ) )
+                texts_l.append( label_cl->text() );
+    QCOMPARE( texts_l.size(), 4 );
+    QVERIFY( texts_l.contains( champ_l.playerText( champ_l.rounds().at( 0 ).games_m.at( 0 ).outsider_m ) ) );
+}
+
+QTEST_MAIN( tst_MainWindow )
+#include "tst_mainwindow.moc"
