@@ -17,10 +17,22 @@
 #include <QPushButton>
 #include <QTextCodec>
 
+// The pictures live in the core library, which is static: its resources are
+// registered by hand before the first picture is read.
+static void initResources()
+{
+    static const bool done_scl = [] {
+        Q_INIT_RESOURCE( sortivane );
+        return true;
+    }();
+    Q_UNUSED( done_scl );
+}
+
 namespace
 {
 QPixmap pixmapFromResource( const QString& name_p )
 {
+    initResources();
     QFile file_l( QStringLiteral( ":/icons/%1.png" ).arg( name_p ) );
     QPixmap pixmap_l;
     if( file_l.open( QIODevice::ReadOnly ) )

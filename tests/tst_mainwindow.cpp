@@ -165,6 +165,11 @@ void tst_MainWindow::startsAsSpecified()
     QVERIFY( child< QToolButton >( "addNationBtn" )->isEnabled() );
     QCOMPARE( child< QGraphicsView >( "diagramView" )->minimumWidth(), 500 );
     QVERIFY( !global::widgets::tossProcessWindow()->isVisible() );
+    // Every picture is decoded from the program's own PNG data.
+    QVERIFY( !action( QStringLiteral( "Запустить" ) )->icon().isNull() );
+    QVERIFY( !child< QToolButton >( "addNationBtn" )->icon().isNull() );
+    QVERIFY( !global::icons::checkIcon().isNull() );
+    QCOMPARE( global::icons::appIcon().availableSizes().size(), 3 );
 }
 
 void tst_MainWindow::tossNeedsFourPlayersAndNations()

@@ -1,0 +1,92 @@
+// Times the work an organiser waits for with 1,024 players: each draw with the
+// show's pauses switched off, the bracket build and repaint, one result, and
+// save and load of the fully played championship.
+//   QT_QPA_PLATFORM=offscreen build/bench/bench_championship
+#include "QDiagramScene.h"
+#include "QTossThread.h"
+#include "championship.h"
+#include "drawseed.h"
+#include "globals.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QGraphicsView>
+#include <QImage>
+#include <QPainter>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+
+#include <cstdio>
+
+namespace
+{
+double drawRound()
+{
+    QSignalSpy updated_l( global::threads::tossThread(), SIGNAL( championshipDataUpdated() ) );
+    QElapsedTimer timer_l;
+    timer_l.start();
+    global::threads::tossThread()->start();
+    updated_l.wait( 60000 );
+    global::threads::tossThread()->wait();
+    return timer_l.nsecsElapsed() / 1e6;
+}
+
+double repaint( QGraphicsView& view_p )
+{
+    QImage image_l( view_p.viewport()->size(), QImage::Format_ARGB32_Premultiplied );
+    QElapsedTimer timer_l;
+    timer_l.start();
+    QPainter painter_l( &image_l );
+    view_p.render( &painter_l );
+    return timer_l.nsecsElapsed() / 1e6;
+}
+
+void decideCurrentRound()
+{
+    Championship& champ_l = global::data::champ();
+    for( int i = 0; i < champ_l.rounds().at( champ_l.currentRound() ).games_m.size(); ++i )
+        champ_l.setGameResult( i, i % 3 ? EXPECTED : UNEXPECTED );
+}
+}
+
+int main( int argc, char** argv )
+{
+    QApplication application_l( argc, argv );
+    drawseed::setFixedSeed( 2026 );
+    global::threads::tossThread()->setPaced( false );
+    Championship& champ_l = global::data::champ();
+    for( int i = 0; i < 1024; ++i )
+        champ_l.addPlayer( 1 + i % 4, QStringLiteral( "Игрок %1" ).arg( i ), i % 2 ? QStringLiteral( "Клан%1" ).arg( i % 50 ) : QString() );
+
+    std::printf( "draw of round 1 (1/512): %.1f ms\n", drawRound() );
+    QDiagramScene scene_l( nullptr );
+    QGraphicsView view_l( &scene_l );
+    view_l.resize( 1280, 800 );
+    QElapsedTimer timer_l;
+    timer_l.start();
+    scene_l.updateDiagram();
+    std::printf( "updateDiagram after the first draw: %.1f ms\n", timer_l.nsecsElapsed() / 1e6 );
+    std::printf( "repaint at 100 %%: %.1f ms\n", repaint( view_l ) );
+    view_l.scale( 0.1, 0.1 );
+    std::printf( "repaint at 10 %%: %.1f ms\n", repaint( view_l ) );
+    champ_l.setGameResult( 0, EXPECTED );
+    timer_l.restart();
+    scene_l.updateWinner( 0 );
+    std::printf( "updateWinner: %.3f ms\n", timer_l.nsecsElapsed() / 1e6 );
+    decideCurrentRound();
+    for( int round_l = 1; round_l < champ_l.rounds().size(); ++round_l )
+    {
+        std::printf( "draw of round %d (1/%d): %.1f ms\n", round_l + 1, champ_l.rounds().at( round_l ).denominator(), drawRound() );
+        decideCurrentRound();
+    }
+    QTemporaryDir dir_l;
+    const QString file_cl = dir_l.filePath( QStringLiteral( "bench.stv" ) );
+    timer_l.restart();
+    champ_l.save( file_cl );
+    std::printf( "save of the played championship: %.1f ms\n", timer_l.nsecsElapsed() / 1e6 );
+    Championship loaded_l;
+    timer_l.restart();
+    loaded_l.load( file_cl );
+    std::printf( "load of the played championship: %.1f ms\n", timer_l.nsecsElapsed() / 1e6 );
+    return 0;
+}
