@@ -11,8 +11,6 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QGraphicsView>
-#include <QImage>
-#include <QPainter>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 
@@ -31,14 +29,20 @@ double drawRound()
     return timer_l.nsecsElapsed() / 1e6;
 }
 
+// One full repaint of the view's viewport, as a scroll or a zoom causes it;
+// the best of five, so a stray scheduling delay does not count.
 double repaint( QGraphicsView& view_p )
 {
-    QImage image_l( view_p.viewport()->size(), QImage::Format_ARGB32_Premultiplied );
-    QElapsedTimer timer_l;
-    timer_l.start();
-    QPainter painter_l( &image_l );
-    view_p.render( &painter_l );
-    return timer_l.nsecsElapsed() / 1e6;
+    QCoreApplication::processEvents();
+    double best_l = 1e9;
+    for( int i = 0; i < 5; ++i )
+    {
+        QElapsedTimer timer_l;
+        timer_l.start();
+        view_p.viewport()->repaint();
+        best_l = qMin( best_l, timer_l.nsecsElapsed() / 1e6 );
+    }
+    return best_l;
 }
 
 void decideCurrentRound()
@@ -62,6 +66,7 @@ int main( int argc, char** argv )
     QDiagramScene scene_l( nullptr );
     QGraphicsView view_l( &scene_l );
     view_l.resize( 1280, 800 );
+    view_l.show();
     QElapsedTimer timer_l;
     timer_l.start();
     scene_l.updateDiagram();

@@ -1,0 +1,336 @@
+#include "QChooseWinnerDialog.h"
+#include "QDiagramScene.h"
+#include "QGameWidget.h"
+#include "championship.h"
+#include "drawseed.h"
+#include "globals.h"
+#include "testsupport.h"
+
+#include <QGraphicsProxyWidget>
+#include <QGraphicsRectItem>
+#include <QGraphicsTextItem>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QtTest>
+
+namespace
+{
+Game game( const PlayerRef& favorite_cp, const PlayerRef& outsider_cp )
+{
+    Game game_l;
+    game_l.favorite_m = favorite_cp;
+    game_l.outsider_m = outsider_cp;
+    game_l.favoriteNation_m = 1;
+    game_l.outsiderNation_m = 2;
+    return game_l;
+}
+
+// Stores a first round made of consecutive pool entries paired in order.
+void drawFirstRoundInOrder()
+{
+    Championship& champ_l = global::data::champ();
+    champ_l.createRounds();
+    QVector< PlayerRef > pool_l;
+    const RoundPlayers players_cl = champ_l.rounds().at( 0 ).players_m;
+    for( auto group_it = players_cl.cbegin(); group_it != players_cl.cend(); ++group_it )
+        for( const int id_cl : group_it.value() )
+            pool_l.append( PlayerRef( group_it.key(), id_cl ) );
+    QVector< Game > games_l;
+    for( int i = 0; i + 1 < pool_l.size(); i += 2 )
+        games_l.append( game( pool_l.at( i ), pool_l.at( i + 1 ) ) );
+    champ_l.clearCurrentRoundPlayers();
+    champ_l.setCurrentRoundGames( games_l );
+}
+
+struct Placed
+{
+    QRectF rect;
+    QString text;
+};
+
+// Labels and game widgets of the scene, by their place.
+QVector< Placed > labels( const QDiagramScene& scene_cp, double top_p, double bottom_p )
+{
+    QVector< Placed > labels_l;
+    for( QGraphicsItem* const item_cl : scene_cp.items() )
+        if( QGraphicsProxyWidget* const proxy_cl = qgraphicsitem_cast< QGraphicsProxyWidget* >( item_cl ) )
+            if( QLabel* const label_cl = qobject_cast< QLabel* >( proxy_cl->widget() ) )
+                if( proxy_cl->sceneBoundingRect().center().y() > top_p && proxy_cl->sceneBoundingRect().center().y() < bottom_p )
+                    labels_l.append( { proxy_cl->sceneBoundingRect(), label_cl->text() } );
+    std::sort( labels_l.begin(), labels_l.end(), []( const Placed& a_cp, const Placed& b_cp ) { return a_cp.rect.x() < b_cp.rect.x(); } );
+    return labels_l;
+}
+
+QVector< QGraphicsProxyWidget* > games( const QDiagramScene& scene_cp )
+{
+    QVector< QGraphicsProxyWidget* > games_l;
+    for( QGraphicsItem* const item_cl : scene_cp.items( Qt::AscendingOrder ) )
+        if( QGraphicsProxyWidget* const proxy_cl = qgraphicsitem_cast< QGraphicsProxyWidget* >( item_cl ) )
+            if( qobject_cast< QGameWidget* >( proxy_cl->widget() ) )
+                games_l.append( proxy_cl );
+    std::sort( games_l.begin(), games_l.end(), []( QGraphicsProxyWidget* a_p, QGraphicsProxyWidget* b_p ) {
+        return a_p->y() < b_p->y() || ( a_p->y() == b_p->y() && a_p->x() < b_p->x() );
+    } );
+    return games_l;
+}
+
+double cell( const QDiagramScene& scene_cp, int round_p, bool half_p )
+{
+    return ( half_p ? scene_cp.diagramWidth() / 2 : scene_cp.diagramWidth() )
+           / global::data::champ().rounds().at( round_p ).denominator();
+}
+}
+
+class tst_Scene : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void buildsOneRowPerRound();
+    void placesGamesInWholeCells();
+    void enteringPlayersFollowTheGames();
+    void winnerStandsBelowItsGame();
+    void relabelsWinnerInPlace();
+    void finalWinnerGetsNoLabel();
+    void unknownPlayerGivesEmptyLabel();
+    void widestTextCoversNextGameTitle();
+    void gameTitles_data();
+    void gameTitles();
+    void winnerDialogPresetsAndClears();
+    void clearDiagramEmptiesScene();
+};
+
+void tst_Scene::initTestCase()
+{
+    quietOffscreenPlatform();
+}
+
+void tst_Scene::init()
+{
+    drawseed::setFixedSeed( 3 );
+    resetChampionship();
+}
+
+void tst_Scene::buildsOneRowPerRound()
+{
+    resetChampionship( { 4, 4 } );
+    drawFirstRoundInOrder();
+    QDiagramScene scene_l( nullptr );
+    scene_l.updateDiagram();
+    QStringList titles_l;
+    int rects_l = 0;
+    for( QGraphicsItem* const item_cl : scene_l.items() )
+    {
+        if( QGraphicsTextItem* const text_cl = qgraphicsitem_cast< QGraphicsTextItem* >( item_cl ) )
+        {
+            titles_l.append( text_cl->toPlainText() );
+            QVERIFY( qAbs( text_cl->sceneBoundingRect().center().x() - scene_l.diagramWidth() / 2 ) < 1 );
+        }
+        if( QGraphicsRectItem* const rect_cl = qgraphicsitem_cast< QGraphicsRectItem* >( item_cl ) )
+        {
+            ++rects_l;
+            QCOMPARE( rect_cl->brush().color(), QColor( 227, 147, 147 ) );
+            QCOMPARE( rect_cl->rect().width(), scene_l.diagramWidth() );
+            QCOMPARE( rect_cl->rect().height(), scene_l.roundHeight() );
+        }
+    }
+    titles_l.sort();
+    QCOMPARE( titles_l, QStringList( { "1/2 финала", "1/4 финала", "Финал" } ) );
+    QCOMPARE( rects_l, 3 );
+    const QFontMetricsF metrics_cl( scene_l.font() );
+    QCOMPARE( scene_l.titleHeight(), 1.1 * metrics_cl.height() );
+    QVERIFY( qAbs( scene_l.roundHeight() - 16.1 * metrics_cl.height() ) < 1e-9 );
+}
+
+void tst_Scene::placesGamesInWholeCells()
+{
+    resetChampionship( { 4, 4 } );
+    drawFirstRoundInOrder();
+    QDiagramScene scene_l( nullptr );
+    scene_l.updateDiagram();
+    const QVector< QGraphicsProxyWidget* > games_cl = games( scene_l );
+    QCOMPARE( games_cl.size(), 4 );
+    const double cell_cl = cell( scene_l, 0, false );
+    for( int g = 0; g < games_cl.size(); ++g )
+    {
+        const QRectF rect_cl = games_cl.at( g )->sceneBoundingRect();
+        QVERIFY( qAbs( rect_cl.center().x() - ( g + 0.5 ) * cell_cl ) < 1 );
+        QVERIFY( qAbs( rect_cl.center().y() - ( scene_l.titleHeight() + scene_l.roundHeight() / 2 ) ) < 1 );
+        QVERIFY( rect_cl.width() <= cell_cl );
+    }
+}
+
+void tst_Scene::enteringPlayersFollowTheGames()
+{
+    // Ten players: T = 16, six byes, a first round of 2 games in a row of 8.
+    resetChampionship( { 3, 3, 2, 2 } );
+    drawFirstRoundInOrder();
+    QCOMPARE( global::data::champ().rounds().at( 0 ).games_m.size(), 2 );
+    QDiagramScene scene_l( nullptr );
+    scene_l.updateDiagram();
+    const QVector< QGraphicsProxyWidget* > games_cl = games( scene_l );
+    QCOMPARE( games_cl.size(), 2 );
+    QVERIFY( games_cl.at( 0 )->sceneBoundingRect().center().x() < cell( scene_l, 0, false ) );
+    const QVector< Placed > second_cl = labels( scene_l, scene_l.roundHeight(), 2 * scene_l.roundHeight() );
+    QCOMPARE( second_cl.size(), 6 );
+    const double half_cl = cell( scene_l, 1, true );
+    // The byes take the slots after the two games, at 2, 3, … of the 8.
+    for( int i = 0; i < second_cl.size(); ++i )
+        QVERIFY2( qAbs( second_cl.at( i ).rect.center().x() - ( i + 2.5 ) * half_cl ) < 1, qPrintable( QString::number( i ) ) );
+    QCOMPARE( second_cl.at( 0 ).text, QStringLiteral( "p1-0" ) );
+}
+
+void tst_Scene::winnerStandsBelowItsGame()
+{
+    resetChampionship( { 3, 3, 2, 2 } );
+    drawFirstRoundInOrder();
+    QDiagramScene scene_l( nullptr );
+    scene_l.updateDiagram();
+    Championship& champ_l = global::data::champ();
+    champ_l.setGameResult( 1, UNEXPECTED );
+    scene_l.updateWinner( 1 );
+    const QRectF game_cl = games( scene_l ).at( 1 )->sceneBoundingRect();
+    const QVector< Placed > second_cl = labels( scene_l, scene_l.roundHeight(), 2 * scene_l.roundHeight() );
+    QCOMPARE( second_cl.size(), 7 );
+    const auto winner_cl = std::find_if( second_cl.cbegin(), second_cl.cend(), [ &game_cl ]( const Placed& placed_cp ) {
+        return qAbs( placed_cp.rect.center().x() - game_cl.center().x() ) < 1;
+    } );
+    QVERIFY( winner_cl != second_cl.cend() );
+    QCOMPARE( winner_cl->text, champ_l.playerText( champ_l.rounds().at( 0 ).games_m.at( 1 ).outsider_m ) );
+    // The entering players keep their slots after the games.
+    QVERIFY( qAbs( second_cl.last().rect.center().x() - 7.5 * cell( scene_l, 1, true ) ) < 1 );
+}
+
+void tst_Scene::relabelsWinnerInPlace()
+{
+    resetChampionship( { 4, 4 } );
+    drawFirstRoundInOrder();
+    QDiagramScene scene_l( nullptr );
+    scene_l.updateDiagram();
+    Championship& champ_l = global::data::champ();
+    champ_l.setGameResult( 2, EXPECTED );
+    scene_l.updateWinner( 2 );
+    const QVector< Placed > before_cl = labels( scene_l, scene_l.roundHeight(), 2 * scene_l.roundHeight() );
+    champ_l.setGameResult( 2, UNEXPECTED );
+    scene_l.updateWinner( 2 );
+    const QVector< Placed > after_cl = labels( scene_l, scene_l.roundHeight(), 2 * scene_l.roundHeight() );
+    QCOMPARE( before_cl.size(), 1 );
+    QCOMPARE( after_cl.size(), 1 );
+    QCOMPARE( after_cl.at( 0 ).rect, before_cl.at( 0 ).rect );
+    QVERIFY( qAbs( after_cl.at( 0 ).rect.center().x() - 2.5 * cell( scene_l, 1, true ) ) < 1 );
+    QCOMPARE( after_cl.at( 0 ).text, champ_l.playerText( champ_l.rounds().at( 0 ).games_m.at( 2 ).outsider_m ) );
+}
+
+void tst_Scene::finalWinnerGetsNoLabel()
+{
+    resetChampionship( { 1, 1 } );
+    drawFirstRoundInOrder();
+    QCOMPARE( global::data::champ().rounds().size(), 1 );
+    QDiagramScene scene_l( nullptr );
+    scene_l.updateDiagram();
+    global::data::champ().setGameResult( 0, EXPECTED );
+    scene_l.updateWinner( 0 );
+    QVERIFY( labels( scene_l, -1e9, 1e9 ).isEmpty() );
+    QCOMPARE( games( scene_l ).size(), 1 );
+}
+
+void tst_Scene::unknownPlayerGivesEmptyLabel()
+{
+    resetChampionship( { 4, 4 } );
+    drawFirstRoundInOrder();
+    Championship& champ_l = global::data::champ();
+    champ_l.setGameResult( 0, EXPECTED );
+    champ_l.setGameResult( 1, EXPECTED );
+    // The winner of game 1 leaves the championship behind the bracket's back.
+    champ_l.removePlayers( 1, { champ_l.rounds().at( 0 ).games_m.at( 1 ).favorite_m.playerId() } );
+    QDiagramScene scene_l( nullptr );
+    scene_l.updateDiagram();
+    const QVector< Placed > second_cl = labels( scene_l, scene_l.roundHeight(), 2 * scene_l.roundHeight() );
+    QCOMPARE( second_cl.size(), 2 );
+    QCOMPARE( second_cl.at( 1 ).text, QString() );
+    QCOMPARE( second_cl.at( 1 ).rect.size(), second_cl.at( 0 ).rect.size() );
+}
+
+void tst_Scene::widestTextCoversNextGameTitle()
+{
+    resetChampionship( { 4, 4 } );
+    drawFirstRoundInOrder();
+    QDiagramScene scene_l( nullptr );
+    scene_l.updateDiagram();
+    QCOMPARE( scene_l.widestText(), QStringLiteral( "1/4 финала - игра №5" ) );
+    resetChampionship( { 4, 4 } );
+    global::data::champ().addPlayer( 2, QStringLiteral( "Очень длинный псевдоним игрока" ), QStringLiteral( "Клан" ) );
+    global::data::champ().addPlayer( 3, QStringLiteral( "x" ), QString() );
+    drawFirstRoundInOrder();
+    QDiagramScene wide_l( nullptr );
+    wide_l.updateDiagram();
+    QCOMPARE( wide_l.widestText(), QStringLiteral( "[Клан]Очень длинный псевдоним игрока" ) );
+}
+
+void tst_Scene::gameTitles_data()
+{
+    QTest::addColumn< int >( "denominator" );
+    QTest::addColumn< int >( "number" );
+    QTest::addColumn< QString >( "title" );
+    QTest::newRow( "first game of 1/8" ) << 8 << 1 << QStringLiteral( "1/8 финала - игра №1" );
+    QTest::newRow( "semi-final" ) << 2 << 2 << QStringLiteral( "1/2 финала - игра №2" );
+    QTest::newRow( "final" ) << 1 << 1 << QStringLiteral( "Финал" );
+}
+
+void tst_Scene::gameTitles()
+{
+    QFETCH( int, denominator );
+    QFETCH( int, number );
+    QFETCH( QString, title );
+    QCOMPARE( QGameWidget::gameTitle( denominator, number ), title );
+}
+
+void tst_Scene::winnerDialogPresetsAndClears()
+{
+    QChooseWinnerDialog* const dialog_cl = global::widgets::chooseWinnerDialog();
+    QCOMPARE( dialog_cl->windowTitle(), QStringLiteral( "Выбор победителя" ) );
+    const QList< QRadioButton* > sides_cl = dialog_cl->findChildren< QRadioButton* >();
+    QPushButton* ok_l = nullptr;
+    for( QPushButton* const button_cl : dialog_cl->findChildren< QPushButton* >() )
+        if( button_cl->text() == QStringLiteral( "Выбрать" ) )
+            ok_l = button_cl;
+    QVERIFY( ok_l );
+    dialog_cl->setFavorite( QStringLiteral( "[K]Вася" ), QStringLiteral( "(Россия)" ) );
+    dialog_cl->setOutsider( QStringLiteral( "Петя" ), QStringLiteral( "(Сиу)" ) );
+    QCOMPARE( sides_cl.at( 0 )->text(), QStringLiteral( "[K]Вася\n(Россия)" ) );
+    dialog_cl->setResult( EXPECTED );
+    QVERIFY( sides_cl.at( 0 )->isChecked() );
+    QVERIFY( ok_l->isEnabled() );
+    dialog_cl->setResult( UNKNOWN );
+    QVERIFY( !sides_cl.at( 0 )->isChecked() );
+    QVERIFY( !sides_cl.at( 1 )->isChecked() );
+    QVERIFY( !ok_l->isEnabled() );
+    bool enabledByPress_l = false;
+    whenModal( [ &sides_cl, ok_l, &enabledByPress_l ]( QWidget* ) {
+        QTest::mouseClick( sides_cl.at( 1 ), Qt::LeftButton, Qt::NoModifier, QPoint( 5, sides_cl.at( 1 )->height() / 2 ) );
+        enabledByPress_l = ok_l->isEnabled();
+        ok_l->click();
+    } );
+    QCOMPARE( dialog_cl->chooseResult(), static_cast< int >( UNEXPECTED ) );
+    QVERIFY( enabledByPress_l );
+    whenModal( []( QWidget* modal_p ) { QTest::keyClick( modal_p, Qt::Key_Escape ); } );
+    QCOMPARE( dialog_cl->chooseResult(), static_cast< int >( UNKNOWN ) );
+}
+
+void tst_Scene::clearDiagramEmptiesScene()
+{
+    resetChampionship( { 4, 4 } );
+    drawFirstRoundInOrder();
+    QDiagramScene scene_l( nullptr );
+    scene_l.updateDiagram();
+    QVERIFY( !scene_l.items().isEmpty() );
+    scene_l.clearDiagram();
+    QVERIFY( scene_l.items().isEmpty() );
+    scene_l.updateDiagram();
+    QCOMPARE( games( scene_l ).size(), 4 );
+}
+
+QTEST_MAIN( tst_Scene )
+#include "tst_scene.moc"
