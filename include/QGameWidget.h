@@ -14,6 +14,9 @@ class QGameWidget : public QFrame
 public:
     QGameWidget( int roundId_p, int gameId_p, const QString& widestText_cp );
 
+    int roundId() const { return roundId_m; }
+    int gameId() const { return gameId_m; }
+
     // "Финал", or "1/N финала - игра №k" for game k of a round 1/N.
     static QString gameTitle( int denominator_p, int gameNumber_p );
 

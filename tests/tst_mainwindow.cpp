@@ -8,6 +8,7 @@
 #include "championship.h"
 #include "drawseed.h"
 #include "globals.h"
+#include "guisupport.h"
 #include "testsupport.h"
 
 #include <QFileDialog>
@@ -25,84 +26,7 @@
 #include <QTreeView>
 #include <QtTest>
 
-namespace
-{
-QTossWindow* window()
-{
-    return global::widgets::tossWindow();
-}
-
-template< typename T > T* child( const char* name_p )
-{
-    T* const child_l = window()->findChild< T* >( QString::fromLatin1( name_p ) );
-    if( nullptr == child_l )
-        qFatal( "no child %s", name_p );
-    return child_l;
-}
-
-QAction* action( const QString& text_cp )
-{
-    for( QAction* const action_cl : window()->findChildren< QAction* >() )
-        if( action_cl->text() == text_cp )
-            return action_cl;
-    qFatal( "no action" );
-}
-
-void clickRow( const QModelIndex& index_cp, Qt::KeyboardModifiers modifiers_p = Qt::NoModifier )
-{
-    QTreeView* const view_cl = child< QTreeView >( "playersView" );
-    view_cl->scrollTo( index_cp );
-    QTest::mouseClick( view_cl->viewport(), Qt::LeftButton, modifiers_p, view_cl->visualRect( index_cp ).center() );
-}
-
-void answerMessageBox( QMessageBox::StandardButton button_p, QString* text_rp = nullptr )
-{
-    whenModal( [ button_p, text_rp ]( QWidget* modal_p ) {
-        QMessageBox* const box_cl = qobject_cast< QMessageBox* >( modal_p );
-        QVERIFY( box_cl );
-        if( text_rp )
-            *text_rp = box_cl->text();
-        box_cl->button( button_p )->click();
-    } );
-}
-
-void enterPlayer( const QString& nickname_cp, const QString& clan_cp )
-{
-    whenModal( [ nickname_cp, clan_cp ]( QWidget* modal_p ) {
-        QCOMPARE( modal_p->windowTitle(), QStringLiteral( "Введите псевдоним добавляемого игрока" ) );
-        const QList< QLineEdit* > fields_cl = modal_p->findChildren< QLineEdit* >();
-        QVERIFY( fields_cl.at( 0 )->text().isEmpty() );
-        QCOMPARE( modal_p->focusWidget(), fields_cl.at( 0 ) );
-        // Typed one character at a time: keyClicks cannot send Cyrillic.
-        for( const QChar char_cl : nickname_cp )
-            QTest::sendKeyEvent( QTest::Click, fields_cl.at( 0 ), Qt::Key_unknown, QString( char_cl ), Qt::NoModifier );
-        fields_cl.at( 1 )->setText( clan_cp );
-        for( QPushButton* const button_cl : modal_p->findChildren< QPushButton* >() )
-            if( button_cl->text() == QStringLiteral( "Ввести зачение" ) )
-                button_cl->click();
-    } );
-}
-
-QModelIndex groupIndex( int row_p )
-{
-    return child< QTreeView >( "playersView" )->model()->index( row_p, 0 );
-}
-
-QModelIndex playerIndex( int groupRow_p, int row_p )
-{
-    return child< QTreeView >( "playersView" )->model()->index( row_p, 0, groupIndex( groupRow_p ) );
-}
-
-QList< QGameWidget* > gameWidgets()
-{
-    QList< QGameWidget* > games_l;
-    for( QGraphicsItem* const item_cl : child< QGraphicsView >( "diagramView" )->scene()->items( Qt::AscendingOrder ) )
-        if( QGraphicsProxyWidget* const proxy_cl = qgraphicsitem_cast< QGraphicsProxyWidget* >( item_cl ) )
-            if( QGameWidget* const game_cl = qobject_cast< QGameWidget* >( proxy_cl->widget() ) )
-                games_l.append( game_cl );
-    return games_l;
-}
-}
+using namespace gui;
 
 class tst_MainWindow : public QObject
 {
@@ -373,18 +297,7 @@ void tst_MainWindow::bracketTakesResultsByClick()
     QCOMPARE( gameWidgets().size(), 4 );
     const Championship& champ_l = global::data::champ();
     for( QGameWidget* const game_cl : gameWidgets() )
-    {
-        whenModal( []( QWidget* modal_p ) {
-            modal_p->findChildren< QRadioButton* >().at( 1 )->click();
-            for( QPushButton* const button_cl : modal_p->findChildren< QPushButton* >() )
-                if( button_cl->text() == QStringLiteral( "Выбрать" ) )
-                    button_cl->click();
-        } );
-        QGraphicsProxyWidget* const proxy_cl = game_cl->graphicsProxyWidget();
-        view_cl->ensureVisible( proxy_cl );
-        const QPoint point_cl = view_cl->mapFromScene( proxy_cl->sceneBoundingRect().center() );
-        QTest::mouseClick( view_cl->viewport(), Qt::LeftButton, Qt::NoModifier, point_cl );
-    }
+        clickGame( game_cl, true );
     for( const Game& game_crl : champ_l.rounds().at( 0 ).games_m )
         QCOMPARE( game_crl.result_m, UNEXPECTED );
     QVERIFY( action( QStringLiteral( "Запустить" ) )->isEnabled() );
