@@ -60,7 +60,8 @@ int main( int argc, char** argv )
     global::threads::tossThread()->setPaced( false );
     Championship& champ_l = global::data::champ();
     for( int i = 0; i < 1024; ++i )
-        champ_l.addPlayer( 1 + i % 4, QStringLiteral( "Игрок %1" ).arg( i ), i % 2 ? QStringLiteral( "Клан%1" ).arg( i % 50 ) : QString() );
+        champ_l.addPlayer( 1 + i % 4, QStringLiteral( "Игрок %1" ).arg( i ),
+                           i % 2 ? QStringLiteral( "Клан%1" ).arg( i % 50 ) : QString() );
 
     std::printf( "draw of round 1 (1/512): %.1f ms\n", drawRound() );
     QDiagramScene scene_l( nullptr );
@@ -81,7 +82,8 @@ int main( int argc, char** argv )
     decideCurrentRound();
     for( int round_l = 1; round_l < champ_l.rounds().size(); ++round_l )
     {
-        std::printf( "draw of round %d (1/%d): %.1f ms\n", round_l + 1, champ_l.rounds().at( round_l ).denominator(), drawRound() );
+        std::printf( "draw of round %d (1/%d): %.1f ms\n", round_l + 1, champ_l.rounds().at( round_l ).denominator(),
+                     drawRound() );
         decideCurrentRound();
     }
     QTemporaryDir dir_l;

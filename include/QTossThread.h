@@ -58,7 +58,8 @@ private slots:
 private:
     using ChosenPlayers = QMap< int, QSet< int > >;
 
-    int choosePlayer( int textValueType_p, RoundPlayers::const_iterator playersGroup_cp, ChosenPlayers& chosenPlayers_rp );
+    int choosePlayer( int textValueType_p, RoundPlayers::const_iterator playersGroup_cp,
+                      ChosenPlayers& chosenPlayers_rp );
     int chooseNation( int textValueType_p );
     void pause( unsigned long milliseconds_p ) const;
 

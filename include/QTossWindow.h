@@ -55,7 +55,8 @@ private:
     QFrame* createNationsPanel();
     void createMenus();
     void createToolBar();
-    QAction* createAction( QMenu* menu_p, const QString& iconName_cp, const QString& text_cp, const QString& toolTip_cp );
+    QAction* createAction( QMenu* menu_p, const QString& iconName_cp, const QString& text_cp,
+                           const QString& toolTip_cp );
 
     void newChampionship();
     void openChampionship();

@@ -10,8 +10,8 @@
 enum GameResult
 {
     UNKNOWN = 0,
-    EXPECTED = 1,   // the favourite won
-    UNEXPECTED = 2  // the outsider won
+    EXPECTED = 1,  // the favourite won
+    UNEXPECTED = 2 // the outsider won
 };
 
 // "UNKNOWN", "EXPECTED", "UNEXPECTED" at the indices of GameResult.

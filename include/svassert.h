@@ -14,9 +14,9 @@
 
 [[noreturn]] void sortivaneAssertFailed( const char* condition_p, const char* file_p, int line_p );
 
-#define SV_ASSERT_1( condition ) \
+#define SV_ASSERT_1( condition )                                                                                       \
     ( ( condition ) ? static_cast< void >( 0 ) : sortivaneAssertFailed( #condition, __FILE__, __LINE__ ) )
-#define SV_ASSERT_2( condition, text ) \
+#define SV_ASSERT_2( condition, text )                                                                                 \
     ( ( condition ) ? static_cast< void >( 0 ) : sortivaneAssertFailed( text, __FILE__, __LINE__ ) )
 #define SV_ASSERT_PICK( a1, a2, macro, ... ) macro
 #define SV_ASSERT( ... ) SV_ASSERT_PICK( __VA_ARGS__, SV_ASSERT_2, SV_ASSERT_1, unused )( __VA_ARGS__ )

@@ -17,7 +17,8 @@ QChooseNationDialog::QChooseNationDialog()
     QHBoxLayout* const buttons_l = new QHBoxLayout();
     layout_l->addLayout( buttons_l );
     buttons_l->addStretch( 1 );
-    QPushButton* const okBtn_l = new QPushButton( global::icons::checkIcon(), QStringLiteral( "Ввести зачение" ), this );
+    QPushButton* const okBtn_l =
+        new QPushButton( global::icons::checkIcon(), QStringLiteral( "Ввести зачение" ), this );
     QPushButton* const cancelBtn_l = new QPushButton( global::icons::crossIcon(), QStringLiteral( "Отменить" ), this );
     buttons_l->addWidget( okBtn_l );
     buttons_l->addWidget( cancelBtn_l );

@@ -116,8 +116,9 @@ void QDiagramScene::updateWinner( int gameId_p )
         foundWidget_l->setText( champ_crl.playerText( winner_cl ) );
         return;
     }
-    winnersItems_m.insert( gameId_p, placeWidget( current_cl + 1, gameId_p, createPlayerLabel( winner_cl, widestText_m ),
-                                                  playersItems_m, true ) );
+    winnersItems_m.insert(
+        gameId_p,
+        placeWidget( current_cl + 1, gameId_p, createPlayerLabel( winner_cl, widestText_m ), playersItems_m, true ) );
 }
 
 void QDiagramScene::prepareRounds( int roundsAmount_p )
@@ -133,7 +134,8 @@ void QDiagramScene::prepareRounds( int roundsAmount_p )
     double maxWidth_l = metrics_cl.horizontalAdvance( widestText_m );
     for( auto group_it = champ_crl.players().cbegin(); group_it != champ_crl.players().cend(); ++group_it )
         for( auto player_it = group_it.value().cbegin(); player_it != group_it.value().cend(); ++player_it )
-            checkWidestText( champ_crl.playerText( PlayerRef( group_it.key(), player_it.key() ) ), metrics_cl, maxWidth_l );
+            checkWidestText( champ_crl.playerText( PlayerRef( group_it.key(), player_it.key() ) ), metrics_cl,
+                             maxWidth_l );
     for( const QString& name_crl : champ_crl.nationsNames() )
         checkWidestText( QStringLiteral( "(%1)" ).arg( name_crl ), metrics_cl, maxWidth_l );
 
@@ -164,8 +166,8 @@ void QDiagramScene::clearPlayersItems()
     winnersItems_m.clear();
 }
 
-int QDiagramScene::placeWidget( int roundId_p, int slot_p, QWidget* widget_p, QVector< QGraphicsProxyWidget* >& items_rp,
-                                bool halfCells_p )
+int QDiagramScene::placeWidget( int roundId_p, int slot_p, QWidget* widget_p,
+                                QVector< QGraphicsProxyWidget* >& items_rp, bool halfCells_p )
 {
     QGraphicsProxyWidget* const proxy_cl = addWidget( widget_p );
     const int index_cl = items_rp.size();

@@ -20,12 +20,14 @@ QGameWidget::QGameWidget( int roundId_p, int gameId_p, const QString& widestText
     QVBoxLayout* const layout_l = new QVBoxLayout( this );
     titleLabel_m = createCenteredLabel( gameTitle( round_crl.denominator(), gameId_m + 1 ) );
     favoriteLabel_m = createCenteredLabel( champ_crl.playerText( game_crl.favorite_m ) );
-    favoriteNationLabel_m = createCenteredLabel( nationFormat_scl.arg( champ_crl.nationName( game_crl.favoriteNation_m ) ) );
+    favoriteNationLabel_m =
+        createCenteredLabel( nationFormat_scl.arg( champ_crl.nationName( game_crl.favoriteNation_m ) ) );
     QLabel* const versusLabel_cl = createCenteredLabel( QStringLiteral( "VS" ) );
     outsiderLabel_m = createCenteredLabel( champ_crl.playerText( game_crl.outsider_m ) );
-    outsiderNationLabel_m = createCenteredLabel( nationFormat_scl.arg( champ_crl.nationName( game_crl.outsiderNation_m ) ) );
-    for( QLabel* const label_cl :
-         { titleLabel_m, favoriteLabel_m, favoriteNationLabel_m, versusLabel_cl, outsiderLabel_m, outsiderNationLabel_m } )
+    outsiderNationLabel_m =
+        createCenteredLabel( nationFormat_scl.arg( champ_crl.nationName( game_crl.outsiderNation_m ) ) );
+    for( QLabel* const label_cl : { titleLabel_m, favoriteLabel_m, favoriteNationLabel_m, versusLabel_cl,
+                                    outsiderLabel_m, outsiderNationLabel_m } )
         layout_l->addWidget( label_cl );
 
     setFrameStyle( QFrame::NoFrame | QFrame::Plain );

@@ -120,7 +120,8 @@ void QPlayersTreeModel::refresh()
     endResetModel();
 }
 
-void QPlayersTreeModel::addPlayer( const QModelIndex& groupIndex_cp, const QString& nickname_p, const QString& clanName_p )
+void QPlayersTreeModel::addPlayer( const QModelIndex& groupIndex_cp, const QString& nickname_p,
+                                   const QString& clanName_p )
 {
     SV_ASSERT( !groupIndex_cp.parent().isValid() && NO_PARENT == internalRowOf( groupIndex_cp ),
                "!groupIndex_cp.parent().isValid() && NO_PARENT == ( int ) groupIndex_cp.internalPointer()" );

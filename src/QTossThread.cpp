@@ -104,9 +104,11 @@ void QTossThread::run()
             outsidersCount_l = outsider_it.value().size();
         }
         Game game_l;
-        game_l.favorite_m = PlayerRef( favorite_it.key(), choosePlayer( FAVORITE_PLAYERS_NAME, favorite_it, chosenPlayers_l ) );
+        game_l.favorite_m =
+            PlayerRef( favorite_it.key(), choosePlayer( FAVORITE_PLAYERS_NAME, favorite_it, chosenPlayers_l ) );
         game_l.favoriteNation_m = chooseNation( FAVORITE_PLAYERS_NATION );
-        game_l.outsider_m = PlayerRef( outsider_it.key(), choosePlayer( OUTSIDER_PLAYERS_NAME, outsider_it, chosenPlayers_l ) );
+        game_l.outsider_m =
+            PlayerRef( outsider_it.key(), choosePlayer( OUTSIDER_PLAYERS_NAME, outsider_it, chosenPlayers_l ) );
         game_l.outsiderNation_m = chooseNation( OUTSIDER_PLAYERS_NATION );
         games_l.append( game_l );
         if( !proceed_m )
@@ -139,9 +141,8 @@ int QTossThread::choosePlayer( int textValueType_p, RoundPlayers::const_iterator
     const auto chosenPlayersIn1Group_l = chosenPlayers_rp.find( playersGroup_cp.key() );
     SV_ASSERT( chosenPlayers_rp.end() != chosenPlayersIn1Group_l );
     const QVector< int >& players_crl = playersGroup_cp.value();
-    auto playerText_l = [ this, &playersGroup_cp ]( int playerId_p ) {
-        return draw_m.playerText( PlayerRef( playersGroup_cp.key(), playerId_p ) );
-    };
+    auto playerText_l = [ this, &playersGroup_cp ]( int playerId_p )
+    { return draw_m.playerText( PlayerRef( playersGroup_cp.key(), playerId_p ) ); };
 
     int choosenPlayerId_l = players_crl.first();
     if( 1 == players_crl.size() )

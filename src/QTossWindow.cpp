@@ -145,7 +145,8 @@ void QTossWindow::updateAfterGameResult( int gameId )
 void QTossWindow::updateTossAction()
 {
     static const QString toolTip_scl = QStringLiteral( "Провести жеребьевку" );
-    static const QString noNations_scl = QStringLiteral( "Провести жеребьевку нельзя: список наций для очередного тура пуст" );
+    static const QString noNations_scl =
+        QStringLiteral( "Провести жеребьевку нельзя: список наций для очередного тура пуст" );
     const Championship& champ_crl = global::data::champ();
     bool enabled_l = false;
     if( !champ_crl.rounds().isEmpty() )
@@ -324,7 +325,8 @@ void QTossWindow::slotPlayersSelectionsChanged( const QItemSelection& selected_c
     {
         if( index_crl.parent().isValid() )
             continue;
-        playersView_m->selectionModel()->select( index_crl, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows );
+        playersView_m->selectionModel()->select( index_crl,
+                                                 QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows );
         setPlayersButtons( true, false, false, false );
         return;
     }
@@ -398,8 +400,8 @@ QFrame* QTossWindow::createPlayersPanel()
 
     for( QToolButton* const button_cl : { addPlayerBtn_m, removePlayerBtn_m, movePlayerUpBtn_m, movePlayerDownBtn_m } )
         connect( button_cl, "2released()", this, "1slotPlayersActions()" );
-    connect( playersView_m->selectionModel(), "2selectionChanged( const QItemSelection &, const QItemSelection & )", this,
-             "1slotPlayersSelectionsChanged( const QItemSelection &, const QItemSelection & )" );
+    connect( playersView_m->selectionModel(), "2selectionChanged( const QItemSelection &, const QItemSelection & )",
+             this, "1slotPlayersSelectionsChanged( const QItemSelection &, const QItemSelection & )" );
     setPlayersButtons( false, false, false, false );
     return frame_l;
 }
@@ -426,8 +428,8 @@ QFrame* QTossWindow::createNationsPanel()
 
     connect( addNationBtn_m, "2released()", this, "1slotNationsActions()" );
     connect( removeNationBtn_m, "2released()", this, "1slotNationsActions()" );
-    connect( nationsView_m->selectionModel(), "2selectionChanged( const QItemSelection &, const QItemSelection & )", this,
-             "1slotNationsSelectionsChanged()" );
+    connect( nationsView_m->selectionModel(), "2selectionChanged( const QItemSelection &, const QItemSelection & )",
+             this, "1slotNationsSelectionsChanged()" );
     return frame_l;
 }
 
@@ -487,7 +489,8 @@ void QTossWindow::createToolBar()
     connect( scaleSlider_m, "2valueChanged( int )", this, "1slotScaleDiagram( int )" );
 }
 
-QAction* QTossWindow::createAction( QMenu* menu_p, const QString& iconName_cp, const QString& text_cp, const QString& toolTip_cp )
+QAction* QTossWindow::createAction( QMenu* menu_p, const QString& iconName_cp, const QString& text_cp,
+                                    const QString& toolTip_cp )
 {
     QAction* const action_l = new QAction( panelIcon( iconName_cp ), text_cp, this );
     if( !toolTip_cp.isEmpty() )
@@ -530,7 +533,8 @@ void QTossWindow::openChampionship()
                     QStringLiteral( "Данные успешно загружены из файла\n\"%1\"" ).arg( champ_l.fileName() ) );
     }
     else
-        showResult( QMessageBox::Warning, QStringLiteral( "Не удалось загрузить данные из файла\n\"%1\"" ).arg( fileName_cl ) );
+        showResult( QMessageBox::Warning,
+                    QStringLiteral( "Не удалось загрузить данные из файла\n\"%1\"" ).arg( fileName_cl ) );
     global::widgets::tossWindow()->activateWindow();
 }
 
@@ -557,7 +561,8 @@ void QTossWindow::saveChampionship( const QString& fileName_p )
                     QStringLiteral( "Данные успешно сохранены в файл\n\"%1\"" ).arg( champ_l.fileName() ) );
     }
     else
-        showResult( QMessageBox::Warning, QStringLiteral( "Не удалось сохранить данные в файл\n\"%1\"" ).arg( attempted_cl ) );
+        showResult( QMessageBox::Warning,
+                    QStringLiteral( "Не удалось сохранить данные в файл\n\"%1\"" ).arg( attempted_cl ) );
 }
 
 void QTossWindow::showResult( QMessageBox::Icon icon_p, const QString& text_cp )

@@ -168,8 +168,7 @@ int Round::playersAmount() const
 
 bool Round::operator==( const Round& other_cp ) const
 {
-    return denominator_m == other_cp.denominator_m && players_m == other_cp.players_m
-           && games_m == other_cp.games_m;
+    return denominator_m == other_cp.denominator_m && players_m == other_cp.players_m && games_m == other_cp.games_m;
 }
 
 // ---------------------------------------------------------------- Championship
@@ -275,9 +274,8 @@ void Championship::setGameResult( int gameId_p, GameResult result_p )
     // missing from the next round, or the new one be there already. Keep the
     // next round's lists free of duplicates and never take out what is not
     // there.
-    auto holds_l = [ &next_l ]( const PlayerRef& player_cp ) {
-        return next_l.players_m.value( player_cp.groupId() ).contains( player_cp.playerId() );
-    };
+    auto holds_l = [ &next_l ]( const PlayerRef& player_cp )
+    { return next_l.players_m.value( player_cp.groupId() ).contains( player_cp.playerId() ); };
     if( UNKNOWN != game_l.result_m && holds_l( game_l.winner() ) )
         next_l.removePlayer( game_l.winner() );
     game_l.result_m = result_p;

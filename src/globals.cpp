@@ -21,7 +21,8 @@
 // registered by hand before the first picture is read.
 static void initResources()
 {
-    static const bool done_scl = [] {
+    static const bool done_scl = []
+    {
         Q_INIT_RESOURCE( sortivane );
         return true;
     }();
@@ -125,12 +126,14 @@ QChooseWinnerDialog* global::widgets::chooseWinnerDialog()
 
 QChooseNationDialog* global::widgets::chooseNationDialog()
 {
-    static QChooseNationDialog* const widget_scl = [] {
+    static QChooseNationDialog* const widget_scl = []
+    {
         QChooseNationDialog* const widget_l = new QChooseNationDialog();
         const QString title_cl = QStringLiteral( "Выберите нацию для добавления в список" );
         widget_l->setWindowIcon( global::icons::appIcon() );
         widget_l->setWindowTitle( title_cl );
-        widget_l->setMinimumWidth( static_cast< int >( widget_l->fontMetrics().horizontalAdvance( title_cl ) * 1.333 ) );
+        widget_l->setMinimumWidth(
+            static_cast< int >( widget_l->fontMetrics().horizontalAdvance( title_cl ) * 1.333 ) );
         return widget_l;
     }();
     return widget_scl;
@@ -138,7 +141,8 @@ QChooseNationDialog* global::widgets::chooseNationDialog()
 
 QFileDialog* global::widgets::fileDialog()
 {
-    static QFileDialog* const widget_scl = [] {
+    static QFileDialog* const widget_scl = []
+    {
         QFileDialog* const widget_l = new QFileDialog( nullptr, QString(), QString(), QString() );
         widget_l->setDefaultSuffix( QStringLiteral( "xml" ) );
         widget_l->setDirectory( QDir::currentPath() );
@@ -155,7 +159,8 @@ QFileDialog* global::widgets::fileDialog()
 
 QMessageBox* global::widgets::resultMsgBox()
 {
-    static QMessageBox* const widget_scl = [] {
+    static QMessageBox* const widget_scl = []
+    {
         QMessageBox* const widget_l = new QMessageBox( QMessageBox::Information, QStringLiteral( "Результат операции" ),
                                                        QString(), QMessageBox::Ok );
         widget_l->setWindowIcon( global::icons::appIcon() );
@@ -167,7 +172,8 @@ QMessageBox* global::widgets::resultMsgBox()
 
 QMessageBox* global::widgets::confirmMsgBox()
 {
-    static QMessageBox* const widget_scl = [] {
+    static QMessageBox* const widget_scl = []
+    {
         QMessageBox* const widget_l =
             new QMessageBox( QMessageBox::Question, QStringLiteral( "Подтверждение операции" ), QString(),
                              QMessageBox::Ok | QMessageBox::Cancel );
@@ -186,7 +192,8 @@ QMessageBox* global::widgets::confirmMsgBox()
 
 QMessageBox* global::widgets::aboutMsgBox()
 {
-    static QMessageBox* const widget_scl = [] {
+    static QMessageBox* const widget_scl = []
+    {
         QMessageBox* const widget_l =
             new QMessageBox( QMessageBox::NoIcon, QStringLiteral( "Информация о программе Sortivane" ),
                              QStringLiteral( "Тут будет информация о программе" ), QMessageBox::Ok );
@@ -207,7 +214,8 @@ QIcon global::icons::fromResource( const QString& name_p )
 
 const QIcon& global::icons::appIcon()
 {
-    static const QIcon icon_scl = [] {
+    static const QIcon icon_scl = []
+    {
         QIcon icon_l( pixmapFromResource( QStringLiteral( "app16" ) ) );
         icon_l.addPixmap( pixmapFromResource( QStringLiteral( "app32" ) ), QIcon::Normal, QIcon::Off );
         icon_l.addPixmap( pixmapFromResource( QStringLiteral( "app48" ) ), QIcon::Normal, QIcon::Off );

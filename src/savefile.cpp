@@ -220,7 +220,8 @@ void readGroups( const QDomElement& groups_cp, Loaded& loaded_rp )
 
 void readNations( const QDomElement& nations_cp, Loaded& loaded_rp )
 {
-    for( QDomElement child_l = nations_cp.firstChildElement(); !child_l.isNull(); child_l = child_l.nextSiblingElement() )
+    for( QDomElement child_l = nations_cp.firstChildElement(); !child_l.isNull();
+         child_l = child_l.nextSiblingElement() )
     {
         QString text_l;
         if( !firstChildText( child_l, text_l ) || text_l.isEmpty() )
@@ -278,7 +279,8 @@ QVector< Game > readGames( const QDomElement& games_cp )
         int favorites_l = 0;
         int outsiders_l = 0;
         int results_l = 0;
-        for( QDomElement part_l = gameElement_l.firstChildElement(); !part_l.isNull(); part_l = part_l.nextSiblingElement() )
+        for( QDomElement part_l = gameElement_l.firstChildElement(); !part_l.isNull();
+             part_l = part_l.nextSiblingElement() )
             if( readGamePart( part_l, game_l, favorites_l, outsiders_l, results_l ) )
                 ++parts_l;
         if( 3 == parts_l && 1 == favorites_l && 1 == outsiders_l && 1 == results_l )
@@ -299,7 +301,8 @@ void readRoundPlayers( const QDomElement& players_cp, Round& round_rp, bool& dam
         const QVector< int > ids_cl = idsFromText( text_l );
         // A group named twice in one pool, or a player named twice in a
         // group, would make the draw pick the same player for two places.
-        if( round_rp.players_m.contains( gid_cl ) || QSet< int >( ids_cl.begin(), ids_cl.end() ).size() != ids_cl.size() )
+        if( round_rp.players_m.contains( gid_cl )
+            || QSet< int >( ids_cl.begin(), ids_cl.end() ).size() != ids_cl.size() )
         {
             damaged_rp = true;
             return;
@@ -310,7 +313,8 @@ void readRoundPlayers( const QDomElement& players_cp, Round& round_rp, bool& dam
 
 void readRound( const QDomElement& roundElement_cp, Round& round_rp, bool& damaged_rp )
 {
-    for( QDomElement child_l = roundElement_cp.firstChildElement(); !child_l.isNull(); child_l = child_l.nextSiblingElement() )
+    for( QDomElement child_l = roundElement_cp.firstChildElement(); !child_l.isNull();
+         child_l = child_l.nextSiblingElement() )
     {
         if( tags().games == child_l.tagName() )
             round_rp.games_m = readGames( child_l );
@@ -436,8 +440,10 @@ QDomDocument SaveFile::toDocument( const Championship& champ_cp )
         for( const Game& game_crl : round_crl.games_m )
         {
             QDomElement game_l = document_l.createElement( tags_crl.game );
-            game_l.appendChild( sideElement( document_l, tags_crl.favorite, game_crl.favorite_m, game_crl.favoriteNation_m ) );
-            game_l.appendChild( sideElement( document_l, tags_crl.outsider, game_crl.outsider_m, game_crl.outsiderNation_m ) );
+            game_l.appendChild(
+                sideElement( document_l, tags_crl.favorite, game_crl.favorite_m, game_crl.favoriteNation_m ) );
+            game_l.appendChild(
+                sideElement( document_l, tags_crl.outsider, game_crl.outsider_m, game_crl.outsiderNation_m ) );
             game_l.appendChild( textElement( document_l, tags_crl.result, resultTxtValue( game_crl.result_m ) ) );
             games_l.appendChild( game_l );
         }

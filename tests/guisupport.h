@@ -26,7 +26,7 @@ inline QTossWindow* window()
     return global::widgets::tossWindow();
 }
 
-template< typename T > T* child( const char* name_p )
+template < typename T > T* child( const char* name_p )
 {
     T* const child_l = window()->findChild< T* >( QString::fromLatin1( name_p ) );
     if( nullptr == child_l )
@@ -51,30 +51,35 @@ inline void clickRow( const QModelIndex& index_cp, Qt::KeyboardModifiers modifie
 
 inline void answerMessageBox( QMessageBox::StandardButton button_p, QString* text_rp = nullptr )
 {
-    whenModal( [ button_p, text_rp ]( QWidget* modal_p ) {
-        QMessageBox* const box_cl = qobject_cast< QMessageBox* >( modal_p );
-        QVERIFY( box_cl );
-        if( text_rp )
-            *text_rp = box_cl->text();
-        box_cl->button( button_p )->click();
-    } );
+    whenModal(
+        [ button_p, text_rp ]( QWidget* modal_p )
+        {
+            QMessageBox* const box_cl = qobject_cast< QMessageBox* >( modal_p );
+            QVERIFY( box_cl );
+            if( text_rp )
+                *text_rp = box_cl->text();
+            box_cl->button( button_p )->click();
+        } );
 }
 
 inline void enterPlayer( const QString& nickname_cp, const QString& clan_cp )
 {
-    whenModal( [ nickname_cp, clan_cp ]( QWidget* modal_p ) {
-        QCOMPARE( modal_p->windowTitle(), QStringLiteral( "Введите псевдоним добавляемого игрока" ) );
-        const QList< QLineEdit* > fields_cl = modal_p->findChildren< QLineEdit* >();
-        QVERIFY( fields_cl.at( 0 )->text().isEmpty() );
-        QCOMPARE( modal_p->focusWidget(), fields_cl.at( 0 ) );
-        // Typed one character at a time: keyClicks cannot send Cyrillic.
-        for( const QChar char_cl : nickname_cp )
-            QTest::sendKeyEvent( QTest::Click, fields_cl.at( 0 ), Qt::Key_unknown, QString( char_cl ), Qt::NoModifier );
-        fields_cl.at( 1 )->setText( clan_cp );
-        for( QPushButton* const button_cl : modal_p->findChildren< QPushButton* >() )
-            if( button_cl->text() == QStringLiteral( "Ввести зачение" ) )
-                button_cl->click();
-    } );
+    whenModal(
+        [ nickname_cp, clan_cp ]( QWidget* modal_p )
+        {
+            QCOMPARE( modal_p->windowTitle(), QStringLiteral( "Введите псевдоним добавляемого игрока" ) );
+            const QList< QLineEdit* > fields_cl = modal_p->findChildren< QLineEdit* >();
+            QVERIFY( fields_cl.at( 0 )->text().isEmpty() );
+            QCOMPARE( modal_p->focusWidget(), fields_cl.at( 0 ) );
+            // Typed one character at a time: keyClicks cannot send Cyrillic.
+            for( const QChar char_cl : nickname_cp )
+                QTest::sendKeyEvent( QTest::Click, fields_cl.at( 0 ), Qt::Key_unknown, QString( char_cl ),
+                                     Qt::NoModifier );
+            fields_cl.at( 1 )->setText( clan_cp );
+            for( QPushButton* const button_cl : modal_p->findChildren< QPushButton* >() )
+                if( button_cl->text() == QStringLiteral( "Ввести зачение" ) )
+                    button_cl->click();
+        } );
 }
 
 inline QModelIndex groupIndex( int row_p )
@@ -90,12 +95,14 @@ inline QModelIndex playerIndex( int groupRow_p, int row_p )
 // Clicks the game widget in the bracket and picks a side in the dialog.
 inline void clickGame( QGameWidget* game_p, bool outsider_p )
 {
-    whenModal( [ outsider_p ]( QWidget* modal_p ) {
-        modal_p->findChildren< QRadioButton* >().at( outsider_p ? 1 : 0 )->click();
-        for( QPushButton* const button_cl : modal_p->findChildren< QPushButton* >() )
-            if( button_cl->text() == QStringLiteral( "Выбрать" ) )
-                button_cl->click();
-    } );
+    whenModal(
+        [ outsider_p ]( QWidget* modal_p )
+        {
+            modal_p->findChildren< QRadioButton* >().at( outsider_p ? 1 : 0 )->click();
+            for( QPushButton* const button_cl : modal_p->findChildren< QPushButton* >() )
+                if( button_cl->text() == QStringLiteral( "Выбрать" ) )
+                    button_cl->click();
+        } );
     QGraphicsView* const view_cl = child< QGraphicsView >( "diagramView" );
     QGraphicsProxyWidget* const proxy_cl = game_p->graphicsProxyWidget();
     view_cl->ensureVisible( proxy_cl, 0, 0 );
@@ -113,6 +120,5 @@ inline QList< QGameWidget* > gameWidgets()
     return games_l;
 }
 }
-
 
 #endif

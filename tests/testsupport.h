@@ -17,14 +17,16 @@ inline void whenModal( const std::function< void( QWidget* ) >& action_p )
 {
     QTimer* const timer_l = new QTimer();
     timer_l->setInterval( 5 );
-    QObject::connect( timer_l, &QTimer::timeout, [ timer_l, action_p ] {
-        QWidget* const modal_cl = QApplication::activeModalWidget();
-        if( nullptr == modal_cl || !modal_cl->isVisible() )
-            return;
-        timer_l->stop();
-        timer_l->deleteLater();
-        action_p( modal_cl );
-    } );
+    QObject::connect( timer_l, &QTimer::timeout,
+                      [ timer_l, action_p ]
+                      {
+                          QWidget* const modal_cl = QApplication::activeModalWidget();
+                          if( nullptr == modal_cl || !modal_cl->isVisible() )
+                              return;
+                          timer_l->stop();
+                          timer_l->deleteLater();
+                          action_p( modal_cl );
+                      } );
     timer_l->start();
 }
 
@@ -33,7 +35,8 @@ inline void whenModal( const std::function< void( QWidget* ) >& action_p )
 inline void quietOffscreenPlatform()
 {
     static const QtMessageHandler previous_scl = qInstallMessageHandler(
-        []( QtMsgType type_p, const QMessageLogContext& context_cp, const QString& message_cp ) {
+        []( QtMsgType type_p, const QMessageLogContext& context_cp, const QString& message_cp )
+        {
             if( message_cp.contains( QStringLiteral( "propagateSizeHints" ) ) )
                 return;
             previous_scl( type_p, context_cp, message_cp );

@@ -88,8 +88,8 @@ void tst_Championship::init()
 void tst_Championship::newChampionshipHasDefaults()
 {
     const Championship champ_l;
-    const QStringList groups_cl { QStringLiteral( "Чемпионы" ), QStringLiteral( "Мастера" ), QStringLiteral( "Ветераны" ),
-                                  QStringLiteral( "Новички" ) };
+    const QStringList groups_cl { QStringLiteral( "Чемпионы" ), QStringLiteral( "Мастера" ),
+                                  QStringLiteral( "Ветераны" ), QStringLiteral( "Новички" ) };
     QCOMPARE( champ_l.groupsNames().values(), groups_cl );
     QCOMPARE( champ_l.groupsNames().keys(), QList< int >( { 1, 2, 3, 4 } ) );
     QCOMPARE( champ_l.players().keys(), QList< int >( { 1, 2, 3, 4 } ) );
@@ -247,7 +247,8 @@ void tst_Championship::changedResultMovesWinnerToEnd()
     resetChampionship( { 2, 2 } );
     champ_l.createRounds();
     champ_l.clearCurrentRoundPlayers();
-    champ_l.setCurrentRoundGames( { game( PlayerRef( 1, 0 ), PlayerRef( 2, 1 ) ), game( PlayerRef( 1, 1 ), PlayerRef( 2, 0 ) ) } );
+    champ_l.setCurrentRoundGames(
+        { game( PlayerRef( 1, 0 ), PlayerRef( 2, 1 ) ), game( PlayerRef( 1, 1 ), PlayerRef( 2, 0 ) ) } );
     champ_l.setGameResult( 0, EXPECTED );
     champ_l.setGameResult( 1, EXPECTED );
     QCOMPARE( champ_l.rounds().at( 1 ).players_m.value( 1 ), QVector< int >( { 0, 1 } ) );
@@ -325,15 +326,16 @@ void tst_Championship::inconsistentNextRoundIsKeptConsistent()
     QString pool_l;
     for( const int id_cl : nextPool )
         pool_l += QString::number( id_cl ) + QLatin1Char( ' ' );
-    text_l.replace( QRegularExpression( QStringLiteral( "<rounds[^>]*/>" ) ),
-                    QStringLiteral( "<rounds amount=\"2\" current=\"0\"><round><games>"
-                                    "<game><favorite gid=\"1\" pid=\"0\" nid=\"1\"/><outsider gid=\"1\" pid=\"1\" nid=\"2\"/>"
-                                    "<result>EXPECTED</result></game>"
-                                    "<game><favorite gid=\"1\" pid=\"2\" nid=\"1\"/><outsider gid=\"1\" pid=\"3\" nid=\"2\"/>"
-                                    "<result>UNKNOWN</result></game></games>"
-                                    "<players/></round><round><games/><players><group gid=\"1\">%1</group></players></round>"
-                                    "</rounds>" )
-                        .arg( pool_l ) );
+    text_l.replace(
+        QRegularExpression( QStringLiteral( "<rounds[^>]*/>" ) ),
+        QStringLiteral( "<rounds amount=\"2\" current=\"0\"><round><games>"
+                        "<game><favorite gid=\"1\" pid=\"0\" nid=\"1\"/><outsider gid=\"1\" pid=\"1\" nid=\"2\"/>"
+                        "<result>EXPECTED</result></game>"
+                        "<game><favorite gid=\"1\" pid=\"2\" nid=\"1\"/><outsider gid=\"1\" pid=\"3\" nid=\"2\"/>"
+                        "<result>UNKNOWN</result></game></games>"
+                        "<players/></round><round><games/><players><group gid=\"1\">%1</group></players></round>"
+                        "</rounds>" )
+            .arg( pool_l ) );
     QVERIFY( text_l.contains( QStringLiteral( "amount=\"2\"" ) ) );
     QVERIFY( file_l.open( QIODevice::WriteOnly | QIODevice::Truncate ) );
     file_l.write( text_l.toLatin1() );
@@ -350,14 +352,14 @@ void tst_Championship::sizesBracketAndGivesByes_data()
 {
     QTest::addColumn< QVector< int > >( "amounts" );
     QTest::addColumn< QVector< int > >( "denominators" );
-    QTest::addColumn< QVector< int > >( "firstPool" );   // per group 1..4
-    QTest::addColumn< QVector< int > >( "secondPool" );  // per group 1..4
-    QTest::newRow( "4 in one group" ) << QVector< int > { 4 } << QVector< int > { 2, 1 } << QVector< int > { 4, 0, 0, 0 }
-                                      << QVector< int > { 0, 0, 0, 0 };
+    QTest::addColumn< QVector< int > >( "firstPool" );  // per group 1..4
+    QTest::addColumn< QVector< int > >( "secondPool" ); // per group 1..4
+    QTest::newRow( "4 in one group" ) << QVector< int > { 4 } << QVector< int > { 2, 1 }
+                                      << QVector< int > { 4, 0, 0, 0 } << QVector< int > { 0, 0, 0, 0 };
     QTest::newRow( "5 as 2+3" ) << QVector< int > { 2, 0, 0, 3 } << QVector< int > { 4, 2, 1 }
                                 << QVector< int > { 0, 0, 0, 2 } << QVector< int > { 2, 0, 0, 1 };
-    QTest::newRow( "6 as 3+3" ) << QVector< int > { 3, 3 } << QVector< int > { 4, 2, 1 } << QVector< int > { 1, 3, 0, 0 }
-                                << QVector< int > { 2, 0, 0, 0 };
+    QTest::newRow( "6 as 3+3" ) << QVector< int > { 3, 3 } << QVector< int > { 4, 2, 1 }
+                                << QVector< int > { 1, 3, 0, 0 } << QVector< int > { 2, 0, 0, 0 };
     QTest::newRow( "8 no byes" ) << QVector< int > { 1, 2, 3, 2 } << QVector< int > { 4, 2, 1 }
                                  << QVector< int > { 1, 2, 3, 2 } << QVector< int > { 0, 0, 0, 0 };
     QTest::newRow( "10 players" ) << QVector< int > { 2, 3, 4, 1 } << QVector< int > { 8, 4, 2, 1 }
@@ -422,7 +424,8 @@ void tst_Championship::advanceRoundOnlyWhenFinished()
     resetChampionship( { 4 } );
     champ_l.createRounds();
     champ_l.clearCurrentRoundPlayers();
-    champ_l.setCurrentRoundGames( { game( PlayerRef( 1, 0 ), PlayerRef( 1, 1 ) ), game( PlayerRef( 1, 2 ), PlayerRef( 1, 3 ) ) } );
+    champ_l.setCurrentRoundGames(
+        { game( PlayerRef( 1, 0 ), PlayerRef( 1, 1 ) ), game( PlayerRef( 1, 2 ), PlayerRef( 1, 3 ) ) } );
     champ_l.advanceRound();
     QCOMPARE( champ_l.currentRound(), 0 );
     champ_l.setGameResult( 0, EXPECTED );
@@ -435,17 +438,20 @@ void tst_Championship::advanceRoundOnlyWhenFinished()
 
 void tst_Championship::laterRoundMustBeComplete()
 {
-    const auto result_cl = runAborting( [] {
-        Championship& champ_l = global::data::champ();
-        resetChampionship( { 4 } );
-        champ_l.createRounds();
-        champ_l.clearCurrentRoundPlayers();
-        champ_l.setCurrentRoundGames( { game( PlayerRef( 1, 0 ), PlayerRef( 1, 1 ) ), game( PlayerRef( 1, 2 ), PlayerRef( 1, 3 ) ) } );
-        champ_l.setGameResult( 0, EXPECTED );
-        champ_l.setGameResult( 1, EXPECTED );
-        champ_l.advanceRound();
-        champ_l.setCurrentRoundGames( {} );
-    } );
+    const auto result_cl = runAborting(
+        []
+        {
+            Championship& champ_l = global::data::champ();
+            resetChampionship( { 4 } );
+            champ_l.createRounds();
+            champ_l.clearCurrentRoundPlayers();
+            champ_l.setCurrentRoundGames(
+                { game( PlayerRef( 1, 0 ), PlayerRef( 1, 1 ) ), game( PlayerRef( 1, 2 ), PlayerRef( 1, 3 ) ) } );
+            champ_l.setGameResult( 0, EXPECTED );
+            champ_l.setGameResult( 1, EXPECTED );
+            champ_l.advanceRound();
+            champ_l.setCurrentRoundGames( {} );
+        } );
     QVERIFY( result_cl.second );
     QVERIFY2( result_cl.first.contains(
                   "\"!currentRound_m || games_cp.size() == rounds_m.at( currentRound_m ).denominator()\"" ),
@@ -469,20 +475,39 @@ void tst_Championship::failedGuardStopsWithConditionText()
 {
     QFETCH( int, guard );
     QFETCH( QString, text );
-    const auto result_cl = runAborting( [ guard ] {
-        Championship champ_l;
-        champ_l.addPlayer( 1, QStringLiteral( "a" ), QString() );
-        champ_l.addPlayer( 1, QStringLiteral( "b" ), QString() );
-        switch( guard )
+    const auto result_cl = runAborting(
+        [ guard ]
         {
-        case 0: champ_l.addPlayer( 9, QStringLiteral( "x" ), QString() ); break;
-        case 1: champ_l.movePlayersToNextGroup( 1, { 5 } ); break;
-        case 2: Game().winner(); break;
-        case 3: Round( 3 ); break;
-        case 4: champ_l.createRounds(); champ_l.createRounds(); break;
-        case 5: { Round round_l( 2 ); round_l.addGroup( 1, {} ); round_l.addGroup( 1, {} ); } break;
-        }
-    } );
+            Championship champ_l;
+            champ_l.addPlayer( 1, QStringLiteral( "a" ), QString() );
+            champ_l.addPlayer( 1, QStringLiteral( "b" ), QString() );
+            switch( guard )
+            {
+            case 0:
+                champ_l.addPlayer( 9, QStringLiteral( "x" ), QString() );
+                break;
+            case 1:
+                champ_l.movePlayersToNextGroup( 1, { 5 } );
+                break;
+            case 2:
+                Game().winner();
+                break;
+            case 3:
+                Round( 3 );
+                break;
+            case 4:
+                champ_l.createRounds();
+                champ_l.createRounds();
+                break;
+            case 5:
+            {
+                Round round_l( 2 );
+                round_l.addGroup( 1, {} );
+                round_l.addGroup( 1, {} );
+            }
+            break;
+            }
+        } );
     QVERIFY( result_cl.second );
     QVERIFY2( result_cl.first.contains( text ), qPrintable( result_cl.first ) );
 }

@@ -113,12 +113,12 @@ void tst_Draw::init()
 void tst_Draw::pairsFavouritesWithOutsiders_data()
 {
     QTest::addColumn< QVector< int > >( "amounts" );
-    QTest::addColumn< Sides >( "groups" );  // favourite's and outsider's group per game
+    QTest::addColumn< Sides >( "groups" ); // favourite's and outsider's group per game
     QTest::newRow( "4 in one group" ) << QVector< int > { 4 } << Sides { { 1, 1 }, { 1, 1 } };
     QTest::newRow( "5 as 2+3" ) << QVector< int > { 2, 0, 0, 3 } << Sides { { 4, 4 } };
     QTest::newRow( "6 as 3+3" ) << QVector< int > { 3, 3 } << Sides { { 1, 2 }, { 2, 2 } };
-    QTest::newRow( "8 over four groups" ) << QVector< int > { 2, 2, 2, 2 }
-                                          << Sides { { 1, 4 }, { 1, 4 }, { 2, 3 }, { 2, 3 } };
+    QTest::newRow( "8 over four groups" )
+        << QVector< int > { 2, 2, 2, 2 } << Sides { { 1, 4 }, { 1, 4 }, { 2, 3 }, { 2, 3 } };
     QTest::newRow( "empty group between" ) << QVector< int > { 2, 0, 2 } << Sides { { 1, 3 }, { 1, 3 } };
 }
 
@@ -178,7 +178,8 @@ void tst_Draw::handsOutTheOnlyNation()
     }
     int nationAnnouncements_l = 0;
     for( const QList< QVariant >& signal_crl : values_l )
-        if( QTossThread::FAVORITE_PLAYERS_NATION == signal_crl.at( 0 ).toInt() && !signal_crl.at( 1 ).toString().isEmpty() )
+        if( QTossThread::FAVORITE_PLAYERS_NATION == signal_crl.at( 0 ).toInt()
+            && !signal_crl.at( 1 ).toString().isEmpty() )
         {
             ++nationAnnouncements_l;
             QCOMPARE( signal_crl.at( 1 ).toString(), QStringLiteral( "Россия" ) );
@@ -192,18 +193,23 @@ void tst_Draw::announcesInOrder()
     QStringList order_l;
     const auto record_l = [ &order_l ]( const QString& what_cp ) { order_l.append( what_cp ); };
     QObject context_l;
-    connect( relay(), &Relay::tossStarted, &context_l, [ & ]( int denominator_p ) {
-        record_l( QStringLiteral( "started %1" ).arg( denominator_p ) );
-    } );
-    connect( relay(), &Relay::nextGame, &context_l, [ & ]( int game_p ) { record_l( QStringLiteral( "game %1" ).arg( game_p ) ); } );
-    connect( relay(), &Relay::nextTxtValue, &context_l, [ & ]( int type_p, const QString& text_cp ) {
-        if( !text_cp.isEmpty() && ( order_l.isEmpty() || !order_l.last().startsWith( QStringLiteral( "field %1" ).arg( type_p ) ) ) )
-            record_l( QStringLiteral( "field %1" ).arg( type_p ) );
-    } );
-    connect( tossThread(), &QTossThread::championshipDataUpdated, &context_l, [ & ] { record_l( QStringLiteral( "stored" ) ); } );
+    connect( relay(), &Relay::tossStarted, &context_l,
+             [ & ]( int denominator_p ) { record_l( QStringLiteral( "started %1" ).arg( denominator_p ) ); } );
+    connect( relay(), &Relay::nextGame, &context_l,
+             [ & ]( int game_p ) { record_l( QStringLiteral( "game %1" ).arg( game_p ) ); } );
+    connect(
+        relay(), &Relay::nextTxtValue, &context_l,
+        [ & ]( int type_p, const QString& text_cp )
+        {
+            if( !text_cp.isEmpty()
+                && ( order_l.isEmpty() || !order_l.last().startsWith( QStringLiteral( "field %1" ).arg( type_p ) ) ) )
+                record_l( QStringLiteral( "field %1" ).arg( type_p ) );
+        } );
+    connect( tossThread(), &QTossThread::championshipDataUpdated, &context_l,
+             [ & ] { record_l( QStringLiteral( "stored" ) ); } );
     QVERIFY( draw() );
-    QCOMPARE( order_l, QStringList( { "started 2", "game 1", "field 1", "field 2", "field 3", "field 4", "game 2", "field 1",
-                                      "field 2", "field 3", "field 4", "stored" } ) );
+    QCOMPARE( order_l, QStringList( { "started 2", "game 1", "field 1", "field 2", "field 3", "field 4", "game 2",
+                                      "field 1", "field 2", "field 3", "field 4", "stored" } ) );
 }
 
 void tst_Draw::announcesSinglePlayerOnce()
@@ -318,16 +324,19 @@ void tst_Draw::byesAndPlacesAreFair()
         for( int g = 0; g < 4; ++g )
             ++places_l[ g ][ games_crl.at( g ).outsider_m.playerId() ];
     }
-    const auto chiSquare_l = []( const QVector< int >& counts_cp, double expected_p ) {
+    const auto chiSquare_l = []( const QVector< int >& counts_cp, double expected_p )
+    {
         double sum_l = 0;
         for( const int count_cl : counts_cp )
             sum_l += ( count_cl - expected_p ) * ( count_cl - expected_p ) / expected_p;
         return sum_l;
     };
     // Loose bounds (far beyond the 0.999 quantiles of 9.5 and 24.3).
-    QVERIFY2( chiSquare_l( byes_l, draws_cl * 3.0 / 5 ) < 25, qPrintable( QString::number( chiSquare_l( byes_l, draws_cl * 0.6 ) ) ) );
+    QVERIFY2( chiSquare_l( byes_l, draws_cl * 3.0 / 5 ) < 25,
+              qPrintable( QString::number( chiSquare_l( byes_l, draws_cl * 0.6 ) ) ) );
     for( const QVector< int >& place_crl : places_l )
-        QVERIFY2( chiSquare_l( place_crl, draws_cl / 8.0 ) < 40, qPrintable( QString::number( chiSquare_l( place_crl, draws_cl / 8.0 ) ) ) );
+        QVERIFY2( chiSquare_l( place_crl, draws_cl / 8.0 ) < 40,
+                  qPrintable( QString::number( chiSquare_l( place_crl, draws_cl / 8.0 ) ) ) );
 }
 
 void tst_Draw::processWindowShowsTheDraw()
@@ -371,7 +380,8 @@ void tst_Draw::processWindowTitles()
     QVERIFY( QMetaObject::invokeMethod( window_cl, "sltSetWindowTitle", Q_ARG( int, denominator ) ) );
     QCOMPARE( window_cl->windowTitle(), title );
     QVERIFY( QMetaObject::invokeMethod( window_cl, "sltSetTxtValue", Q_ARG( int, 2 ), Q_ARG( QString, QString() ) ) );
-    QVERIFY( QMetaObject::invokeMethod( window_cl, "sltSetTxtValue", Q_ARG( int, 4 ), Q_ARG( QString, QStringLiteral( "Сиу" ) ) ) );
+    QVERIFY( QMetaObject::invokeMethod( window_cl, "sltSetTxtValue", Q_ARG( int, 4 ),
+                                        Q_ARG( QString, QStringLiteral( "Сиу" ) ) ) );
     QStringList texts_l;
     for( QLabel* const label_cl : window_cl->findChildren< QLabel* >() )
         texts_l.append( label_cl->text() );

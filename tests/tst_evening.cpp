@@ -40,19 +40,22 @@ void drawFromMenu()
     action( QStringLiteral( "Запустить" ) )->trigger();
     QVERIFY( !action( QStringLiteral( "Продолжить сохранённый" ) )->isEnabled() );
     QVERIFY( updated_l.wait( 60000 ) );
-    QTRY_VERIFY( !global::threads::tossThread()->isRunning() && action( QStringLiteral( "Начать новый" ) )->isEnabled() );
+    QTRY_VERIFY( !global::threads::tossThread()->isRunning()
+                 && action( QStringLiteral( "Начать новый" ) )->isEnabled() );
     QTRY_VERIFY( !global::widgets::tossProcessWindow()->isVisible() );
 }
 
 void fileDialogChooses( const QString& file_cp, const std::function< void() >& then_p )
 {
-    whenModal( [ file_cp, then_p ]( QWidget* modal_p ) {
-        QFileDialog* const dialog_cl = qobject_cast< QFileDialog* >( modal_p );
-        QVERIFY( dialog_cl );
-        dialog_cl->selectFile( file_cp );
-        then_p();
-        QMetaObject::invokeMethod( dialog_cl, "accept", Qt::QueuedConnection );
-    } );
+    whenModal(
+        [ file_cp, then_p ]( QWidget* modal_p )
+        {
+            QFileDialog* const dialog_cl = qobject_cast< QFileDialog* >( modal_p );
+            QVERIFY( dialog_cl );
+            dialog_cl->selectFile( file_cp );
+            then_p();
+            QMetaObject::invokeMethod( dialog_cl, "accept", Qt::QueuedConnection );
+        } );
 }
 
 QList< QGameWidget* > currentRoundGames()
@@ -61,7 +64,8 @@ QList< QGameWidget* > currentRoundGames()
     for( QGameWidget* const game_cl : gameWidgets() )
         if( game_cl->roundId() == global::data::champ().currentRound() )
             games_l.append( game_cl );
-    std::sort( games_l.begin(), games_l.end(), []( QGameWidget* a_p, QGameWidget* b_p ) { return a_p->gameId() < b_p->gameId(); } );
+    std::sort( games_l.begin(), games_l.end(),
+               []( QGameWidget* a_p, QGameWidget* b_p ) { return a_p->gameId() < b_p->gameId(); } );
     return games_l;
 }
 }
@@ -128,15 +132,17 @@ void tst_Evening::organisersEvening()
     child< QToolButton >( "removeNationBtn" )->click();
     QCOMPARE( question_l, QTossWindow::removeNationsQuestion( 3 ) );
     QCOMPARE( champ_l.nations().size(), 14 );
-    whenModal( []( QWidget* modal_p ) {
-        QComboBox* const combo_cl = modal_p->findChild< QComboBox* >();
-        QCOMPARE( combo_cl->count(), 3 );
-        QCOMPARE( combo_cl->itemText( 0 ), QStringLiteral( "Ацтеки" ) );
-        combo_cl->setCurrentIndex( 1 );
-        for( QPushButton* const button_cl : modal_p->findChildren< QPushButton* >() )
-            if( button_cl->text() == QStringLiteral( "Ввести зачение" ) )
-                button_cl->click();
-    } );
+    whenModal(
+        []( QWidget* modal_p )
+        {
+            QComboBox* const combo_cl = modal_p->findChild< QComboBox* >();
+            QCOMPARE( combo_cl->count(), 3 );
+            QCOMPARE( combo_cl->itemText( 0 ), QStringLiteral( "Ацтеки" ) );
+            combo_cl->setCurrentIndex( 1 );
+            for( QPushButton* const button_cl : modal_p->findChildren< QPushButton* >() )
+                if( button_cl->text() == QStringLiteral( "Ввести зачение" ) )
+                    button_cl->click();
+        } );
     child< QToolButton >( "addNationBtn" )->click();
     QCOMPARE( champ_l.nations().size(), 15 );
     QCOMPARE( champ_l.nations().last(), 5 );
@@ -166,7 +172,11 @@ void tst_Evening::organisersEvening()
     QCOMPARE( champ_l.rounds().at( 1 ).playersAmount(), 8 );
     const QVector< Round > rounds_cl = champ_l.rounds();
     const QString file_cl = dir_m.filePath( QStringLiteral( "Кубок Сечи.stv" ) );
-    fileDialogChooses( file_cl, [] { whenModal( []( QWidget* box_p ) { qobject_cast< QMessageBox* >( box_p )->button( QMessageBox::Ok )->click(); } ); } );
+    fileDialogChooses( file_cl,
+                       [] {
+                           whenModal( []( QWidget* box_p )
+                                      { qobject_cast< QMessageBox* >( box_p )->button( QMessageBox::Ok )->click(); } );
+                       } );
     action( QStringLiteral( "Сохранить" ) )->trigger();
     QTRY_VERIFY( QFile::exists( file_cl ) );
     const QString title_cl = window()->windowTitle();
@@ -176,12 +186,17 @@ void tst_Evening::organisersEvening()
     QVERIFY( champ_l.rounds().isEmpty() );
     QVERIFY( gameWidgets().isEmpty() );
     QVERIFY( child< QToolButton >( "addNationBtn" )->isEnabled() );
-    whenModal( [ this, file_cl ]( QWidget* confirm_p ) {
-        qobject_cast< QMessageBox* >( confirm_p )->button( QMessageBox::Ok )->click();
-        fileDialogChooses( file_cl, [] {
-            whenModal( []( QWidget* box_p ) { qobject_cast< QMessageBox* >( box_p )->button( QMessageBox::Ok )->click(); } );
+    whenModal(
+        [ this, file_cl ]( QWidget* confirm_p )
+        {
+            qobject_cast< QMessageBox* >( confirm_p )->button( QMessageBox::Ok )->click();
+            fileDialogChooses( file_cl,
+                               [] {
+                                   whenModal(
+                                       []( QWidget* box_p )
+                                       { qobject_cast< QMessageBox* >( box_p )->button( QMessageBox::Ok )->click(); } );
+                               } );
         } );
-    } );
     action( QStringLiteral( "Продолжить сохранённый" ) )->trigger();
     QTRY_COMPARE( window()->windowTitle(), title_cl );
     QVERIFY( champ_l.rounds() == rounds_cl );

@@ -82,9 +82,11 @@ void tst_MainWindow::startsAsSpecified()
     QVERIFY( !action( QStringLiteral( "Настроить" ) )->isEnabled() );
     QCOMPARE( action( QStringLiteral( "Сохранить" ) )->toolTip(), QStringLiteral( "Cохранить чемпионат" ) );
     QCOMPARE( action( QStringLiteral( "Сохранить" ) )->toolTip().at( 0 ), QLatin1Char( 'C' ) );
-    QCOMPARE( action( QStringLiteral( "Сохранить как ..." ) )->toolTip(), QStringLiteral( "Cохранить чемпионат в другой файл" ) );
+    QCOMPARE( action( QStringLiteral( "Сохранить как ..." ) )->toolTip(),
+              QStringLiteral( "Cохранить чемпионат в другой файл" ) );
     QCOMPARE( action( QStringLiteral( "Запустить" ) )->toolTip(), QStringLiteral( "Провести жеребьевку" ) );
-    for( const char* const name_cl : { "addPlayerBtn", "removePlayerBtn", "movePlayerUpBtn", "movePlayerDownBtn", "removeNationBtn" } )
+    for( const char* const name_cl :
+         { "addPlayerBtn", "removePlayerBtn", "movePlayerUpBtn", "movePlayerDownBtn", "removeNationBtn" } )
         QVERIFY( !child< QToolButton >( name_cl )->isEnabled() );
     QVERIFY( child< QToolButton >( "addNationBtn" )->isEnabled() );
     QCOMPARE( child< QGraphicsView >( "diagramView" )->minimumWidth(), 500 );
@@ -128,7 +130,9 @@ void tst_MainWindow::questionTexts_data()
     QTest::addColumn< int >( "amount" );
     QTest::addColumn< QString >( "removal" );
     QTest::addColumn< QString >( "move" );
-    const auto row_l = []( int n_p, const char* removed_p, const char* selected_p, const char* ending_p, const char* moved_p ) {
+    const auto row_l =
+        []( int n_p, const char* removed_p, const char* selected_p, const char* ending_p, const char* moved_p )
+    {
         QTest::newRow( qPrintable( QString::number( n_p ) ) )
             << n_p
             << QStringLiteral( "Из списка игроков будет %1 %2 %3элемент%4." )
@@ -244,15 +248,17 @@ void tst_MainWindow::fileCommandsAskAndReport()
     resetChampionship( { 2, 2 } );
     window()->resetViews();
     const QString file_cl = dir_m.filePath( QStringLiteral( "Осенний кубок.stv" ) );
-    whenModal( [ file_cl ]( QWidget* modal_p ) {
-        QFileDialog* const dialog_cl = qobject_cast< QFileDialog* >( modal_p );
-        QVERIFY( dialog_cl );
-        QCOMPARE( dialog_cl->windowTitle(), QStringLiteral( "Выбор файла для сохранения" ) );
-        QCOMPARE( dialog_cl->nameFilters().front(), QStringLiteral( "SortivaneSaveFile-v.0.1 (*.stv)" ) );
-        dialog_cl->selectFile( file_cl );
-        QTimer::singleShot( 0, [] { answerMessageBox( QMessageBox::Ok ); } );
-        QMetaObject::invokeMethod( dialog_cl, "accept", Qt::QueuedConnection );
-    } );
+    whenModal(
+        [ file_cl ]( QWidget* modal_p )
+        {
+            QFileDialog* const dialog_cl = qobject_cast< QFileDialog* >( modal_p );
+            QVERIFY( dialog_cl );
+            QCOMPARE( dialog_cl->windowTitle(), QStringLiteral( "Выбор файла для сохранения" ) );
+            QCOMPARE( dialog_cl->nameFilters().front(), QStringLiteral( "SortivaneSaveFile-v.0.1 (*.stv)" ) );
+            dialog_cl->selectFile( file_cl );
+            QTimer::singleShot( 0, [] { answerMessageBox( QMessageBox::Ok ); } );
+            QMetaObject::invokeMethod( dialog_cl, "accept", Qt::QueuedConnection );
+        } );
     action( QStringLiteral( "Сохранить" ) )->trigger();
     QTRY_COMPARE( window()->windowTitle(), QStringLiteral( "Информация по чемпонату из файла " ) + file_cl );
     QVERIFY( QFile::exists( file_cl ) );
@@ -267,16 +273,21 @@ void tst_MainWindow::fileCommandsAskAndReport()
     action( QStringLiteral( "Начать новый" ) )->trigger();
     QCOMPARE( global::data::champ().playersAmount(), 0 );
     QCOMPARE( window()->windowTitle(), QStringLiteral( "Новый не сохранённый чемпионат" ) );
-    whenModal( [ file_cl ]( QWidget* confirm_p ) {
-        qobject_cast< QMessageBox* >( confirm_p )->button( QMessageBox::Ok )->click();
-        whenModal( [ file_cl ]( QWidget* modal_p ) {
-            QFileDialog* const dialog_cl = qobject_cast< QFileDialog* >( modal_p );
-            QCOMPARE( dialog_cl->windowTitle(), QStringLiteral( "Выбор файла для загрузки" ) );
-            dialog_cl->selectFile( file_cl );
-            whenModal( []( QWidget* result_p ) { qobject_cast< QMessageBox* >( result_p )->button( QMessageBox::Ok )->click(); } );
-            QMetaObject::invokeMethod( dialog_cl, "accept", Qt::QueuedConnection );
+    whenModal(
+        [ file_cl ]( QWidget* confirm_p )
+        {
+            qobject_cast< QMessageBox* >( confirm_p )->button( QMessageBox::Ok )->click();
+            whenModal(
+                [ file_cl ]( QWidget* modal_p )
+                {
+                    QFileDialog* const dialog_cl = qobject_cast< QFileDialog* >( modal_p );
+                    QCOMPARE( dialog_cl->windowTitle(), QStringLiteral( "Выбор файла для загрузки" ) );
+                    dialog_cl->selectFile( file_cl );
+                    whenModal( []( QWidget* result_p )
+                               { qobject_cast< QMessageBox* >( result_p )->button( QMessageBox::Ok )->click(); } );
+                    QMetaObject::invokeMethod( dialog_cl, "accept", Qt::QueuedConnection );
+                } );
         } );
-    } );
     action( QStringLiteral( "Продолжить сохранённый" ) )->trigger();
     QCOMPARE( global::data::champ().playersAmount(), 5 );
     QCOMPARE( global::data::champ().fileName(), file_cl );

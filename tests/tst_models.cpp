@@ -18,16 +18,20 @@ void checkPlayersRows( const QPlayersTreeModel& model_cp )
     for( auto group_it = players_crl.cbegin(); group_it != players_crl.cend(); ++group_it, ++row_l )
     {
         const QModelIndex group_cl = model_cp.index( row_l, 0 );
-        QCOMPARE( model_cp.data( group_cl, Qt::DisplayRole ).toString(), global::data::champ().groupsNames().value( group_it.key() ) );
+        QCOMPARE( model_cp.data( group_cl, Qt::DisplayRole ).toString(),
+                  global::data::champ().groupsNames().value( group_it.key() ) );
         QCOMPARE( model_cp.rowCount( group_cl ), group_it.value().size() );
         const QString count_cl = group_it.value().isEmpty() ? QStringLiteral( "( пусто )" )
                                                             : QStringLiteral( "( %1 )" ).arg( group_it.value().size() );
         QCOMPARE( model_cp.data( model_cp.index( row_l, 1 ), Qt::DisplayRole ).toString(), count_cl );
         int playerRow_l = 0;
-        for( auto player_it = group_it.value().cbegin(); player_it != group_it.value().cend(); ++player_it, ++playerRow_l )
+        for( auto player_it = group_it.value().cbegin(); player_it != group_it.value().cend();
+             ++player_it, ++playerRow_l )
         {
-            QCOMPARE( model_cp.data( model_cp.index( playerRow_l, 0, group_cl ), Qt::DisplayRole ).toString(), player_it.value().nickname_m );
-            QCOMPARE( model_cp.data( model_cp.index( playerRow_l, 1, group_cl ), Qt::DisplayRole ).toString(), player_it.value().clanName_m );
+            QCOMPARE( model_cp.data( model_cp.index( playerRow_l, 0, group_cl ), Qt::DisplayRole ).toString(),
+                      player_it.value().nickname_m );
+            QCOMPARE( model_cp.data( model_cp.index( playerRow_l, 1, group_cl ), Qt::DisplayRole ).toString(),
+                      player_it.value().clanName_m );
             QCOMPARE( model_cp.playerIdOf( model_cp.index( playerRow_l, 0, group_cl ) ), player_it.key() );
         }
     }
@@ -80,7 +84,8 @@ void tst_Models::showsDefaultGroupsEmpty()
     QCOMPARE( model_l.rowCount(), 4 );
     for( int row_l = 0; row_l < 4; ++row_l )
     {
-        QCOMPARE( model_l.data( model_l.index( row_l, 1 ), Qt::DisplayRole ).toString(), QStringLiteral( "( пусто )" ) );
+        QCOMPARE( model_l.data( model_l.index( row_l, 1 ), Qt::DisplayRole ).toString(),
+                  QStringLiteral( "( пусто )" ) );
         QVERIFY( !model_l.data( model_l.index( row_l, 2 ), Qt::DisplayRole ).isValid() );
         QCOMPARE( model_l.rowCount( model_l.index( row_l, 0 ) ), 0 );
     }

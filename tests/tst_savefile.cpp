@@ -66,7 +66,8 @@ QVector< int > indents( const QString& text_cp )
     return indents_l;
 }
 
-Game playedGame( const PlayerRef& favorite_cp, const PlayerRef& outsider_cp, int favoriteNation_p, int outsiderNation_p )
+Game playedGame( const PlayerRef& favorite_cp, const PlayerRef& outsider_cp, int favoriteNation_p,
+                 int outsiderNation_p )
 {
     Game game_l;
     game_l.favorite_m = favorite_cp;
@@ -167,7 +168,8 @@ void tst_SaveFile::writesExampleLayout()
     QVERIFY( champ_l.save( path( QStringLiteral( "layout.stv" ) ) ) );
     const QString written_cl = readFile( path( QStringLiteral( "layout.stv" ) ) );
     QVERIFY( !written_cl.startsWith( QStringLiteral( "<?xml" ) ) );
-    QVERIFY( written_cl.startsWith( QStringLiteral( "<!DOCTYPE SortivaneSaveFile-v.0.1>\n<root>\n <groups>\n  <group" ) ) );
+    QVERIFY(
+        written_cl.startsWith( QStringLiteral( "<!DOCTYPE SortivaneSaveFile-v.0.1>\n<root>\n <groups>\n  <group" ) ) );
     QCOMPARE( indents( written_cl ), indents( baseText() ) );
     QDomDocument written_l;
     QDomDocument golden_l;
@@ -315,14 +317,19 @@ void tst_SaveFile::readerSkipsMalformedEntries_data()
     QTest::addColumn< QString >( "from" );
     QTest::addColumn< QString >( "to" );
     QTest::addColumn< int >( "check" );
-    QTest::newRow( "comment inside groups" ) << " <groups>\n" << " <groups>\n<!-- note -->\n" << 0;
+    QTest::newRow( "comment inside groups" ) << " <groups>\n"
+                                             << " <groups>\n<!-- note -->\n"
+                                             << 0;
     QTest::newRow( "game without result" ) << "     <result>UNKNOWN</result>\n    </game>\n    <game>"
                                            << "    </game>\n    <game>" << 1;
     QTest::newRow( "favorite with empty nid" ) << "<favorite gid=\"1\" pid=\"0\" nid=\"3\"/>"
                                                << "<favorite gid=\"1\" pid=\"0\" nid=\"\"/>" << 1;
-    QTest::newRow( "list 5  7 x" ) << "<list>1 2 3 </list>" << "<list>5  7 x</list>" << 2;
-    QTest::newRow( "player without nickname" ) << "<nickname>Bravo</nickname>" << "<nickname></nickname>" << 3;
-    QTest::newRow( "group without name" ) << "<name>Ветераны</name>" << "<name></name>" << 4;
+    QTest::newRow( "list 5  7 x" ) << "<list>1 2 3 </list>"
+                                   << "<list>5  7 x</list>" << 2;
+    QTest::newRow( "player without nickname" ) << "<nickname>Bravo</nickname>"
+                                               << "<nickname></nickname>" << 3;
+    QTest::newRow( "group without name" ) << "<name>Ветераны</name>"
+                                          << "<name></name>" << 4;
 }
 
 void tst_SaveFile::readerSkipsMalformedEntries()
@@ -339,7 +346,9 @@ void tst_SaveFile::readerSkipsMalformedEntries()
     QVERIFY( loaded_l.load( file_cl ) );
     switch( check )
     {
-    case 0: QCOMPARE( loaded_l.players().size(), 4 ); break;
+    case 0:
+        QCOMPARE( loaded_l.players().size(), 4 );
+        break;
     case 1:
         QCOMPARE( loaded_l.rounds().at( 0 ).games_m.size(), 1 );
         QCOMPARE( loaded_l.rounds().at( 0 ).games_m.at( 0 ).favorite_m, PlayerRef( 1, 1 ) );
@@ -348,7 +357,9 @@ void tst_SaveFile::readerSkipsMalformedEntries()
         QCOMPARE( loaded_l.nations(), QVector< int >( { 5, 7, 0 } ) );
         QVERIFY( loaded_l.nationName( 5 ).isEmpty() );
         break;
-    case 3: QCOMPARE( loaded_l.players().value( 1 ).keys(), QList< int >( { 0 } ) ); break;
+    case 3:
+        QCOMPARE( loaded_l.players().value( 1 ).keys(), QList< int >( { 0 } ) );
+        break;
     case 4:
         QCOMPARE( loaded_l.players().keys(), QList< int >( { 1, 2, 4 } ) );
         QCOMPARE( loaded_l.groupsNames().keys(), QList< int >( { 1, 2, 4 } ) );
@@ -360,23 +371,37 @@ void tst_SaveFile::refusesBrokenFiles_data()
 {
     QTest::addColumn< QString >( "from" );
     QTest::addColumn< QString >( "to" );
-    QTest::newRow( "not well-formed" ) << "</root>" << "";
-    QTest::newRow( "doctype in another case" ) << "SortivaneSaveFile-v.0.1" << "sortivanesavefile-v.0.1";
-    QTest::newRow( "no doctype" ) << "<!DOCTYPE SortivaneSaveFile-v.0.1>" << "";
-    QTest::newRow( "first element not root" ) << "<root>" << "<base><root>";
-    QTest::newRow( "comment directly in root" ) << "<root>\n" << "<root>\n<!-- note -->\n";
-    QTest::newRow( "no nation names" ) << "<nation nid=\"1\">Ацтеки</nation>\n  <nation nid=\"2\">Великобритания</nation>\n  "
-                                          "<nation nid=\"3\">Германия</nation>"
+    QTest::newRow( "not well-formed" ) << "</root>"
                                        << "";
-    QTest::newRow( "negative amount" ) << "amount=\"2\"" << "amount=\"-2\"";
-    QTest::newRow( "amount beyond a million places" ) << "amount=\"2\"" << "amount=\"21\"";
-    QTest::newRow( "huge amount" ) << "amount=\"2\"" << "amount=\"2147483647\"";
-    QTest::newRow( "negative current" ) << "current=\"0\"" << "current=\"-1\"";
-    QTest::newRow( "current outside the rounds" ) << "current=\"0\"" << "current=\"2\"";
-    QTest::newRow( "group twice in a pool" ) << "<players/>"
-                                             << "<players><group gid=\"1\">0 </group><group gid=\"1\">1 </group></players>";
-    QTest::newRow( "player twice in a pool" ) << "<players/>" << "<players><group gid=\"2\">1 1 </group></players>";
-    QTest::newRow( "pool names a missing group" ) << "<players/>" << "<players><group gid=\"9\">0 </group></players>";
+    QTest::newRow( "doctype in another case" ) << "SortivaneSaveFile-v.0.1"
+                                               << "sortivanesavefile-v.0.1";
+    QTest::newRow( "no doctype" ) << "<!DOCTYPE SortivaneSaveFile-v.0.1>"
+                                  << "";
+    QTest::newRow( "first element not root" ) << "<root>"
+                                              << "<base><root>";
+    QTest::newRow( "comment directly in root" ) << "<root>\n"
+                                                << "<root>\n<!-- note -->\n";
+    QTest::newRow( "no nation names" )
+        << "<nation nid=\"1\">Ацтеки</nation>\n  <nation nid=\"2\">Великобритания</nation>\n  "
+           "<nation nid=\"3\">Германия</nation>"
+        << "";
+    QTest::newRow( "negative amount" ) << "amount=\"2\""
+                                       << "amount=\"-2\"";
+    QTest::newRow( "amount beyond a million places" ) << "amount=\"2\""
+                                                      << "amount=\"21\"";
+    QTest::newRow( "huge amount" ) << "amount=\"2\""
+                                   << "amount=\"2147483647\"";
+    QTest::newRow( "negative current" ) << "current=\"0\""
+                                        << "current=\"-1\"";
+    QTest::newRow( "current outside the rounds" ) << "current=\"0\""
+                                                  << "current=\"2\"";
+    QTest::newRow( "group twice in a pool" )
+        << "<players/>"
+        << "<players><group gid=\"1\">0 </group><group gid=\"1\">1 </group></players>";
+    QTest::newRow( "player twice in a pool" ) << "<players/>"
+                                              << "<players><group gid=\"2\">1 1 </group></players>";
+    QTest::newRow( "pool names a missing group" ) << "<players/>"
+                                                  << "<players><group gid=\"9\">0 </group></players>";
     QTest::newRow( "game names a missing group" ) << "<outsider gid=\"2\" pid=\"0\" nid=\"1\"/>"
                                                   << "<outsider gid=\"7\" pid=\"0\" nid=\"1\"/>";
     QTest::newRow( "more games than the denominator" )
@@ -441,7 +466,8 @@ void tst_SaveFile::reportsFullDiskAndKeepsPreviousFile()
     const QByteArray previous_cl = readFile( file_cl ).toUtf8();
     // Far more than 64 KiB of text: the write runs out of space midway.
     for( int i = 0; i < 3000; ++i )
-        champ_l.addPlayer( 1 + i % 4, QStringLiteral( "Игрок с длинным псевдонимом %1" ).arg( i ), QStringLiteral( "Клан" ) );
+        champ_l.addPlayer( 1 + i % 4, QStringLiteral( "Игрок с длинным псевдонимом %1" ).arg( i ),
+                           QStringLiteral( "Клан" ) );
     const bool saved_cl = champ_l.save( file_cl );
     const QByteArray after_cl = readFile( file_cl ).toUtf8();
     umount( target_cl.constData() );

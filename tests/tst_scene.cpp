@@ -56,9 +56,11 @@ QVector< Placed > labels( const QDiagramScene& scene_cp, double top_p, double bo
     for( QGraphicsItem* const item_cl : scene_cp.items() )
         if( QGraphicsProxyWidget* const proxy_cl = qgraphicsitem_cast< QGraphicsProxyWidget* >( item_cl ) )
             if( QLabel* const label_cl = qobject_cast< QLabel* >( proxy_cl->widget() ) )
-                if( proxy_cl->sceneBoundingRect().center().y() > top_p && proxy_cl->sceneBoundingRect().center().y() < bottom_p )
+                if( proxy_cl->sceneBoundingRect().center().y() > top_p
+                    && proxy_cl->sceneBoundingRect().center().y() < bottom_p )
                     labels_l.append( { proxy_cl->sceneBoundingRect(), label_cl->text() } );
-    std::sort( labels_l.begin(), labels_l.end(), []( const Placed& a_cp, const Placed& b_cp ) { return a_cp.rect.x() < b_cp.rect.x(); } );
+    std::sort( labels_l.begin(), labels_l.end(),
+               []( const Placed& a_cp, const Placed& b_cp ) { return a_cp.rect.x() < b_cp.rect.x(); } );
     return labels_l;
 }
 
@@ -69,9 +71,9 @@ QVector< QGraphicsProxyWidget* > games( const QDiagramScene& scene_cp )
         if( QGraphicsProxyWidget* const proxy_cl = qgraphicsitem_cast< QGraphicsProxyWidget* >( item_cl ) )
             if( qobject_cast< QGameWidget* >( proxy_cl->widget() ) )
                 games_l.append( proxy_cl );
-    std::sort( games_l.begin(), games_l.end(), []( QGraphicsProxyWidget* a_p, QGraphicsProxyWidget* b_p ) {
-        return a_p->y() < b_p->y() || ( a_p->y() == b_p->y() && a_p->x() < b_p->x() );
-    } );
+    std::sort( games_l.begin(), games_l.end(),
+               []( QGraphicsProxyWidget* a_p, QGraphicsProxyWidget* b_p )
+               { return a_p->y() < b_p->y() || ( a_p->y() == b_p->y() && a_p->x() < b_p->x() ); } );
     return games_l;
 }
 
@@ -178,7 +180,8 @@ void tst_Scene::enteringPlayersFollowTheGames()
     const double half_cl = cell( scene_l, 1, true );
     // The byes take the slots after the two games, at 2, 3, … of the 8.
     for( int i = 0; i < second_cl.size(); ++i )
-        QVERIFY2( qAbs( second_cl.at( i ).rect.center().x() - ( i + 2.5 ) * half_cl ) < 1, qPrintable( QString::number( i ) ) );
+        QVERIFY2( qAbs( second_cl.at( i ).rect.center().x() - ( i + 2.5 ) * half_cl ) < 1,
+                  qPrintable( QString::number( i ) ) );
     QCOMPARE( second_cl.at( 0 ).text, QStringLiteral( "p1-0" ) );
 }
 
@@ -194,9 +197,9 @@ void tst_Scene::winnerStandsBelowItsGame()
     const QRectF game_cl = games( scene_l ).at( 1 )->sceneBoundingRect();
     const QVector< Placed > second_cl = labels( scene_l, scene_l.roundHeight(), 2 * scene_l.roundHeight() );
     QCOMPARE( second_cl.size(), 7 );
-    const auto winner_cl = std::find_if( second_cl.cbegin(), second_cl.cend(), [ &game_cl ]( const Placed& placed_cp ) {
-        return qAbs( placed_cp.rect.center().x() - game_cl.center().x() ) < 1;
-    } );
+    const auto winner_cl = std::find_if( second_cl.cbegin(), second_cl.cend(),
+                                         [ &game_cl ]( const Placed& placed_cp )
+                                         { return qAbs( placed_cp.rect.center().x() - game_cl.center().x() ) < 1; } );
     QVERIFY( winner_cl != second_cl.cend() );
     QCOMPARE( winner_cl->text, champ_l.playerText( champ_l.rounds().at( 0 ).games_m.at( 1 ).outsider_m ) );
     // The entering players keep their slots after the games.
@@ -308,11 +311,14 @@ void tst_Scene::winnerDialogPresetsAndClears()
     QVERIFY( !sides_cl.at( 1 )->isChecked() );
     QVERIFY( !ok_l->isEnabled() );
     bool enabledByPress_l = false;
-    whenModal( [ &sides_cl, ok_l, &enabledByPress_l ]( QWidget* ) {
-        QTest::mouseClick( sides_cl.at( 1 ), Qt::LeftButton, Qt::NoModifier, QPoint( 5, sides_cl.at( 1 )->height() / 2 ) );
-        enabledByPress_l = ok_l->isEnabled();
-        ok_l->click();
-    } );
+    whenModal(
+        [ &sides_cl, ok_l, &enabledByPress_l ]( QWidget* )
+        {
+            QTest::mouseClick( sides_cl.at( 1 ), Qt::LeftButton, Qt::NoModifier,
+                               QPoint( 5, sides_cl.at( 1 )->height() / 2 ) );
+            enabledByPress_l = ok_l->isEnabled();
+            ok_l->click();
+        } );
     QCOMPARE( dialog_cl->chooseResult(), static_cast< int >( UNEXPECTED ) );
     QVERIFY( enabledByPress_l );
     whenModal( []( QWidget* modal_p ) { QTest::keyClick( modal_p, Qt::Key_Escape ); } );

@@ -36,7 +36,8 @@ void die( QPainter& p )
     p.drawRoundedRect( QRectF( 2, 2, 20, 20 ), 4, 4 );
     p.setPen( Qt::NoPen );
     p.setBrush( Qt::white );
-    for( const QPointF& c : { QPointF( 7, 7 ), QPointF( 17, 7 ), QPointF( 12, 12 ), QPointF( 7, 17 ), QPointF( 17, 17 ) } )
+    for( const QPointF& c :
+         { QPointF( 7, 7 ), QPointF( 17, 7 ), QPointF( 12, 12 ), QPointF( 7, 17 ), QPointF( 17, 17 ) } )
         p.drawEllipse( c, 2, 2 );
 }
 
@@ -60,8 +61,9 @@ void floppy( QPainter& p, const QColor& colour )
 
 void arrow( QPainter& p, bool up )
 {
-    QPolygonF shape = QVector< QPointF > { QPointF( 12, 3 ), QPointF( 21, 12 ), QPointF( 15.5, 12 ), QPointF( 15.5, 21 ),
-                      QPointF( 8.5, 21 ),  QPointF( 8.5, 12 ), QPointF( 3, 12 ) };
+    QPolygonF shape =
+        QVector< QPointF > { QPointF( 12, 3 ),   QPointF( 21, 12 ),  QPointF( 15.5, 12 ), QPointF( 15.5, 21 ),
+                             QPointF( 8.5, 21 ), QPointF( 8.5, 12 ), QPointF( 3, 12 ) };
     if( !up )
         for( QPointF& point : shape )
             point.setY( 24 - point.y() );
@@ -78,73 +80,89 @@ int main( int argc, char** argv )
     for( int size : { 16, 32, 48 } )
         save( dir, QStringLiteral( "app%1" ).arg( size ), size, die );
     save( dir, "about", 128, die );
-    save( dir, "check", 24, []( QPainter& p ) {
-        p.setPen( QPen( green, 3.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin ) );
-        p.drawPolyline( QVector< QPointF > { QPointF( 4, 13 ), QPointF( 10, 19 ), QPointF( 20, 5 ) } );
-    } );
+    save( dir, "check", 24,
+          []( QPainter& p )
+          {
+              p.setPen( QPen( green, 3.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin ) );
+              p.drawPolyline( QVector< QPointF > { QPointF( 4, 13 ), QPointF( 10, 19 ), QPointF( 20, 5 ) } );
+          } );
     save( dir, "cross", 24, []( QPainter& p ) { cross( p, red, 3.5 ); } );
-    save( dir, "plus", 24, []( QPainter& p ) {
-        p.setPen( QPen( green, 4, Qt::SolidLine, Qt::RoundCap ) );
-        p.drawLine( QPointF( 12, 4 ), QPointF( 12, 20 ) );
-        p.drawLine( QPointF( 4, 12 ), QPointF( 20, 12 ) );
-    } );
+    save( dir, "plus", 24,
+          []( QPainter& p )
+          {
+              p.setPen( QPen( green, 4, Qt::SolidLine, Qt::RoundCap ) );
+              p.drawLine( QPointF( 12, 4 ), QPointF( 12, 20 ) );
+              p.drawLine( QPointF( 4, 12 ), QPointF( 20, 12 ) );
+          } );
     save( dir, "up", 24, []( QPainter& p ) { arrow( p, true ); } );
     save( dir, "down", 24, []( QPainter& p ) { arrow( p, false ); } );
-    save( dir, "new", 24, []( QPainter& p ) {
-        p.setPen( QPen( Qt::gray, 1 ) );
-        p.setBrush( Qt::white );
-        p.drawRect( QRectF( 4, 2, 15, 20 ) );
-        QPolygonF star;
-        for( int i = 0; i < 10; ++i )
-        {
-            const double r = i % 2 ? 2.5 : 6;
-            const double a = -M_PI / 2 + i * M_PI / 5;
-            star << QPointF( 15 + r * cos( a ), 9 + r * sin( a ) );
-        }
-        p.setPen( QPen( QColor( 200, 100, 0 ), 0.8 ) );
-        p.setBrush( QColor( 255, 150, 20 ) );
-        p.drawPolygon( star );
-    } );
-    save( dir, "open", 24, []( QPainter& p ) {
-        p.setPen( QPen( QColor( 160, 120, 0 ), 1 ) );
-        p.setBrush( QColor( 240, 200, 60 ) );
-        p.drawRect( QRectF( 2, 7, 20, 14 ) );
-        p.drawRect( QRectF( 2, 5, 8, 2 ) );
-        p.setPen( QPen( green, 3, Qt::SolidLine, Qt::RoundCap ) );
-        p.drawLine( QPointF( 8, 14 ), QPointF( 17, 14 ) );
-        p.drawPolyline( QVector< QPointF > { QPointF( 13, 10 ), QPointF( 17, 14 ), QPointF( 13, 18 ) } );
-    } );
+    save( dir, "new", 24,
+          []( QPainter& p )
+          {
+              p.setPen( QPen( Qt::gray, 1 ) );
+              p.setBrush( Qt::white );
+              p.drawRect( QRectF( 4, 2, 15, 20 ) );
+              QPolygonF star;
+              for( int i = 0; i < 10; ++i )
+              {
+                  const double r = i % 2 ? 2.5 : 6;
+                  const double a = -M_PI / 2 + i * M_PI / 5;
+                  star << QPointF( 15 + r * cos( a ), 9 + r * sin( a ) );
+              }
+              p.setPen( QPen( QColor( 200, 100, 0 ), 0.8 ) );
+              p.setBrush( QColor( 255, 150, 20 ) );
+              p.drawPolygon( star );
+          } );
+    save( dir, "open", 24,
+          []( QPainter& p )
+          {
+              p.setPen( QPen( QColor( 160, 120, 0 ), 1 ) );
+              p.setBrush( QColor( 240, 200, 60 ) );
+              p.drawRect( QRectF( 2, 7, 20, 14 ) );
+              p.drawRect( QRectF( 2, 5, 8, 2 ) );
+              p.setPen( QPen( green, 3, Qt::SolidLine, Qt::RoundCap ) );
+              p.drawLine( QPointF( 8, 14 ), QPointF( 17, 14 ) );
+              p.drawPolyline( QVector< QPointF > { QPointF( 13, 10 ), QPointF( 17, 14 ), QPointF( 13, 18 ) } );
+          } );
     save( dir, "save", 24, []( QPainter& p ) { floppy( p, green ); } );
     save( dir, "saveas", 24, []( QPainter& p ) { floppy( p, blue ); } );
-    save( dir, "exit", 24, []( QPainter& p ) {
-        p.setPen( QPen( red.darker( 150 ), 1.5 ) );
-        p.setBrush( Qt::white );
-        p.drawRect( QRectF( 2.5, 2.5, 19, 19 ) );
-        cross( p, red, 3 );
-    } );
-    save( dir, "toss", 24, []( QPainter& p ) {
-        p.setPen( QPen( darkGreen, 1 ) );
-        p.setBrush( green );
-        p.drawPolygon( QVector< QPointF > { QPointF( 6, 3 ), QPointF( 21, 12 ), QPointF( 6, 21 ) } );
-    } );
-    save( dir, "import", 24, []( QPainter& p ) {
-        p.setPen( QPen( blue.darker( 150 ), 1 ) );
-        p.setBrush( blue );
-        p.drawRoundedRect( QRectF( 3, 4, 18, 12 ), 2, 2 );
-        p.setBrush( QColor( 180, 210, 255 ) );
-        p.drawRect( QRectF( 5, 6, 14, 8 ) );
-        p.setBrush( blue );
-        p.drawRect( QRectF( 9, 16, 6, 3 ) );
-        p.drawRect( QRectF( 6, 19, 12, 2 ) );
-    } );
-    save( dir, "setup", 24, []( QPainter& p ) {
-        p.setPen( QPen( QColor( 110, 110, 120 ), 3, Qt::SolidLine, Qt::RoundCap ) );
-        p.drawLine( QPointF( 5, 19 ), QPointF( 17, 7 ) );
-        p.setPen( QPen( QColor( 200, 60, 40 ), 3, Qt::SolidLine, Qt::RoundCap ) );
-        p.drawLine( QPointF( 5, 5 ), QPointF( 19, 19 ) );
-        p.setPen( QPen( QColor( 110, 110, 120 ), 2 ) );
-        p.setBrush( Qt::NoBrush );
-        p.drawEllipse( QPointF( 18, 6 ), 3, 3 );
-    } );
+    save( dir, "exit", 24,
+          []( QPainter& p )
+          {
+              p.setPen( QPen( red.darker( 150 ), 1.5 ) );
+              p.setBrush( Qt::white );
+              p.drawRect( QRectF( 2.5, 2.5, 19, 19 ) );
+              cross( p, red, 3 );
+          } );
+    save( dir, "toss", 24,
+          []( QPainter& p )
+          {
+              p.setPen( QPen( darkGreen, 1 ) );
+              p.setBrush( green );
+              p.drawPolygon( QVector< QPointF > { QPointF( 6, 3 ), QPointF( 21, 12 ), QPointF( 6, 21 ) } );
+          } );
+    save( dir, "import", 24,
+          []( QPainter& p )
+          {
+              p.setPen( QPen( blue.darker( 150 ), 1 ) );
+              p.setBrush( blue );
+              p.drawRoundedRect( QRectF( 3, 4, 18, 12 ), 2, 2 );
+              p.setBrush( QColor( 180, 210, 255 ) );
+              p.drawRect( QRectF( 5, 6, 14, 8 ) );
+              p.setBrush( blue );
+              p.drawRect( QRectF( 9, 16, 6, 3 ) );
+              p.drawRect( QRectF( 6, 19, 12, 2 ) );
+          } );
+    save( dir, "setup", 24,
+          []( QPainter& p )
+          {
+              p.setPen( QPen( QColor( 110, 110, 120 ), 3, Qt::SolidLine, Qt::RoundCap ) );
+              p.drawLine( QPointF( 5, 19 ), QPointF( 17, 7 ) );
+              p.setPen( QPen( QColor( 200, 60, 40 ), 3, Qt::SolidLine, Qt::RoundCap ) );
+              p.drawLine( QPointF( 5, 5 ), QPointF( 19, 19 ) );
+              p.setPen( QPen( QColor( 110, 110, 120 ), 2 ) );
+              p.setBrush( Qt::NoBrush );
+              p.drawEllipse( QPointF( 18, 6 ), 3, 3 );
+          } );
     return 0;
 }

@@ -30,8 +30,8 @@ int main( int argc, char** argv )
     drawseed::setFixedSeed( 16 );
     global::threads::tossThread()->setPaced( false );
     Championship& champ_l = global::data::champ();
-    const QStringList names_cl { "Ataman", "Kazak", "Hetman", "Sokol", "Burya", "Volk", "Orel", "Yastreb",
-                                 "Medved", "Rys", "Lis", "Bars", "Grom", "Veter", "Shtorm", "Tuman" };
+    const QStringList names_cl { "Ataman", "Kazak", "Hetman", "Sokol", "Burya", "Volk",  "Orel",   "Yastreb",
+                                 "Medved", "Rys",   "Lis",    "Bars",  "Grom",  "Veter", "Shtorm", "Tuman" };
     for( int i = 0; i < names_cl.size(); ++i )
         champ_l.addPlayer( 1 + i / 4, names_cl.at( i ), i % 3 ? QStringLiteral( "UA" ) : QString() );
     QTossWindow* const window_cl = global::widgets::tossWindow();
@@ -45,9 +45,13 @@ int main( int argc, char** argv )
         window_cl->updateAfterGameResult( i );
     }
     drawAndWait();
-    QTimer::singleShot( 100, [ & ] {
-        window_cl->grab().save( argc > 1 ? QString::fromLocal8Bit( argv[ 1 ] ) : QStringLiteral( "mainwindow.png" ), "png" );
-        application_l.quit();
-    } );
+    QTimer::singleShot( 100,
+                        [ & ]
+                        {
+                            window_cl->grab().save( argc > 1 ? QString::fromLocal8Bit( argv[ 1 ] )
+                                                             : QStringLiteral( "mainwindow.png" ),
+                                                    "png" );
+                            application_l.quit();
+                        } );
     return application_l.exec();
 }
