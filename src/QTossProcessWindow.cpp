@@ -67,6 +67,9 @@ void QTossProcessWindow::sltSetGameNumber( int number_p )
     gameNumberLbl_m->setText( format_scl.arg( number_p ) );
 }
 
+// The slot takes the text by value: it is the signature the toss thread is
+// connected to by name.
+// NOLINTNEXTLINE(performance-unnecessary-value-param)
 void QTossProcessWindow::sltSetTxtValue( int textValueType_p, QString textValue_p )
 {
     switch( textValueType_p )

@@ -217,7 +217,7 @@ void QTossWindow::closeEvent( QCloseEvent* event_p )
 void QTossWindow::slotNationsActions()
 {
     QToolButton* const sender_cl = qobject_cast< QToolButton* >( sender() );
-    SV_ASSERT( NULL != sender_cl );
+    SV_ASSERT( nullptr != sender_cl, "NULL != sender_cl" );
     if( addNationBtn_m == sender_cl )
     {
         QChooseNationDialog* const dialog_cl = global::widgets::chooseNationDialog();
@@ -248,7 +248,7 @@ void QTossWindow::slotNationsActions()
 void QTossWindow::slotMenuActions()
 {
     QAction* const sender_cl = qobject_cast< QAction* >( sender() );
-    SV_ASSERT( NULL != sender_cl );
+    SV_ASSERT( nullptr != sender_cl, "NULL != sender_cl" );
     if( newAct_m == sender_cl )
         newChampionship();
     else if( openAct_m == sender_cl )
@@ -284,7 +284,7 @@ void QTossWindow::slotMenuActions()
 void QTossWindow::slotPlayersActions()
 {
     QToolButton* const sender_cl = qobject_cast< QToolButton* >( sender() );
-    SV_ASSERT( NULL != sender_cl );
+    SV_ASSERT( nullptr != sender_cl, "NULL != sender_cl" );
     const QModelIndexList selectedIndexes_cl = playersView_m->selectionModel()->selectedRows( 0 );
     if( addPlayerBtn_m == sender_cl )
     {

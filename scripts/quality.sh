@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# The gates CI runs after the test suite: the whole suite under
+# AddressSanitizer + UndefinedBehaviorSanitizer, formatting and clang-tidy,
+# and an install that puts the program where a Linux desktop finds it.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/sanitize.sh address
+bash scripts/lint.sh
+prefix=$(mktemp -d)
+cmake --install build --prefix "$prefix" >/dev/null
+for file in bin/sortivane share/applications/sortivane.desktop share/icons/hicolor/48x48/apps/sortivane.png; do
+  [ -f "$prefix/$file" ] || { echo "install: $file is missing" >&2; exit 1; }
+done
+grep -q '^Exec=sortivane$' "$prefix/share/applications/sortivane.desktop"
+rm -rf "$prefix"
+echo "install: program, desktop file and icons in place"
