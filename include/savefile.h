@@ -1,6 +1,7 @@
 #ifndef SORTIVANE_SAVEFILE_H
 #define SORTIVANE_SAVEFILE_H
 
+#include <QByteArray>
 #include <QString>
 
 class Championship;
@@ -19,6 +20,8 @@ public:
     // false champ_rp is left in an unspecified state and must be dropped.
     static bool read( const QString& fileName_p, Championship& champ_rp );
 
+    // The file's bytes, decoded as read() decodes them.
+    static bool fromBytes( const QByteArray& bytes_cp, Championship& champ_rp );
     // The document as the file holds it, before encoding.
     static QString toText( const Championship& champ_cp );
     static bool fromText( const QString& text_cp, Championship& champ_rp );

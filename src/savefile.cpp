@@ -493,7 +493,15 @@ bool SaveFile::read( const QString& fileName_p, Championship& champ_rp )
     QFile file_l( fileName_p );
     if( !file_l.open( QIODevice::ReadOnly ) )
         return false;
-    QTextStream stream_l( &file_l );
+    const QByteArray bytes_cl = file_l.readAll();
+    file_l.close();
+    return fromBytes( bytes_cl, champ_rp );
+}
+
+bool SaveFile::fromBytes( const QByteArray& bytes_cp, Championship& champ_rp )
+{
+    // windows-1251 unless the text starts with a Unicode byte-order mark.
+    QTextStream stream_l( bytes_cp );
     stream_l.setCodec( global::data::codec() );
     stream_l.setAutoDetectUnicode( true );
     return fromText( stream_l.readAll(), champ_rp );
