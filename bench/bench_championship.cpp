@@ -95,5 +95,12 @@ int main( int argc, char** argv )
     timer_l.restart();
     loaded_l.load( file_cl );
     std::printf( "load of the played championship: %.1f ms\n", timer_l.nsecsElapsed() / 1e6 );
+
+    // The show as the organiser watches it: sixteen players, pauses on.
+    champ_l.reset();
+    for( int i = 0; i < 16; ++i )
+        champ_l.addPlayer( 1 + i % 4, QStringLiteral( "Игрок %1" ).arg( i ), QString() );
+    global::threads::tossThread()->setPaced( true );
+    std::printf( "show with pauses, per game (16 players, 8 games): %.0f ms\n", drawRound() / 8 );
     return 0;
 }

@@ -48,14 +48,25 @@ const QIcon& panelIcon( const QString& name_cp )
     return found_l.value();
 }
 
-QToolButton* toolButton( const QString& iconName_cp, const QString& toolTip_cp, bool enabled_p, QWidget* parent_p )
+QToolButton* toolButton( const char* name_p, const QString& iconName_cp, const QString& toolTip_cp, bool enabled_p,
+                         QWidget* parent_p )
 {
     QToolButton* const button_l = new QToolButton( parent_p );
+    button_l->setObjectName( QString::fromLatin1( name_p ) );
     button_l->setIcon( panelIcon( iconName_cp ) );
     button_l->setIconSize( QSize( 24, 24 ) );
     button_l->setToolTip( toolTip_cp );
     button_l->setEnabled( enabled_p );
     return button_l;
+}
+
+// Puts a view of the model, with extended selection, at the bottom of the panel.
+void addPanelView( QAbstractItemView* view_p, QAbstractItemModel* model_p, const char* name_p, QFrame* frame_p )
+{
+    view_p->setObjectName( QString::fromLatin1( name_p ) );
+    view_p->setModel( model_p );
+    view_p->setSelectionMode( QAbstractItemView::ExtendedSelection );
+    frame_p->layout()->addWidget( view_p );
 }
 
 QFrame* panelFrame( const QString& title_cp, QWidget* parent_p )
@@ -376,14 +387,10 @@ QFrame* QTossWindow::createPlayersPanel()
 {
     QFrame* const frame_l = panelFrame( QStringLiteral( "Группы игроков" ), this );
     QHBoxLayout* const buttons_l = new QHBoxLayout();
-    addPlayerBtn_m = toolButton( QStringLiteral( "plus" ), QString(), false, frame_l );
-    removePlayerBtn_m = toolButton( QStringLiteral( "cross" ), QString(), false, frame_l );
-    movePlayerUpBtn_m = toolButton( QStringLiteral( "up" ), QString(), false, frame_l );
-    movePlayerDownBtn_m = toolButton( QStringLiteral( "down" ), QString(), false, frame_l );
-    addPlayerBtn_m->setObjectName( QStringLiteral( "addPlayerBtn" ) );
-    removePlayerBtn_m->setObjectName( QStringLiteral( "removePlayerBtn" ) );
-    movePlayerUpBtn_m->setObjectName( QStringLiteral( "movePlayerUpBtn" ) );
-    movePlayerDownBtn_m->setObjectName( QStringLiteral( "movePlayerDownBtn" ) );
+    addPlayerBtn_m = toolButton( "addPlayerBtn", QStringLiteral( "plus" ), QString(), false, frame_l );
+    removePlayerBtn_m = toolButton( "removePlayerBtn", QStringLiteral( "cross" ), QString(), false, frame_l );
+    movePlayerUpBtn_m = toolButton( "movePlayerUpBtn", QStringLiteral( "up" ), QString(), false, frame_l );
+    movePlayerDownBtn_m = toolButton( "movePlayerDownBtn", QStringLiteral( "down" ), QString(), false, frame_l );
     buttons_l->addWidget( addPlayerBtn_m );
     buttons_l->addWidget( removePlayerBtn_m );
     buttons_l->addStretch( 1 );
@@ -392,11 +399,8 @@ QFrame* QTossWindow::createPlayersPanel()
     static_cast< QVBoxLayout* >( frame_l->layout() )->addLayout( buttons_l );
 
     playersView_m = new QTreeView( frame_l );
-    playersView_m->setObjectName( QStringLiteral( "playersView" ) );
     playersModel_m = new QPlayersTreeModel( frame_l );
-    playersView_m->setModel( playersModel_m );
-    playersView_m->setSelectionMode( QAbstractItemView::ExtendedSelection );
-    frame_l->layout()->addWidget( playersView_m );
+    addPanelView( playersView_m, playersModel_m, "playersView", frame_l );
 
     for( QToolButton* const button_cl : { addPlayerBtn_m, removePlayerBtn_m, movePlayerUpBtn_m, movePlayerDownBtn_m } )
         connect( button_cl, "2released()", this, "1slotPlayersActions()" );
@@ -410,21 +414,18 @@ QFrame* QTossWindow::createNationsPanel()
 {
     QFrame* const frame_l = panelFrame( QStringLiteral( "Нации для очередного тура" ), this );
     QHBoxLayout* const buttons_l = new QHBoxLayout();
-    addNationBtn_m = toolButton( QStringLiteral( "plus" ), QStringLiteral( "Добавить" ), true, frame_l );
-    removeNationBtn_m = toolButton( QStringLiteral( "cross" ), QStringLiteral( "Убрать" ), false, frame_l );
-    addNationBtn_m->setObjectName( QStringLiteral( "addNationBtn" ) );
-    removeNationBtn_m->setObjectName( QStringLiteral( "removeNationBtn" ) );
+    addNationBtn_m =
+        toolButton( "addNationBtn", QStringLiteral( "plus" ), QStringLiteral( "Добавить" ), true, frame_l );
+    removeNationBtn_m =
+        toolButton( "removeNationBtn", QStringLiteral( "cross" ), QStringLiteral( "Убрать" ), false, frame_l );
     buttons_l->addWidget( addNationBtn_m );
     buttons_l->addWidget( removeNationBtn_m );
     buttons_l->addStretch( 1 );
     static_cast< QVBoxLayout* >( frame_l->layout() )->addLayout( buttons_l );
 
     nationsView_m = new QListView( frame_l );
-    nationsView_m->setObjectName( QStringLiteral( "nationsView" ) );
     nationsModel_m = new QNationsListModel( frame_l );
-    nationsView_m->setModel( nationsModel_m );
-    nationsView_m->setSelectionMode( QAbstractItemView::ExtendedSelection );
-    frame_l->layout()->addWidget( nationsView_m );
+    addPanelView( nationsView_m, nationsModel_m, "nationsView", frame_l );
 
     connect( addNationBtn_m, "2released()", this, "1slotNationsActions()" );
     connect( removeNationBtn_m, "2released()", this, "1slotNationsActions()" );

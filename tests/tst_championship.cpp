@@ -41,7 +41,18 @@ QPair< QString, bool > runAborting( const std::function< void() >& action_p )
     return { QString::fromUtf8( output_l ), WIFSIGNALED( status_l ) && SIGABRT == WTERMSIG( status_l ) };
 }
 
-Game game( PlayerRef favorite_p, PlayerRef outsider_p, GameResult result_p = UNKNOWN )
+Game game( PlayerRef favorite_p, PlayerRef outsider_p, GameResult result_p = UNKNOWN );
+
+// The first draw of the global championship, with the given pairings.
+void drawFirstRound( const QVector< Game >& games_cp )
+{
+    Championship& champ_l = global::data::champ();
+    champ_l.createRounds();
+    champ_l.clearCurrentRoundPlayers();
+    champ_l.setCurrentRoundGames( games_cp );
+}
+
+Game game( PlayerRef favorite_p, PlayerRef outsider_p, GameResult result_p )
 {
     Game game_l;
     game_l.favorite_m = favorite_p;
@@ -245,10 +256,7 @@ void tst_Championship::changedResultMovesWinnerToEnd()
 {
     Championship& champ_l = global::data::champ();
     resetChampionship( { 2, 2 } );
-    champ_l.createRounds();
-    champ_l.clearCurrentRoundPlayers();
-    champ_l.setCurrentRoundGames(
-        { game( PlayerRef( 1, 0 ), PlayerRef( 2, 1 ) ), game( PlayerRef( 1, 1 ), PlayerRef( 2, 0 ) ) } );
+    drawFirstRound( { game( PlayerRef( 1, 0 ), PlayerRef( 2, 1 ) ), game( PlayerRef( 1, 1 ), PlayerRef( 2, 0 ) ) } );
     champ_l.setGameResult( 0, EXPECTED );
     champ_l.setGameResult( 1, EXPECTED );
     QCOMPARE( champ_l.rounds().at( 1 ).players_m.value( 1 ), QVector< int >( { 0, 1 } ) );
@@ -422,10 +430,7 @@ void tst_Championship::advanceRoundOnlyWhenFinished()
 {
     Championship& champ_l = global::data::champ();
     resetChampionship( { 4 } );
-    champ_l.createRounds();
-    champ_l.clearCurrentRoundPlayers();
-    champ_l.setCurrentRoundGames(
-        { game( PlayerRef( 1, 0 ), PlayerRef( 1, 1 ) ), game( PlayerRef( 1, 2 ), PlayerRef( 1, 3 ) ) } );
+    drawFirstRound( { game( PlayerRef( 1, 0 ), PlayerRef( 1, 1 ) ), game( PlayerRef( 1, 2 ), PlayerRef( 1, 3 ) ) } );
     champ_l.advanceRound();
     QCOMPARE( champ_l.currentRound(), 0 );
     champ_l.setGameResult( 0, EXPECTED );
@@ -443,9 +448,7 @@ void tst_Championship::laterRoundMustBeComplete()
         {
             Championship& champ_l = global::data::champ();
             resetChampionship( { 4 } );
-            champ_l.createRounds();
-            champ_l.clearCurrentRoundPlayers();
-            champ_l.setCurrentRoundGames(
+            drawFirstRound(
                 { game( PlayerRef( 1, 0 ), PlayerRef( 1, 1 ) ), game( PlayerRef( 1, 2 ), PlayerRef( 1, 3 ) ) } );
             champ_l.setGameResult( 0, EXPECTED );
             champ_l.setGameResult( 1, EXPECTED );

@@ -1,16 +1,19 @@
-// Renders the main window of a 16-player championship (first round decided,
-// second round drawn) to a PNG for the README.
-//   QT_QPA_PLATFORM=offscreen build/tools/sortivane_screenshot docs/mainwindow.png
+// Renders the README's pictures of a 16-player championship into a folder:
+// players.png (the registered players), draw.png (the draw show) and
+// bracket.png (first round decided, second round drawn).
+//   QT_QPA_PLATFORM=offscreen build/tools/sortivane_screenshot docs
 #include "QTossApplication.h"
+#include "QTossProcessWindow.h"
 #include "QTossThread.h"
 #include "QTossWindow.h"
 #include "championship.h"
 #include "drawseed.h"
 #include "globals.h"
 
+#include <QDir>
 #include <QEventLoop>
 #include <QPixmap>
-#include <QTimer>
+#include <QTreeView>
 
 namespace
 {
@@ -21,37 +24,46 @@ void drawAndWait()
     global::threads::tossThread()->start();
     loop_l.exec();
 }
+
+void save( QWidget* widget_p, const QDir& dir_p, const QString& name_p )
+{
+    QCoreApplication::processEvents();
+    widget_p->grab().save( dir_p.filePath( name_p ), "png" );
+}
 }
 
 int main( int argc, char** argv )
 {
     QTossApplication application_l( argc, argv );
     QTossApplication::connectGlobalObjects();
+    const QDir dir_cl( argc > 1 ? QString::fromLocal8Bit( argv[ 1 ] ) : QStringLiteral( "." ) );
     drawseed::setFixedSeed( 16 );
     global::threads::tossThread()->setPaced( false );
     Championship& champ_l = global::data::champ();
-    const QStringList names_cl { "Ataman", "Kazak", "Hetman", "Sokol", "Burya", "Volk",  "Orel",   "Yastreb",
-                                 "Medved", "Rys",   "Lis",    "Bars",  "Grom",  "Veter", "Shtorm", "Tuman" };
+    const QStringList names_cl { "Атаман",  "Казак", "Гетман", "Сокол", "Буря", "Волк",  "Орёл",  "Ястреб",
+                                 "Медведь", "Рысь",  "Лис",    "Барс",  "Гром", "Ветер", "Шторм", "Туман" };
     for( int i = 0; i < names_cl.size(); ++i )
         champ_l.addPlayer( 1 + i / 4, names_cl.at( i ), i % 3 ? QStringLiteral( "UA" ) : QString() );
     QTossWindow* const window_cl = global::widgets::tossWindow();
     window_cl->resetViews();
     window_cl->resize( 1400, 900 );
     window_cl->show();
+    window_cl->findChild< QTreeView* >( QStringLiteral( "playersView" ) )->expandAll();
+    save( window_cl, dir_cl, QStringLiteral( "players.png" ) );
+
     drawAndWait();
+    // The process window keeps the last draw's texts.
+    QTossProcessWindow* const show_cl = global::widgets::tossProcessWindow();
+    show_cl->show();
+    save( show_cl, dir_cl, QStringLiteral( "draw.png" ) );
+    show_cl->close();
+
     for( int i = 0; i < champ_l.rounds().at( 0 ).games_m.size(); ++i )
     {
         champ_l.setGameResult( i, i % 3 ? EXPECTED : UNEXPECTED );
         window_cl->updateAfterGameResult( i );
     }
     drawAndWait();
-    QTimer::singleShot( 100,
-                        [ & ]
-                        {
-                            window_cl->grab().save( argc > 1 ? QString::fromLocal8Bit( argv[ 1 ] )
-                                                             : QStringLiteral( "mainwindow.png" ),
-                                                    "png" );
-                            application_l.quit();
-                        } );
-    return application_l.exec();
+    save( window_cl, dir_cl, QStringLiteral( "bracket.png" ) );
+    return 0;
 }
