@@ -10,6 +10,7 @@
 #include "testsupport.h"
 
 #include <QAction>
+#include <QFileDialog>
 #include <QGraphicsProxyWidget>
 #include <QGraphicsView>
 #include <QLineEdit>
@@ -60,6 +61,15 @@ inline void answerMessageBox( QMessageBox::StandardButton button_p, QString* tex
                 *text_rp = box_cl->text();
             box_cl->button( button_p )->click();
         } );
+}
+
+// Types the path into the shared file dialog, as a user would: selectFile()
+// alone leaves the field as it is while it has the focus.
+inline void chooseFile( QFileDialog* dialog_p, const QString& path_cp )
+{
+    dialog_p->selectFile( path_cp );
+    if( QLineEdit* const name_cl = dialog_p->findChild< QLineEdit* >( QStringLiteral( "fileNameEdit" ) ) )
+        name_cl->setText( path_cp );
 }
 
 inline void enterPlayer( const QString& nickname_cp, const QString& clan_cp )

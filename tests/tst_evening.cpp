@@ -52,7 +52,7 @@ void fileDialogChooses( const QString& file_cp, const std::function< void() >& t
         {
             QFileDialog* const dialog_cl = qobject_cast< QFileDialog* >( modal_p );
             QVERIFY( dialog_cl );
-            dialog_cl->selectFile( file_cp );
+            chooseFile( dialog_cl, file_cp );
             then_p();
             QMetaObject::invokeMethod( dialog_cl, "accept", Qt::QueuedConnection );
         } );

@@ -44,7 +44,10 @@ private slots:
     void buttonStatesFollowSelection_data();
     void buttonStatesFollowSelection();
     void fileCommandsAskAndReport();
+    void failedLoadKeepsTitleAndReportsName();
+    void saveAsPreselectsRememberedName();
     void bracketTakesResultsByClick();
+    void lockedWhileDrawingAndCancelled();
 
 private:
     QTemporaryDir dir_m;
@@ -255,7 +258,7 @@ void tst_MainWindow::fileCommandsAskAndReport()
             QVERIFY( dialog_cl );
             QCOMPARE( dialog_cl->windowTitle(), QStringLiteral( "Выбор файла для сохранения" ) );
             QCOMPARE( dialog_cl->nameFilters().front(), QStringLiteral( "SortivaneSaveFile-v.0.1 (*.stv)" ) );
-            dialog_cl->selectFile( file_cl );
+            chooseFile( dialog_cl, file_cl );
             QTimer::singleShot( 0, [] { answerMessageBox( QMessageBox::Ok ); } );
             QMetaObject::invokeMethod( dialog_cl, "accept", Qt::QueuedConnection );
         } );
@@ -282,7 +285,7 @@ void tst_MainWindow::fileCommandsAskAndReport()
                 {
                     QFileDialog* const dialog_cl = qobject_cast< QFileDialog* >( modal_p );
                     QCOMPARE( dialog_cl->windowTitle(), QStringLiteral( "Выбор файла для загрузки" ) );
-                    dialog_cl->selectFile( file_cl );
+                    chooseFile( dialog_cl, file_cl );
                     whenModal( []( QWidget* result_p )
                                { qobject_cast< QMessageBox* >( result_p )->button( QMessageBox::Ok )->click(); } );
                     QMetaObject::invokeMethod( dialog_cl, "accept", Qt::QueuedConnection );
@@ -292,6 +295,80 @@ void tst_MainWindow::fileCommandsAskAndReport()
     QCOMPARE( global::data::champ().playersAmount(), 5 );
     QCOMPARE( global::data::champ().fileName(), file_cl );
     QCOMPARE( child< QTreeView >( "playersView" )->model()->rowCount( groupIndex( 2 ) ), 1 );
+}
+
+// Answers the confirmation, then the file dialog with file_cp, then reads the
+// result box's text into message_rp.
+void openFile( const QString& file_cp, QString* message_rp )
+{
+    whenModal(
+        [ file_cp, message_rp ]( QWidget* confirm_p )
+        {
+            qobject_cast< QMessageBox* >( confirm_p )->button( QMessageBox::Ok )->click();
+            whenModal(
+                [ file_cp, message_rp ]( QWidget* modal_p )
+                {
+                    QFileDialog* const dialog_cl = qobject_cast< QFileDialog* >( modal_p );
+                    QVERIFY( dialog_cl );
+                    chooseFile( dialog_cl, file_cp );
+                    answerMessageBox( QMessageBox::Ok, message_rp );
+                    QMetaObject::invokeMethod( dialog_cl, "accept", Qt::QueuedConnection );
+                } );
+        } );
+    action( QStringLiteral( "Продолжить сохранённый" ) )->trigger();
+}
+
+void tst_MainWindow::failedLoadKeepsTitleAndReportsName()
+{
+    const QString good_cl = dir_m.filePath( QStringLiteral( "good.stv" ) );
+    resetChampionship( { 3 } );
+    QVERIFY( global::data::champ().save( good_cl ) );
+    QString message_l;
+    openFile( good_cl, &message_l );
+    QCOMPARE( message_l, QStringLiteral( "Данные успешно загружены из файла\n\"%1\"" ).arg( good_cl ) );
+    const QString title_cl = window()->windowTitle();
+    QCOMPARE( title_cl, QStringLiteral( "Информация по чемпонату из файла " ) + good_cl );
+    const QString bad_cl = dir_m.filePath( QStringLiteral( "не сохранение.txt" ) );
+    QFile bad_l( bad_cl );
+    QVERIFY( bad_l.open( QIODevice::WriteOnly ) );
+    bad_l.write( "just text" );
+    bad_l.close();
+    openFile( bad_cl, &message_l );
+    QCOMPARE( message_l, QStringLiteral( "Не удалось загрузить данные из файла\n\"%1\"" ).arg( bad_cl ) );
+    QCOMPARE( window()->windowTitle(), title_cl );
+    QCOMPARE( global::data::champ().fileName(), good_cl );
+    QCOMPARE( global::data::champ().playersAmount(), 3 );
+}
+
+void tst_MainWindow::saveAsPreselectsRememberedName()
+{
+    const QString file_cl = dir_m.filePath( QStringLiteral( "remembered.stv" ) );
+    resetChampionship( { 1 } );
+    QVERIFY( global::data::champ().save( file_cl ) );
+    QStringList preselected_l;
+    whenModal(
+        [ &preselected_l ]( QWidget* modal_p )
+        {
+            QFileDialog* const dialog_cl = qobject_cast< QFileDialog* >( modal_p );
+            preselected_l = dialog_cl->selectedFiles();
+            QMetaObject::invokeMethod( dialog_cl, "reject", Qt::QueuedConnection );
+        } );
+    action( QStringLiteral( "Сохранить как ..." ) )->trigger();
+    QCOMPARE( preselected_l, QStringList( { file_cl } ) );
+    // A failed save to a new name reports that name and changes nothing.
+    const QString unwritable_cl = dir_m.filePath( QStringLiteral( "нет/такой/папки.stv" ) );
+    QString message_l;
+    whenModal(
+        [ unwritable_cl, &message_l ]( QWidget* modal_p )
+        {
+            QFileDialog* const dialog_cl = qobject_cast< QFileDialog* >( modal_p );
+            chooseFile( dialog_cl, unwritable_cl );
+            answerMessageBox( QMessageBox::Ok, &message_l );
+            QMetaObject::invokeMethod( dialog_cl, "accept", Qt::QueuedConnection );
+        } );
+    action( QStringLiteral( "Сохранить как ..." ) )->trigger();
+    QCOMPARE( message_l, QStringLiteral( "Не удалось сохранить данные в файл\n\"%1\"" ).arg( unwritable_cl ) );
+    QCOMPARE( global::data::champ().fileName(), file_cl );
 }
 
 void tst_MainWindow::bracketTakesResultsByClick()
@@ -319,6 +396,39 @@ void tst_MainWindow::bracketTakesResultsByClick()
                 texts_l.append( label_cl->text() );
     QCOMPARE( texts_l.size(), 4 );
     QVERIFY( texts_l.contains( champ_l.playerText( champ_l.rounds().at( 0 ).games_m.at( 0 ).outsider_m ) ) );
+}
+
+void tst_MainWindow::lockedWhileDrawingAndCancelled()
+{
+    resetChampionship( { 8, 8 } );
+    window()->resetViews();
+    clickRow( groupIndex( 0 ) );
+    QVERIFY( child< QToolButton >( "addPlayerBtn" )->isEnabled() );
+    QTossThread* const thread_cl = global::threads::tossThread();
+    thread_cl->setPaced( true );
+    QSignalSpy updated_l( thread_cl, SIGNAL( championshipDataUpdated() ) );
+    action( QStringLiteral( "Запустить" ) )->trigger();
+    for( const QString& text_cl :
+         { QStringLiteral( "Начать новый" ), QStringLiteral( "Продолжить сохранённый" ), QStringLiteral( "Сохранить" ),
+           QStringLiteral( "Сохранить как ..." ), QStringLiteral( "Запустить" ) } )
+        QVERIFY2( !action( text_cl )->isEnabled(), qPrintable( text_cl ) );
+    for( const char* const name_cl : { "addPlayerBtn", "addNationBtn", "removeNationBtn" } )
+        QVERIFY2( !child< QToolButton >( name_cl )->isEnabled(), name_cl );
+    QTossProcessWindow* const show_cl = global::widgets::tossProcessWindow();
+    QTRY_VERIFY( show_cl->isVisible() );
+    QTest::qWait( 50 );
+    QPushButton* const cancel_cl = show_cl->findChild< QPushButton* >();
+    QCOMPARE( cancel_cl->text(), QStringLiteral( "Отменить" ) );
+    cancel_cl->click();
+    QTRY_VERIFY( !show_cl->isVisible() );
+    QTRY_VERIFY( action( QStringLiteral( "Начать новый" ) )->isEnabled() );
+    thread_cl->setPaced( false );
+    QVERIFY( updated_l.isEmpty() );
+    QVERIFY( global::data::champ().rounds().isEmpty() );
+    QVERIFY( gameWidgets().isEmpty() );
+    QVERIFY( action( QStringLiteral( "Запустить" ) )->isEnabled() );
+    QVERIFY( child< QToolButton >( "addNationBtn" )->isEnabled() );
+    QVERIFY( child< QToolButton >( "addPlayerBtn" )->isEnabled() );
 }
 
 QTEST_MAIN( tst_MainWindow )
