@@ -535,6 +535,14 @@ bool SaveFile::fromText( const QString& text_cp, Championship& champ_rp )
     if( loaded_l.players.isEmpty() || loaded_l.nationsNames.isEmpty() || !isConsistent( loaded_l ) )
         return false;
 
+    // A bracket whose first round was never drawn (a draw cancelled before
+    // this program stored nothing of it) would lock the draw for good: it is
+    // a championship without rounds.
+    if( !loaded_l.rounds.isEmpty() && loaded_l.rounds.at( 0 ).games_m.isEmpty() )
+    {
+        loaded_l.rounds.clear();
+        loaded_l.current = 0;
+    }
     SV_ASSERT( loaded_l.players.size() == loaded_l.groupsNames.size(), "players_l.size() == groupsNames_l.size()" );
     champ_rp.players_m = loaded_l.players;
     champ_rp.groupsNames_m = loaded_l.groupsNames;

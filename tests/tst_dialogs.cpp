@@ -49,6 +49,7 @@ private slots:
     void nationsAddNothingWhenListIsComplete();
     void playersLockedOnceDrawn();
     void accessorsReturnTheSameObject();
+    void exitClosesWithoutQuestion();
 };
 
 void tst_Dialogs::initTestCase()
@@ -221,6 +222,16 @@ void tst_Dialogs::accessorsReturnTheSameObject()
     QCOMPARE( &global::data::champ(), &global::data::champ() );
     QCOMPARE( global::data::playerFieldsNames(), QVector< QString >( { "Псевдоним", "Клан" } ) );
     QCOMPARE( global::data::codec()->name(), QByteArray( "windows-1251" ) );
+}
+
+// Last: it closes the main window.
+void tst_Dialogs::exitClosesWithoutQuestion()
+{
+    global::data::champ().addPlayer( 1, QStringLiteral( "не сохранён" ), QString() );
+    QVERIFY( window()->isVisible() );
+    action( QStringLiteral( "Выйти" ) )->trigger();
+    QVERIFY( !window()->isVisible() );
+    QCOMPARE( QApplication::activeModalWidget(), nullptr );
 }
 
 QTEST_MAIN( tst_Dialogs )

@@ -126,6 +126,7 @@ private slots:
     void savesToRememberedFile();
     void readerSkipsMalformedEntries_data();
     void readerSkipsMalformedEntries();
+    void undrawnBracketLoadsAsNoRounds();
     void refusesBrokenFiles_data();
     void refusesBrokenFiles();
     void readsUnicodeFilesWithByteOrderMark_data();
@@ -365,6 +366,24 @@ void tst_SaveFile::readerSkipsMalformedEntries()
         QCOMPARE( loaded_l.groupsNames().keys(), QList< int >( { 1, 2, 4 } ) );
         break;
     }
+}
+
+void tst_SaveFile::undrawnBracketLoadsAsNoRounds()
+{
+    // Rounds made for a first draw that was cancelled: pools, no games.
+    QString text_l = baseText();
+    const int games_cl = text_l.indexOf( QStringLiteral( "   <games>" ) );
+    const int gamesEnd_cl = text_l.indexOf( QStringLiteral( "   </games>\n" ) ) + 12;
+    text_l.replace( games_cl, gamesEnd_cl - games_cl, QStringLiteral( "   <games/>\n" ) );
+    text_l.replace( QStringLiteral( "<players/>" ),
+                    QStringLiteral( "<players><group gid=\"1\">0 1 </group><group gid=\"2\">0 1 </group></players>" ) );
+    const QString file_cl = path( QStringLiteral( "undrawn.stv" ) );
+    writeFile( file_cl, QTextCodec::codecForName( "windows-1251" )->fromUnicode( text_l ) );
+    Championship loaded_l;
+    QVERIFY( loaded_l.load( file_cl ) );
+    QVERIFY( loaded_l.rounds().isEmpty() );
+    QCOMPARE( loaded_l.currentRound(), 0 );
+    QCOMPARE( loaded_l.playersAmount(), 4 );
 }
 
 void tst_SaveFile::refusesBrokenFiles_data()
