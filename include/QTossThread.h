@@ -64,7 +64,7 @@ private:
     void pause( unsigned long milliseconds_p ) const;
 
     std::atomic< bool > proceed_m;
-    bool paced_m;
+    std::atomic< bool > paced_m;
     // The worker's copy; the GUI thread touches it only while no draw runs.
     Championship draw_m;
 };

@@ -366,6 +366,11 @@ bool isConsistent( const Loaded& loaded_cp )
     // The current round indexes an existing round (0 without rounds).
     if( loaded_cp.current < 0 || ( roundsAmount_cl ? loaded_cp.current >= roundsAmount_cl : loaded_cp.current != 0 ) )
         return false;
+    for( int i = loaded_cp.current + 1; i < roundsAmount_cl; ++i )
+        // Rounds after the current one are not drawn yet: games there would
+        // stand in the bracket in place of the ones their draw makes.
+        if( !loaded_cp.rounds.at( i ).games_m.isEmpty() )
+            return false;
     for( const Round& round_crl : loaded_cp.rounds )
     {
         // A round never holds more games or waiting players than its places.

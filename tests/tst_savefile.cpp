@@ -423,6 +423,10 @@ void tst_SaveFile::refusesBrokenFiles_data()
                                                   << "<players><group gid=\"9\">0 </group></players>";
     QTest::newRow( "game names a missing group" ) << "<outsider gid=\"2\" pid=\"0\" nid=\"1\"/>"
                                                   << "<outsider gid=\"7\" pid=\"0\" nid=\"1\"/>";
+    QTest::newRow( "games in a round after the current one" )
+        << "  </round>\n"
+        << "  </round>\n  <round><games><game><favorite gid=\"1\" pid=\"0\" nid=\"1\"/>"
+           "<outsider gid=\"2\" pid=\"0\" nid=\"1\"/><result>UNKNOWN</result></game></games><players/></round>\n";
     QTest::newRow( "more games than the denominator" )
         << "   </games>"
         << "    <game><favorite gid=\"1\" pid=\"0\" nid=\"1\"/><outsider gid=\"1\" pid=\"1\" nid=\"1\"/>"
