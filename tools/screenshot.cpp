@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QPixmap>
+#include <QSlider>
 #include <QTreeView>
 
 namespace
@@ -64,6 +65,8 @@ int main( int argc, char** argv )
         window_cl->updateAfterGameResult( i );
     }
     drawAndWait();
+    // Zoomed out so that the whole bracket fits the window.
+    window_cl->findChild< QSlider* >( QStringLiteral( "scaleSlider" ) )->setValue( 45 );
     save( window_cl, dir_cl, QStringLiteral( "bracket.png" ) );
     return 0;
 }
