@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QGraphicsView>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -90,7 +91,8 @@ int main( int argc, char** argv )
     const QString file_cl = dir_l.filePath( QStringLiteral( "bench.stv" ) );
     timer_l.restart();
     champ_l.save( file_cl );
-    std::printf( "save of the played championship: %.1f ms\n", timer_l.nsecsElapsed() / 1e6 );
+    std::printf( "save of the played championship: %.1f ms (%lld bytes)\n", timer_l.nsecsElapsed() / 1e6,
+                 static_cast< long long >( QFileInfo( file_cl ).size() ) );
     Championship loaded_l;
     timer_l.restart();
     loaded_l.load( file_cl );
