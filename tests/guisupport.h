@@ -102,6 +102,17 @@ inline QModelIndex playerIndex( int groupRow_p, int row_p )
     return child< QTreeView >( "playersView" )->model()->index( row_p, 0, groupIndex( groupRow_p ) );
 }
 
+inline QList< QGameWidget* > gameWidgets();
+
+// The widget of game gameId_p of round roundId_p, or null.
+inline QGameWidget* gameWidget( int roundId_p, int gameId_p )
+{
+    for( QGameWidget* const game_cl : gameWidgets() )
+        if( game_cl->roundId() == roundId_p && game_cl->gameId() == gameId_p )
+            return game_cl;
+    return nullptr;
+}
+
 // Clicks the game widget in the bracket and picks a side in the dialog.
 inline void clickGame( QGameWidget* game_p, bool outsider_p )
 {

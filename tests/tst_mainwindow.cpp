@@ -389,13 +389,25 @@ void tst_MainWindow::bracketTakesResultsByClick()
     for( const Game& game_crl : champ_l.rounds().at( 0 ).games_m )
         QCOMPARE( game_crl.result_m, UNEXPECTED );
     QVERIFY( action( QStringLiteral( "Запустить" ) )->isEnabled() );
-    QStringList texts_l;
-    for( QGraphicsItem* const item_cl : view_cl->scene()->items() )
-        if( QGraphicsProxyWidget* const proxy_cl = qgraphicsitem_cast< QGraphicsProxyWidget* >( item_cl ) )
-            if( QLabel* const label_cl = qobject_cast< QLabel* >( proxy_cl->widget() ) )
-                texts_l.append( label_cl->text() );
-    QCOMPARE( texts_l.size(), 4 );
-    QVERIFY( texts_l.contains( champ_l.playerText( champ_l.rounds().at( 0 ).games_m.at( 0 ).outsider_m ) ) );
+    const auto labelTexts_l = [ view_cl ]
+    {
+        QStringList texts_l;
+        for( QGraphicsItem* const item_cl : view_cl->scene()->items() )
+            if( QGraphicsProxyWidget* const proxy_cl = qgraphicsitem_cast< QGraphicsProxyWidget* >( item_cl ) )
+                if( QLabel* const label_cl = qobject_cast< QLabel* >( proxy_cl->widget() ) )
+                    texts_l.append( label_cl->text() );
+        return texts_l;
+    };
+    const Game& first_crl = champ_l.rounds().at( 0 ).games_m.at( 0 );
+    QCOMPARE( labelTexts_l().size(), 4 );
+    QVERIFY( labelTexts_l().contains( champ_l.playerText( first_crl.outsider_m ) ) );
+    // The first game's favourite won after all: its label changes in place.
+    clickGame( gameWidget( 0, 0 ), false );
+    QCOMPARE( first_crl.result_m, EXPECTED );
+    QCOMPARE( labelTexts_l().size(), 4 );
+    QVERIFY( labelTexts_l().contains( champ_l.playerText( first_crl.favorite_m ) ) );
+    QVERIFY( !labelTexts_l().contains( champ_l.playerText( first_crl.outsider_m ) ) );
+    QCOMPARE( champ_l.rounds().at( 1 ).playersAmount(), 4 );
 }
 
 void tst_MainWindow::lockedWhileDrawingAndCancelled()

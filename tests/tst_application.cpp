@@ -1,0 +1,56 @@
+// The application object itself: start-up shows only the main window, "Выйти"
+// ends the event loop, and the destructor disposes of the global widgets
+// (the test process must then end cleanly).
+#include "QTossApplication.h"
+#include "QTossProcessWindow.h"
+#include "QTossThread.h"
+#include "QTossWindow.h"
+#include "globals.h"
+#include "guisupport.h"
+
+#include <QtTest>
+
+using namespace gui;
+
+class tst_Application : public QObject
+{
+    Q_OBJECT
+private slots:
+    void startsWithMainWindowOnly();
+    void exitEndsEventLoop();
+};
+
+void tst_Application::startsWithMainWindowOnly()
+{
+    quietOffscreenPlatform();
+    QTossApplication::connectGlobalObjects();
+    window()->show();
+    QVERIFY( QTest::qWaitForWindowExposed( window() ) );
+    QStringList visible_l;
+    for( QWidget* const widget_cl : QApplication::topLevelWidgets() )
+        if( widget_cl->isVisible() )
+            visible_l.append( QString::fromLatin1( widget_cl->metaObject()->className() ) );
+    QCOMPARE( visible_l, QStringList( { "QTossWindow" } ) );
+    QVERIFY( !global::widgets::tossProcessWindow()->isVisible() );
+    QCOMPARE( window()->windowIcon().availableSizes().size(), 3 );
+}
+
+void tst_Application::exitEndsEventLoop()
+{
+    QTimer::singleShot( 0, [] { action( QStringLiteral( "Выйти" ) )->trigger(); } );
+    QCOMPARE( QApplication::exec(), 0 );
+    QVERIFY( !window()->isVisible() );
+}
+
+int main( int argc, char** argv )
+{
+    int result_l = 0;
+    {
+        QTossApplication application_l( argc, argv );
+        tst_Application test_l;
+        result_l = QTest::qExec( &test_l, argc, argv );
+    }
+    return result_l;
+}
+
+#include "tst_application.moc"
