@@ -394,6 +394,96 @@ bool isConsistent( const Loaded& loaded_cp )
 
 // ---------------------------------------------------------------- SaveFile
 
+bool SaveFile::write( const Championship& champ_cp, const QString& fileName_p )
+{
+    const QString text_cl = toText( champ_cp );
+    QSaveFile file_l( fileName_p );
+    if( !file_l.open( QIODevice::WriteOnly ) )
+        return false;
+    QTextStream stream_l( &file_l );
+    stream_l.setCodec( global::data::codec() );
+    stream_l << text_cl;
+    stream_l.flush();
+    // A full disk shows only here: without these checks the truncated text
+    // would be committed over the previous file.
+    if( QTextStream::Ok != stream_l.status() || !file_l.flush() || QFileDevice::NoError != file_l.error() )
+    {
+        file_l.cancelWriting();
+        return false;
+    }
+    return file_l.commit();
+}
+
+bool SaveFile::read( const QString& fileName_p, Championship& champ_rp )
+{
+    QFile file_l( fileName_p );
+    if( !file_l.open( QIODevice::ReadOnly ) )
+        return false;
+    const QByteArray bytes_cl = file_l.readAll();
+    file_l.close();
+    return fromBytes( bytes_cl, champ_rp );
+}
+
+bool SaveFile::fromBytes( const QByteArray& bytes_cp, Championship& champ_rp )
+{
+    // windows-1251 unless the text starts with a Unicode byte-order mark.
+    QTextStream stream_l( bytes_cp );
+    stream_l.setCodec( global::data::codec() );
+    stream_l.setAutoDetectUnicode( true );
+    return fromText( stream_l.readAll(), champ_rp );
+}
+
+QString SaveFile::toText( const Championship& champ_cp )
+{
+    return escapeForCodec( toDocument( champ_cp ).toString( 1 ), global::data::codec() );
+}
+
+bool SaveFile::fromText( const QString& text_cp, Championship& champ_rp )
+{
+    const Tags& tags_crl = tags();
+    QDomDocument document_l;
+    if( !document_l.setContent( resolveWideReferences( text_cp ), false ) )
+        return false;
+    if( tags_crl.docType != document_l.doctype().name() )
+        return false;
+    const QDomElement root_cl = document_l.firstChild().toElement();
+    if( root_cl.isNull() || tags_crl.root != root_cl.tagName() )
+        return false;
+
+    Loaded loaded_l;
+    for( QDomNode node_l = root_cl.firstChild(); !node_l.isNull(); node_l = node_l.nextSibling() )
+    {
+        if( !node_l.isElement() )
+            return false;
+        const QDomElement child_cl = node_l.toElement();
+        if( tags_crl.groups == child_cl.tagName() )
+            readGroups( child_cl, loaded_l );
+        else if( tags_crl.nations == child_cl.tagName() )
+            readNations( child_cl, loaded_l );
+        else if( tags_crl.rounds == child_cl.tagName() )
+            readRounds( child_cl, loaded_l );
+    }
+    if( loaded_l.players.isEmpty() || loaded_l.nationsNames.isEmpty() || !isConsistent( loaded_l ) )
+        return false;
+
+    // A bracket whose first round was never drawn (a draw cancelled before
+    // this program stored nothing of it) would lock the draw for good: it is
+    // a championship without rounds.
+    if( !loaded_l.rounds.isEmpty() && loaded_l.rounds.at( 0 ).games_m.isEmpty() )
+    {
+        loaded_l.rounds.clear();
+        loaded_l.current = 0;
+    }
+    SV_ASSERT( loaded_l.players.size() == loaded_l.groupsNames.size(), "players_l.size() == groupsNames_l.size()" );
+    champ_rp.players_m = loaded_l.players;
+    champ_rp.groupsNames_m = loaded_l.groupsNames;
+    champ_rp.nationsNames_m = loaded_l.nationsNames;
+    champ_rp.nations_m = loaded_l.nations;
+    champ_rp.rounds_m = loaded_l.rounds;
+    champ_rp.currentRound_m = loaded_l.current;
+    return true;
+}
+
 QDomDocument SaveFile::toDocument( const Championship& champ_cp )
 {
     const Tags& tags_crl = tags();
@@ -466,94 +556,4 @@ QDomDocument SaveFile::toDocument( const Championship& champ_cp )
     root_l.appendChild( rounds_l );
     document_l.appendChild( root_l );
     return document_l;
-}
-
-QString SaveFile::toText( const Championship& champ_cp )
-{
-    return escapeForCodec( toDocument( champ_cp ).toString( 1 ), global::data::codec() );
-}
-
-bool SaveFile::write( const Championship& champ_cp, const QString& fileName_p )
-{
-    const QString text_cl = toText( champ_cp );
-    QSaveFile file_l( fileName_p );
-    if( !file_l.open( QIODevice::WriteOnly ) )
-        return false;
-    QTextStream stream_l( &file_l );
-    stream_l.setCodec( global::data::codec() );
-    stream_l << text_cl;
-    stream_l.flush();
-    // A full disk shows only here: without these checks the truncated text
-    // would be committed over the previous file.
-    if( QTextStream::Ok != stream_l.status() || !file_l.flush() || QFileDevice::NoError != file_l.error() )
-    {
-        file_l.cancelWriting();
-        return false;
-    }
-    return file_l.commit();
-}
-
-bool SaveFile::read( const QString& fileName_p, Championship& champ_rp )
-{
-    QFile file_l( fileName_p );
-    if( !file_l.open( QIODevice::ReadOnly ) )
-        return false;
-    const QByteArray bytes_cl = file_l.readAll();
-    file_l.close();
-    return fromBytes( bytes_cl, champ_rp );
-}
-
-bool SaveFile::fromBytes( const QByteArray& bytes_cp, Championship& champ_rp )
-{
-    // windows-1251 unless the text starts with a Unicode byte-order mark.
-    QTextStream stream_l( bytes_cp );
-    stream_l.setCodec( global::data::codec() );
-    stream_l.setAutoDetectUnicode( true );
-    return fromText( stream_l.readAll(), champ_rp );
-}
-
-bool SaveFile::fromText( const QString& text_cp, Championship& champ_rp )
-{
-    const Tags& tags_crl = tags();
-    QDomDocument document_l;
-    if( !document_l.setContent( resolveWideReferences( text_cp ), false ) )
-        return false;
-    if( tags_crl.docType != document_l.doctype().name() )
-        return false;
-    const QDomElement root_cl = document_l.firstChild().toElement();
-    if( root_cl.isNull() || tags_crl.root != root_cl.tagName() )
-        return false;
-
-    Loaded loaded_l;
-    for( QDomNode node_l = root_cl.firstChild(); !node_l.isNull(); node_l = node_l.nextSibling() )
-    {
-        if( !node_l.isElement() )
-            return false;
-        const QDomElement child_cl = node_l.toElement();
-        if( tags_crl.groups == child_cl.tagName() )
-            readGroups( child_cl, loaded_l );
-        else if( tags_crl.nations == child_cl.tagName() )
-            readNations( child_cl, loaded_l );
-        else if( tags_crl.rounds == child_cl.tagName() )
-            readRounds( child_cl, loaded_l );
-    }
-    if( loaded_l.players.isEmpty() || loaded_l.nationsNames.isEmpty() || !isConsistent( loaded_l ) )
-        return false;
-
-    // A bracket whose first round was never drawn (a draw cancelled before
-    // this program stored nothing of it) would lock the draw for good: it is
-    // a championship without rounds.
-    if( !loaded_l.rounds.isEmpty() && loaded_l.rounds.at( 0 ).games_m.isEmpty() )
-    {
-        loaded_l.rounds.clear();
-        loaded_l.current = 0;
-    }
-    SV_ASSERT( loaded_l.players.size() == loaded_l.groupsNames.size(), "players_l.size() == groupsNames_l.size()" );
-    champ_rp.players_m = loaded_l.players;
-    champ_rp.groupsNames_m = loaded_l.groupsNames;
-    champ_rp.nationsNames_m = loaded_l.nationsNames;
-    champ_rp.nations_m = loaded_l.nations;
-    champ_rp.rounds_m = loaded_l.rounds;
-    champ_rp.currentRound_m = loaded_l.current;
-    return true;
 }
