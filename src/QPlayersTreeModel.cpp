@@ -176,13 +176,16 @@ void QPlayersTreeModel::editPlayers( const QModelIndexList& indexes_cp, Edit edi
     // The rows of every group the edit touches are taken out before the
     // championship changes and put back after, so no view ever asks for a
     // player that is gone.
+    // A batch that touches no group (the first group moved up, the last
+    // one down) is skipped.
     QSet< int > touched_l;
     for( const auto& batch_crl : batches_l )
         touched_l += touchedGroups( batch_crl.first, edit_p );
     for( const int groupRow_cl : touched_l )
         removeGroupRows( groupRow_cl );
     for( const auto& batch_crl : batches_l )
-        editBatch( batch_crl.first, batch_crl.second, edit_p );
+        if( !touchedGroups( batch_crl.first, edit_p ).isEmpty() )
+            editBatch( batch_crl.first, batch_crl.second, edit_p );
     for( const int groupRow_cl : touched_l )
         insertGroupRows( groupRow_cl );
 }
@@ -211,12 +214,10 @@ void QPlayersTreeModel::editBatch( int groupRow_p, const QVector< int >& players
         champ_l.removePlayers( groupId_cl, playersIds_cp );
         break;
     case Edit::MoveUp:
-        if( 0 != groupRow_p )
-            champ_l.movePlayersToPreviousGroup( groupId_cl, playersIds_cp );
+        champ_l.movePlayersToPreviousGroup( groupId_cl, playersIds_cp );
         break;
     case Edit::MoveDown:
-        if( groupsIndex_m.size() - 1 != groupRow_p )
-            champ_l.movePlayersToNextGroup( groupId_cl, playersIds_cp );
+        champ_l.movePlayersToNextGroup( groupId_cl, playersIds_cp );
         break;
     }
 }

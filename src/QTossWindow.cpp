@@ -159,18 +159,8 @@ void QTossWindow::updateTossAction()
     static const QString noNations_scl =
         QStringLiteral( "Провести жеребьевку нельзя: список наций для очередного тура пуст" );
     const Championship& champ_crl = global::data::champ();
-    bool enabled_l = false;
-    if( !champ_crl.rounds().isEmpty() )
-    {
-        const int next_cl = champ_crl.currentRound() + 1;
-        if( next_cl < champ_crl.rounds().size() )
-        {
-            const Round& round_crl = champ_crl.rounds().at( next_cl );
-            enabled_l = round_crl.playersAmount() == 2 * round_crl.denominator();
-        }
-    }
-    else
-        enabled_l = champ_crl.playersAmount() > 3;
+    // Before the first draw it takes four players; later, a finished round.
+    const bool enabled_l = champ_crl.rounds().isEmpty() ? champ_crl.playersAmount() > 3 : champ_crl.roundIsFinished();
     const bool haveNations_cl = !champ_crl.nations().isEmpty();
     tossAct_m->setEnabled( enabled_l && haveNations_cl && !tossRunning_m );
     tossAct_m->setToolTip( haveNations_cl ? toolTip_scl : noNations_scl );

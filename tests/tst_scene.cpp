@@ -64,6 +64,12 @@ QVector< Placed > labels( const QDiagramScene& scene_cp, double top_p, double bo
     return labels_l;
 }
 
+// The labels standing in row row_p of the bracket.
+QVector< Placed > rowLabels( const QDiagramScene& scene_cp, int row_p )
+{
+    return labels( scene_cp, row_p * scene_cp.roundHeight(), ( row_p + 1 ) * scene_cp.roundHeight() );
+}
+
 QVector< QGraphicsProxyWidget* > games( const QDiagramScene& scene_cp )
 {
     QVector< QGraphicsProxyWidget* > games_l;
@@ -175,7 +181,7 @@ void tst_Scene::enteringPlayersFollowTheGames()
     const QVector< QGraphicsProxyWidget* > games_cl = games( scene_l );
     QCOMPARE( games_cl.size(), 2 );
     QVERIFY( games_cl.at( 0 )->sceneBoundingRect().center().x() < cell( scene_l, 0, false ) );
-    const QVector< Placed > second_cl = labels( scene_l, scene_l.roundHeight(), 2 * scene_l.roundHeight() );
+    const QVector< Placed > second_cl = rowLabels( scene_l, 1 );
     QCOMPARE( second_cl.size(), 6 );
     const double half_cl = cell( scene_l, 1, true );
     // The byes take the slots after the two games, at 2, 3, … of the 8.
@@ -195,7 +201,7 @@ void tst_Scene::winnerStandsBelowItsGame()
     champ_l.setGameResult( 1, UNEXPECTED );
     scene_l.updateWinner( 1 );
     const QRectF game_cl = games( scene_l ).at( 1 )->sceneBoundingRect();
-    const QVector< Placed > second_cl = labels( scene_l, scene_l.roundHeight(), 2 * scene_l.roundHeight() );
+    const QVector< Placed > second_cl = rowLabels( scene_l, 1 );
     QCOMPARE( second_cl.size(), 7 );
     const auto winner_cl = std::find_if( second_cl.cbegin(), second_cl.cend(),
                                          [ &game_cl ]( const Placed& placed_cp )
@@ -215,10 +221,10 @@ void tst_Scene::relabelsWinnerInPlace()
     Championship& champ_l = global::data::champ();
     champ_l.setGameResult( 2, EXPECTED );
     scene_l.updateWinner( 2 );
-    const QVector< Placed > before_cl = labels( scene_l, scene_l.roundHeight(), 2 * scene_l.roundHeight() );
+    const QVector< Placed > before_cl = rowLabels( scene_l, 1 );
     champ_l.setGameResult( 2, UNEXPECTED );
     scene_l.updateWinner( 2 );
-    const QVector< Placed > after_cl = labels( scene_l, scene_l.roundHeight(), 2 * scene_l.roundHeight() );
+    const QVector< Placed > after_cl = rowLabels( scene_l, 1 );
     QCOMPARE( before_cl.size(), 1 );
     QCOMPARE( after_cl.size(), 1 );
     QCOMPARE( after_cl.at( 0 ).rect, before_cl.at( 0 ).rect );
@@ -250,7 +256,7 @@ void tst_Scene::unknownPlayerGivesEmptyLabel()
     champ_l.removePlayers( 1, { champ_l.rounds().at( 0 ).games_m.at( 1 ).favorite_m.playerId() } );
     QDiagramScene scene_l( nullptr );
     scene_l.updateDiagram();
-    const QVector< Placed > second_cl = labels( scene_l, scene_l.roundHeight(), 2 * scene_l.roundHeight() );
+    const QVector< Placed > second_cl = rowLabels( scene_l, 1 );
     QCOMPARE( second_cl.size(), 2 );
     QCOMPARE( second_cl.at( 1 ).text, QString() );
     QCOMPARE( second_cl.at( 1 ).rect.size(), second_cl.at( 0 ).rect.size() );
