@@ -13,6 +13,13 @@ class QTossProcessWindow : public QFrame
 public:
     QTossProcessWindow();
 
+protected:
+    // Closing the window or pressing Escape cancels the draw, as the cancel
+    // button does; the window opens centred over the main window.
+    void closeEvent( QCloseEvent* event_p ) override;
+    void keyPressEvent( QKeyEvent* event_p ) override;
+    void showEvent( QShowEvent* event_p ) override;
+
 private slots:
     void sltClean();
     void sltSetGameNumber( int number_p );

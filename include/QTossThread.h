@@ -7,6 +7,7 @@
 #include <QThread>
 
 #include <atomic>
+#include <mutex>
 
 // Draws the next round in a worker thread and announces every step, so that
 // the organiser can watch it.
@@ -14,7 +15,8 @@
 // The worker draws on a copy of the championship taken when the draw starts
 // and hands the drawn bracket back to the GUI thread, which stores it. So the
 // views may read the championship at any time, and a cancelled draw leaves
-// no trace in it.
+// no trace in it. A drawn round is stored only into the championship it was
+// drawn from, unchanged since, and only if the draw was not stopped.
 class QTossThread : public QThread
 {
     Q_OBJECT
@@ -36,6 +38,9 @@ public:
     // Whether a draw may start now: the bracket allows one and there are
     // nations to hand out.
     static bool canStart( const Championship& champ_cp );
+    // Whether a draw runs or its drawn round still waits to be stored; no
+    // new draw starts and no result may be entered meanwhile.
+    bool isBusy() const;
 
 signals:
     void nextGame( int gameNumber_p );
@@ -58,6 +63,8 @@ private slots:
 private:
     using ChosenPlayers = QMap< int, QSet< int > >;
 
+    // The body of run(): every early return abandons the draw.
+    void drawRound();
     int choosePlayer( int textValueType_p, RoundPlayers::const_iterator playersGroup_cp,
                       ChosenPlayers& chosenPlayers_rp );
     int chooseNation( int textValueType_p );
@@ -65,7 +72,16 @@ private:
 
     std::atomic< bool > proceed_m;
     std::atomic< bool > paced_m;
-    // The worker's copy; the GUI thread touches it only while no draw runs.
+    // Raised by start(), lowered when run() has drawn; unlike isRunning(),
+    // already down when finished() arrives.
+    std::atomic< bool > drawing_m;
+    std::atomic< bool > storePending_m;
+    // Guards the copies below. The worker holds it for the whole draw, so the
+    // hand-over to the GUI thread is a lock that race detectors can see, not
+    // only Qt's queued signal.
+    std::mutex drawMutex_m;
+    // The championship as the draw found it, and the worker's copy.
+    Championship source_m;
     Championship draw_m;
 };
 

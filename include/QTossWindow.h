@@ -1,6 +1,9 @@
 #ifndef SORTIVANE_QTOSSWINDOW_H
 #define SORTIVANE_QTOSSWINDOW_H
 
+#include "championship.h"
+
+#include <QFileDialog>
 #include <QMainWindow>
 #include <QMessageBox>
 #include <QModelIndexList>
@@ -49,6 +52,7 @@ private slots:
     void slotScaleDiagram( int percents_p );
     void slotUpdateScene();
     void slotTossFinished();
+    void slotFileFilterSelected( const QString& filter_cp );
 
 private:
     QFrame* createPlayersPanel();
@@ -60,8 +64,12 @@ private:
 
     void newChampionship();
     void openChampionship();
+    void prepareFileDialog( const QString& title_cp, QFileDialog::AcceptMode mode_p, const QString& fileName_cp );
+    QString chosenFileName() const;
     QString chooseSaveFileName();
+    void saveAs();
     void saveChampionship( const QString& fileName_p );
+    bool mayClose();
     void showResult( QMessageBox::Icon icon_p, const QString& text_cp );
     bool confirm( const QString& question_cp );
 
@@ -98,6 +106,8 @@ private:
     int scalePercents_m = 100;
     // While the worker draws, nothing may change the championship.
     bool tossRunning_m = false;
+    // The championship as last saved, loaded or started anew.
+    Championship stored_m;
 };
 
 #endif

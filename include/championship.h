@@ -22,6 +22,11 @@ struct Player
 {
     QString nickname_m;
     QString clanName_m;
+
+    bool operator==( const Player& other_cp ) const
+    {
+        return nickname_m == other_cp.nickname_m && clanName_m == other_cp.clanName_m;
+    }
 };
 
 // One side of a game: a player is identified by its group and its id in it.
@@ -104,6 +109,13 @@ public:
     // nickname alone; empty for a reference that names nobody.
     QString playerText( const PlayerRef& player_cp ) const;
     QString nationName( int nationId_p ) const;
+    // Whether both hold the same groups, players, nations and bracket; the
+    // file name and where each came from do not count.
+    bool holdsSameAs( const Championship& other_cp ) const;
+    // Whether this is still the championship that kept_cp was copied from,
+    // with nothing changed since. A championship that was reset or loaded
+    // is another one, even with equal contents.
+    bool isUnchangedSince( const Championship& kept_cp ) const;
 
     void reset();
     void clearFileName();
@@ -135,6 +147,8 @@ private:
     QMap< int, QString > nationsNames_m;
     QVector< Round > rounds_m;
     int currentRound_m;
+    // Set anew by every reset() and so by every load(); copies share it.
+    quint64 origin_m = 0;
 };
 
 #endif

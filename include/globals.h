@@ -45,6 +45,8 @@ QChooseNationDialog* chooseNationDialog();
 QFileDialog* fileDialog();
 QMessageBox* resultMsgBox();
 QMessageBox* confirmMsgBox();
+// Asks whether to save unsaved work before the main window closes.
+QMessageBox* quitMsgBox();
 QMessageBox* aboutMsgBox();
 }
 

@@ -39,8 +39,10 @@ QChooseWinnerDialog::QChooseWinnerDialog() : QDialog( nullptr, Qt::CustomizeWind
 
     connect( okBtn_m, SIGNAL( released() ), this, SLOT( accept() ) );
     connect( cancelBtn_l, SIGNAL( released() ), this, SLOT( reject() ) );
-    connect( favoriteBtn_m, SIGNAL( pressed() ), this, SLOT( slotActivateOkBtn() ) );
-    connect( outsiderBtn_m, SIGNAL( pressed() ), this, SLOT( slotActivateOkBtn() ) );
+    // OK follows the checked state, not the press: a press released outside
+    // the button checks nothing.
+    connect( favoriteBtn_m, SIGNAL( toggled( bool ) ), this, SLOT( slotActivateOkBtn() ) );
+    connect( outsiderBtn_m, SIGNAL( toggled( bool ) ), this, SLOT( slotActivateOkBtn() ) );
 }
 
 void QChooseWinnerDialog::setGameTitle( const QString& title_cp )
@@ -73,6 +75,12 @@ void QChooseWinnerDialog::setResult( int result_p )
 
 int QChooseWinnerDialog::chooseResult()
 {
+    // The dialog is reused: every game starts in the same keyboard state, so
+    // the same keys give the same answer. Enter means OK, which is disabled
+    // while no side is checked.
+    okBtn_m->setDefault( true );
+    QRadioButton* const focused_cl = outsiderBtn_m->isChecked() ? outsiderBtn_m : favoriteBtn_m;
+    focused_cl->setFocus();
     if( QDialog::Rejected == exec() )
         return UNKNOWN;
     if( favoriteBtn_m->isChecked() )
@@ -85,5 +93,5 @@ int QChooseWinnerDialog::chooseResult()
 
 void QChooseWinnerDialog::slotActivateOkBtn()
 {
-    okBtn_m->setEnabled( true );
+    okBtn_m->setEnabled( favoriteBtn_m->isChecked() || outsiderBtn_m->isChecked() );
 }

@@ -1,6 +1,7 @@
 #include "QGameWidget.h"
 
 #include "QChooseWinnerDialog.h"
+#include "QTossThread.h"
 #include "QTossWindow.h"
 #include "championship.h"
 #include "globals.h"
@@ -50,18 +51,34 @@ void QGameWidget::mousePressEvent( QMouseEvent* event_p )
     Championship& champ_l = global::data::champ();
     if( Qt::LeftButton != event_p->button() || roundId_m != champ_l.currentRound() )
         return;
+    // While a draw runs, the round it stores would undo the result.
+    if( global::threads::tossThread()->isBusy() )
+        return;
     const Game& game_crl = champ_l.rounds().at( roundId_m ).game( gameId_m );
     QChooseWinnerDialog* const dialog_cl = global::widgets::chooseWinnerDialog();
     dialog_cl->setGameTitle( titleLabel_m->text() );
     dialog_cl->setFavorite( favoriteLabel_m->text(), favoriteNationLabel_m->text() );
     dialog_cl->setOutsider( outsiderLabel_m->text(), outsiderNationLabel_m->text() );
     dialog_cl->setResult( game_crl.result_m );
-    const int result_cl = dialog_cl->chooseResult();
-    // The dialog ran a nested event loop: read the stored result anew.
-    if( UNKNOWN == result_cl || champ_l.rounds().at( roundId_m ).game( gameId_m ).result_m == result_cl )
+    // The widget may be gone when the dialog returns: keep what is needed.
+    const int roundId_cl = roundId_m;
+    const int gameId_cl = gameId_m;
+    int result_l = UNKNOWN;
+    bool unchanged_l = false;
+    {
+        // The dialog runs a nested event loop. The answer belongs to the game
+        // it was asked for: if anything changed meanwhile, the game may be
+        // another one, and nothing is stored. The copy is dropped before the
+        // change, which then needs no copy of the championship's data.
+        const Championship asked_cl = champ_l;
+        result_l = dialog_cl->chooseResult();
+        unchanged_l = champ_l.isUnchangedSince( asked_cl );
+    }
+    if( UNKNOWN == result_l || !unchanged_l
+        || champ_l.rounds().at( roundId_cl ).game( gameId_cl ).result_m == result_l )
         return;
-    champ_l.setGameResult( gameId_m, static_cast< GameResult >( result_cl ) );
-    global::widgets::tossWindow()->updateAfterGameResult( gameId_m );
+    champ_l.setGameResult( gameId_cl, static_cast< GameResult >( result_l ) );
+    global::widgets::tossWindow()->updateAfterGameResult( gameId_cl );
 }
 
 QLabel* QGameWidget::createCenteredLabel( const QString& text_cp )

@@ -35,5 +35,6 @@ QTossApplication::~QTossApplication()
     global::widgets::fileDialog()->deleteLater();
     global::widgets::tossWindow()->deleteLater();
     global::widgets::confirmMsgBox()->deleteLater();
+    global::widgets::quitMsgBox()->deleteLater();
     global::widgets::tossProcessWindow()->deleteLater();
 }

@@ -1,10 +1,13 @@
 #include "QTossProcessWindow.h"
 
 #include "QTossThread.h"
+#include "QTossWindow.h"
 #include "globals.h"
 #include "svassert.h"
 
+#include <QCloseEvent>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -50,6 +53,30 @@ QTossProcessWindow::QTossProcessWindow() : QFrame( nullptr, Qt::CustomizeWindowH
     connect( cancelBtn_l, "2released()", global::threads::tossThread(), "1sltStop()" );
 
     setWindowIcon( global::icons::appIcon() );
+}
+
+void QTossProcessWindow::closeEvent( QCloseEvent* event_p )
+{
+    // The draw's own finished() closes the window too; a stop then comes
+    // after the draw and changes nothing.
+    global::threads::tossThread()->sltStop();
+    QFrame::closeEvent( event_p );
+}
+
+void QTossProcessWindow::keyPressEvent( QKeyEvent* event_p )
+{
+    if( Qt::Key_Escape == event_p->key() )
+        global::threads::tossThread()->sltStop();
+    else
+        QFrame::keyPressEvent( event_p );
+}
+
+void QTossProcessWindow::showEvent( QShowEvent* event_p )
+{
+    adjustSize();
+    const QRect main_cl = global::widgets::tossWindow()->frameGeometry();
+    move( main_cl.center() - QPoint( frameGeometry().width() / 2, frameGeometry().height() / 2 ) );
+    QFrame::showEvent( event_p );
 }
 
 void QTossProcessWindow::sltClean()

@@ -6,7 +6,7 @@
 
 #include <cstdlib>
 
-QTossThread::QTossThread() : QThread( nullptr ), proceed_m( true ), paced_m( true )
+QTossThread::QTossThread() : QThread( nullptr ), proceed_m( true ), paced_m( true ), drawing_m( false ), storePending_m( false )
 {
     connect( this, "2roundDrawn()", this, "1sltStoreRound()" );
 }
@@ -23,16 +23,30 @@ bool QTossThread::canStart( const Championship& champ_cp )
     return champ_cp.rounds().isEmpty() ? champ_cp.playersAmount() >= 2 : champ_cp.roundIsFinished();
 }
 
+bool QTossThread::isBusy() const
+{
+    return drawing_m || storePending_m;
+}
+
 void QTossThread::start()
 {
-    proceed_m = true;
-    if( isRunning() )
+    // Raising the flag of a running draw would revive a stopped one.
+    if( isBusy() )
         return;
+    const Championship& champ_crl = global::data::champ();
     // Without nations there is nothing to hand out: the draw is refused.
-    if( global::data::champ().nations().isEmpty() )
+    if( champ_crl.nations().isEmpty() )
         return;
     SV_ASSERT( global::data::champ().rounds().empty() || global::data::champ().roundIsFinished() );
-    draw_m = global::data::champ();
+    // The previous draw may still be leaving its thread.
+    wait();
+    {
+        const std::lock_guard< std::mutex > lock_l( drawMutex_m );
+        source_m = champ_crl;
+        draw_m = champ_crl;
+    }
+    proceed_m = true;
+    drawing_m = true;
     QThread::start( QThread::InheritPriority );
 }
 
@@ -42,6 +56,13 @@ void QTossThread::sltStop()
 }
 
 void QTossThread::run()
+{
+    const std::lock_guard< std::mutex > lock_l( drawMutex_m );
+    drawRound();
+    drawing_m = false;
+}
+
+void QTossThread::drawRound()
 {
     if( !proceed_m || draw_m.nations().isEmpty() )
         return;
@@ -124,12 +145,23 @@ void QTossThread::run()
         draw_m.advanceRound();
     draw_m.clearCurrentRoundPlayers();
     draw_m.setCurrentRoundGames( games_l );
+    storePending_m = true;
     emit roundDrawn();
 }
 
 void QTossThread::sltStoreRound()
 {
-    global::data::champ().adoptRounds( draw_m );
+    {
+        const std::lock_guard< std::mutex > lock_l( drawMutex_m );
+        storePending_m = false;
+        Championship& champ_l = global::data::champ();
+        // A stop is final, even when it comes after the last game; and a new
+        // or loaded championship, or an edited one, never takes a bracket
+        // drawn from another.
+        if( !proceed_m || !champ_l.isUnchangedSince( source_m ) )
+            return;
+        champ_l.adoptRounds( draw_m );
+    }
     emit championshipDataUpdated();
 }
 

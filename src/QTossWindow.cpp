@@ -16,6 +16,7 @@
 #include <QHBoxLayout>
 #include <QHash>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListView>
 #include <QMenuBar>
 #include <QSlider>
@@ -145,6 +146,7 @@ QTossWindow::QTossWindow() : QMainWindow( nullptr )
     setWindowTitle( newChampionshipTitle() );
     connect( global::threads::tossThread(), "2finished()", this, "1slotTossFinished()" );
     updateTossAction();
+    stored_m = global::data::champ();
 }
 
 void QTossWindow::updateAfterGameResult( int gameId )
@@ -181,7 +183,10 @@ void QTossWindow::resetViews()
     if( !global::data::champ().rounds().isEmpty() )
         diagramScene_m->updateDiagram();
     updateTossAction();
+    // A model reset drops the selection without a word: the buttons follow.
     updatePlayersButtons();
+    slotNationsSelectionsChanged();
+    stored_m = global::data::champ();
 }
 
 QString QTossWindow::removePlayersQuestion( int amount_p )
@@ -208,10 +213,16 @@ QString QTossWindow::moveConfirmationText( int amount_p )
 
 void QTossWindow::closeEvent( QCloseEvent* event_p )
 {
-    // The worker must not outlive the windows it announces to.
+    // The worker must not outlive the windows it announces to. A running
+    // draw is cancelled first, so that the question is about what is stored.
     QTossThread* const thread_cl = global::threads::tossThread();
     thread_cl->sltStop();
     thread_cl->wait();
+    if( !mayClose() )
+    {
+        event_p->ignore();
+        return;
+    }
     QMainWindow::closeEvent( event_p );
 }
 
@@ -225,8 +236,10 @@ void QTossWindow::slotNationsActions()
         if( QDialog::Accepted != dialog_cl->exec() )
             return;
         const int nationId_cl = dialog_cl->chosenNationId();
-        // Nothing was left to offer: 0 names no nation.
-        if( !global::data::champ().nationsNames().contains( nationId_cl ) )
+        // With nothing left to offer the dialog answers 0, which may name no
+        // nation, or one that a loaded file already lists.
+        const Championship& champ_crl = global::data::champ();
+        if( !champ_crl.nationsNames().contains( nationId_cl ) || champ_crl.nations().contains( nationId_cl ) )
             return;
         nationsModel_m->addNation( nationId_cl );
         updateTossAction();
@@ -262,11 +275,7 @@ void QTossWindow::slotMenuActions()
             saveChampionship( QString() );
     }
     else if( saveAsAct_m == sender_cl )
-    {
-        const QString fileName_cl = chooseSaveFileName();
-        if( !fileName_cl.isEmpty() )
-            saveChampionship( fileName_cl );
-    }
+        saveAs();
     else if( exitAct_m == sender_cl )
         close();
     else if( tossAct_m == sender_cl )
@@ -371,6 +380,15 @@ void QTossWindow::slotTossFinished()
 {
     tossRunning_m = false;
     updateEditingState();
+}
+
+void QTossWindow::slotFileFilterSelected( const QString& filter_cp )
+{
+    // A name typed without extension takes the chosen filter's, so that the
+    // next open, which shows save files first, finds it again.
+    QFileDialog* const dialog_cl = global::widgets::fileDialog();
+    const bool xml_cl = dialog_cl->nameFilters().indexOf( filter_cp ) == 1;
+    dialog_cl->setDefaultSuffix( xml_cl ? QStringLiteral( "xml" ) : QStringLiteral( "stv" ) );
 }
 
 QFrame* QTossWindow::createPlayersPanel()
@@ -508,13 +526,12 @@ void QTossWindow::openChampionship()
             "Будут загруженны данные сохранённого чемпионата. Все несохранённые данные будут потеряны." ) ) )
         return;
     QFileDialog* const dialog_cl = global::widgets::fileDialog();
-    dialog_cl->setWindowTitle( QStringLiteral( "Выбор файла для загрузки" ) );
-    dialog_cl->setAcceptMode( QFileDialog::AcceptOpen );
-    dialog_cl->selectFile( QString() );
+    prepareFileDialog( QStringLiteral( "Выбор файла для загрузки" ), QFileDialog::AcceptOpen, QString() );
     if( QDialog::Accepted != dialog_cl->exec() )
         return;
-    SV_ASSERT( 1 == global::widgets::fileDialog()->selectedFiles().size() );
-    const QString fileName_cl = dialog_cl->selectedFiles().front();
+    const QString fileName_cl = chosenFileName();
+    if( fileName_cl.isEmpty() )
+        return;
     Championship& champ_l = global::data::champ();
     if( champ_l.load( fileName_cl ) )
     {
@@ -529,16 +546,51 @@ void QTossWindow::openChampionship()
     global::widgets::tossWindow()->activateWindow();
 }
 
-QString QTossWindow::chooseSaveFileName()
+void QTossWindow::prepareFileDialog( const QString& title_cp, QFileDialog::AcceptMode mode_p,
+                                     const QString& fileName_cp )
 {
     QFileDialog* const dialog_cl = global::widgets::fileDialog();
-    dialog_cl->setWindowTitle( QStringLiteral( "Выбор файла для сохранения" ) );
-    dialog_cl->setAcceptMode( QFileDialog::AcceptSave );
-    dialog_cl->selectFile( global::data::champ().fileName() );
-    if( QDialog::Accepted != dialog_cl->exec() )
+    static const bool connected_scl = connect( dialog_cl, "2filterSelected( const QString & )", this,
+                                               "1slotFileFilterSelected( const QString & )" );
+    Q_UNUSED( connected_scl );
+    dialog_cl->setWindowTitle( title_cp );
+    // The accept mode rebuilds the buttons with Qt's own texts.
+    dialog_cl->setAcceptMode( mode_p );
+    dialog_cl->setLabelText( QFileDialog::Accept, QStringLiteral( "Выбрать" ) );
+    dialog_cl->setLabelText( QFileDialog::Reject, QStringLiteral( "Отменить" ) );
+    // selectFile() ignores an empty name, so the name of the previous use is
+    // cleared by hand: a new championship must not offer last week's file.
+    for( QAbstractItemView* const view_cl : dialog_cl->findChildren< QAbstractItemView* >() )
+        if( view_cl->selectionModel() )
+            view_cl->selectionModel()->clearSelection();
+    if( QLineEdit* const name_cl = dialog_cl->findChild< QLineEdit* >( QStringLiteral( "fileNameEdit" ) ) )
+        name_cl->clear();
+    dialog_cl->selectFile( fileName_cp );
+    slotFileFilterSelected( dialog_cl->selectedNameFilter() );
+}
+
+QString QTossWindow::chosenFileName() const
+{
+    // A name typed over a selected file can leave two names selected;
+    // choosing none of them is safer than guessing.
+    const QStringList files_cl = global::widgets::fileDialog()->selectedFiles();
+    return 1 == files_cl.size() ? files_cl.front() : QString();
+}
+
+QString QTossWindow::chooseSaveFileName()
+{
+    prepareFileDialog( QStringLiteral( "Выбор файла для сохранения" ), QFileDialog::AcceptSave,
+                       global::data::champ().fileName() );
+    if( QDialog::Accepted != global::widgets::fileDialog()->exec() )
         return QString();
-    SV_ASSERT( global::widgets::fileDialog()->selectedFiles().size() == 1 );
-    return dialog_cl->selectedFiles().front();
+    return chosenFileName();
+}
+
+void QTossWindow::saveAs()
+{
+    const QString fileName_cl = chooseSaveFileName();
+    if( !fileName_cl.isEmpty() )
+        saveChampionship( fileName_cl );
 }
 
 void QTossWindow::saveChampionship( const QString& fileName_p )
@@ -547,6 +599,7 @@ void QTossWindow::saveChampionship( const QString& fileName_p )
     const QString attempted_cl = fileName_p.isEmpty() ? champ_l.fileName() : fileName_p;
     if( champ_l.save( fileName_p ) )
     {
+        stored_m = champ_l;
         setWindowTitle( fileTitle( champ_l.fileName() ) );
         showResult( QMessageBox::Information,
                     QStringLiteral( "Данные успешно сохранены в файл\n\"%1\"" ).arg( champ_l.fileName() ) );
@@ -564,10 +617,34 @@ void QTossWindow::showResult( QMessageBox::Icon icon_p, const QString& text_cp )
     box_cl->exec();
 }
 
+// Whether the window may close: unsaved work is saved first if the
+// organiser wants it, and a failed or cancelled save keeps the window open.
+bool QTossWindow::mayClose()
+{
+    Championship& champ_l = global::data::champ();
+    if( champ_l.isUnchangedSince( stored_m ) )
+        return true;
+    QMessageBox* const box_cl = global::widgets::quitMsgBox();
+    box_cl->setDefaultButton( QMessageBox::Save );
+    const int answer_cl = box_cl->exec();
+    if( QMessageBox::Discard == answer_cl )
+        return true;
+    if( QMessageBox::Save != answer_cl )
+        return false;
+    if( champ_l.fileName().isEmpty() )
+        saveAs();
+    else
+        saveChampionship( QString() );
+    return champ_l.isUnchangedSince( stored_m );
+}
+
 bool QTossWindow::confirm( const QString& question_cp )
 {
     QMessageBox* const box_cl = global::widgets::confirmMsgBox();
     box_cl->setText( question_cp );
+    // Enter answers Cancel on every use, whichever button the last answer
+    // left with the focus.
+    box_cl->setDefaultButton( QMessageBox::Cancel );
     return QMessageBox::Ok == box_cl->exec();
 }
 
@@ -587,7 +664,10 @@ void QTossWindow::addPlayer( const QModelIndexList& selectedIndexes_cl )
                     QStringLiteral( "Псевдоним игрока не может быть пустым.\nИгрок не добавлен." ) );
         return;
     }
-    playersModel_m->addPlayer( selectedIndexes_cl.front(), nickname_cl, dialog_cl->stringValue( 1 ) );
+    // The save file's XML drops a text of blanks alone: such a clan name is
+    // no clan name, now rather than after the next load.
+    const QString clanName_cl = dialog_cl->stringValue( 1 ).trimmed().isEmpty() ? QString() : dialog_cl->stringValue( 1 );
+    playersModel_m->addPlayer( selectedIndexes_cl.front(), nickname_cl, clanName_cl );
     updateTossAction();
 }
 
@@ -595,9 +675,14 @@ void QTossWindow::startToss()
 {
     if( !QTossThread::canStart( global::data::champ() ) )
         return;
+    // start() refuses exactly these; a refused start would send no
+    // finished() to unlock the window.
+    QTossThread* const thread_cl = global::threads::tossThread();
+    if( thread_cl->isBusy() )
+        return;
     tossRunning_m = true;
     updateEditingState();
-    global::threads::tossThread()->start();
+    thread_cl->start();
 }
 
 bool QTossWindow::playersEditable() const
@@ -637,6 +722,8 @@ void QTossWindow::updateEditingState()
     for( QAction* const action_cl : { newAct_m, openAct_m, saveAct_m, saveAsAct_m } )
         action_cl->setEnabled( !tossRunning_m );
     addNationBtn_m->setEnabled( !tossRunning_m );
+    // Results are locked like every other change while a draw runs.
+    diagramView_m->setInteractive( !tossRunning_m );
     slotNationsSelectionsChanged();
     updatePlayersButtons();
     updateTossAction();

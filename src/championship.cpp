@@ -6,6 +6,7 @@
 
 #include <QSet>
 
+#include <atomic>
 #include <cstdlib>
 
 namespace
@@ -57,6 +58,37 @@ void movePlayersBetween( PlayersGroup& sourceGroup_p, PlayersGroup& targetGroup_
     }
     for( const int id : playersIds_cp )
         sourceGroup_p.remove( id );
+}
+
+// A waiting list emptied by a changed result names nobody: it counts as absent.
+bool samePools( const RoundPlayers& first_cp, const RoundPlayers& second_cp )
+{
+    const auto covers_l = []( const RoundPlayers& some_cp, const RoundPlayers& other_cp )
+    {
+        for( auto group_it = some_cp.cbegin(); group_it != some_cp.cend(); ++group_it )
+            if( !group_it.value().isEmpty() && other_cp.value( group_it.key() ) != group_it.value() )
+                return false;
+        return true;
+    };
+    return covers_l( first_cp, second_cp ) && covers_l( second_cp, first_cp );
+}
+
+bool sameRounds( const QVector< Round >& first_cp, const QVector< Round >& second_cp )
+{
+    if( first_cp.size() != second_cp.size() )
+        return false;
+    for( int i = 0; i < first_cp.size(); ++i )
+        if( first_cp.at( i ).denominator() != second_cp.at( i ).denominator()
+            || first_cp.at( i ).games_m != second_cp.at( i ).games_m
+            || !samePools( first_cp.at( i ).players_m, second_cp.at( i ).players_m ) )
+            return false;
+    return true;
+}
+
+quint64 newOrigin()
+{
+    static std::atomic< quint64 > origins_s { 0 };
+    return ++origins_s;
 }
 
 // Chooses count players of the group at random; the chosen ones go to
@@ -208,8 +240,21 @@ QString Championship::nationName( int nationId_p ) const
     return nationsNames_m.value( nationId_p );
 }
 
+bool Championship::holdsSameAs( const Championship& other_cp ) const
+{
+    return currentRound_m == other_cp.currentRound_m && players_m == other_cp.players_m
+           && groupsNames_m == other_cp.groupsNames_m && nations_m == other_cp.nations_m
+           && nationsNames_m == other_cp.nationsNames_m && sameRounds( rounds_m, other_cp.rounds_m );
+}
+
+bool Championship::isUnchangedSince( const Championship& kept_cp ) const
+{
+    return origin_m == kept_cp.origin_m && holdsSameAs( kept_cp );
+}
+
 void Championship::reset()
 {
+    origin_m = newOrigin();
     players_m.clear();
     for( auto group_it = defaultGroupsNames().cbegin(); group_it != defaultGroupsNames().cend(); ++group_it )
         players_m.insert( group_it.key(), PlayersGroup() );

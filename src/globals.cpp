@@ -144,6 +144,9 @@ QFileDialog* global::widgets::fileDialog()
     static QFileDialog* const widget_scl = []
     {
         QFileDialog* const widget_l = new QFileDialog( nullptr, QString(), QString(), QString() );
+        // A desktop's native dialog ignores the labels, filters and suffix.
+        widget_l->setOption( QFileDialog::DontUseNativeDialog );
+        widget_l->setWindowIcon( global::icons::appIcon() );
         widget_l->setDefaultSuffix( QStringLiteral( "xml" ) );
         widget_l->setDirectory( QDir::currentPath() );
         widget_l->setNameFilters( { QStringLiteral( "SortivaneSaveFile-v.0.1 (*.stv)" ),
@@ -184,6 +187,29 @@ QMessageBox* global::widgets::confirmMsgBox()
         QPushButton* const cancelBtn_l = qobject_cast< QPushButton* >( widget_l->button( QMessageBox::Cancel ) );
         SV_ASSERT( nullptr != okBtn_l && nullptr != cancelBtn_l );
         setButton( okBtn_l, QStringLiteral( "Подтвердить" ), global::icons::checkIcon() );
+        setButton( cancelBtn_l, QStringLiteral( "Отменить" ), global::icons::crossIcon() );
+        return widget_l;
+    }();
+    return widget_scl;
+}
+
+QMessageBox* global::widgets::quitMsgBox()
+{
+    static QMessageBox* const widget_scl = []
+    {
+        QMessageBox* const widget_l = new QMessageBox(
+            QMessageBox::Question, QStringLiteral( "Подтверждение операции" ),
+            QStringLiteral( "Чемпионат изменён и не сохранён. Сохранить изменения перед выходом?" ),
+            QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel );
+        widget_l->setDefaultButton( QMessageBox::Save );
+        widget_l->setEscapeButton( QMessageBox::Cancel );
+        widget_l->setWindowIcon( global::icons::appIcon() );
+        QPushButton* const saveBtn_l = qobject_cast< QPushButton* >( widget_l->button( QMessageBox::Save ) );
+        QPushButton* const discardBtn_l = qobject_cast< QPushButton* >( widget_l->button( QMessageBox::Discard ) );
+        QPushButton* const cancelBtn_l = qobject_cast< QPushButton* >( widget_l->button( QMessageBox::Cancel ) );
+        SV_ASSERT( nullptr != saveBtn_l && nullptr != discardBtn_l && nullptr != cancelBtn_l );
+        setButton( saveBtn_l, QStringLiteral( "Сохранить" ), global::icons::checkIcon() );
+        setButton( discardBtn_l, QStringLiteral( "Не сохранять" ), QIcon() );
         setButton( cancelBtn_l, QStringLiteral( "Отменить" ), global::icons::crossIcon() );
         return widget_l;
     }();

@@ -1,4 +1,5 @@
 #include "QChooseNationDialog.h"
+#include "QChooseWinnerDialog.h"
 #include "QStringEnterDialog.h"
 #include "QTossApplication.h"
 #include "championship.h"
@@ -42,6 +43,9 @@ private slots:
     void resultBoxHasOneCloseButton();
     void confirmBoxAnswersCancelByDefault_data();
     void confirmBoxAnswersCancelByDefault();
+    void winnerDialogOkFollowsCheckedSide();
+    void sameKeysGiveSameAnswerOnEveryGame_data();
+    void sameKeysGiveSameAnswerOnEveryGame();
     void aboutBoxNamesTheProgram();
     void fileDialogOffersSaveFilesFirst();
     void stringDialogStartsEmptyEveryTime();
@@ -49,7 +53,7 @@ private slots:
     void nationsAddNothingWhenListIsComplete();
     void playersLockedOnceDrawn();
     void accessorsReturnTheSameObject();
-    void exitClosesWithoutQuestion();
+    void quitAsksWhenUnsaved();
 };
 
 void tst_Dialogs::initTestCase()
@@ -79,21 +83,108 @@ void tst_Dialogs::resultBoxHasOneCloseButton()
 void tst_Dialogs::confirmBoxAnswersCancelByDefault_data()
 {
     QTest::addColumn< int >( "key" );
-    QTest::newRow( "Escape" ) << int( Qt::Key_Escape );
-    QTest::newRow( "Enter" ) << int( Qt::Key_Return );
+    QTest::addColumn< bool >( "confirmedBefore" );
+    QTest::newRow( "Escape" ) << int( Qt::Key_Escape ) << false;
+    QTest::newRow( "Enter" ) << int( Qt::Key_Return ) << false;
+    QTest::newRow( "Enter after a confirmation" ) << int( Qt::Key_Return ) << true;
 }
 
+// The box is shared: an earlier "Подтвердить" must not become the next
+// question's Enter answer.
 void tst_Dialogs::confirmBoxAnswersCancelByDefault()
 {
     QFETCH( int, key );
+    QFETCH( bool, confirmedBefore );
     QMessageBox* const box_cl = global::widgets::confirmMsgBox();
     QCOMPARE( box_cl->windowTitle(), QStringLiteral( "Подтверждение операции" ) );
     QCOMPARE( box_cl->button( QMessageBox::Ok )->text(), QStringLiteral( "Подтвердить" ) );
     QCOMPARE( box_cl->button( QMessageBox::Cancel )->text(), QStringLiteral( "Отменить" ) );
     QCOMPARE( box_cl->defaultButton(), box_cl->button( QMessageBox::Cancel ) );
-    box_cl->setText( QStringLiteral( "Вопрос" ) );
+    resetChampionship( { 2 } );
+    window()->resetViews();
+    if( confirmedBefore )
+    {
+        whenModal(
+            []( QWidget* modal_p )
+            {
+                QAbstractButton* const ok_cl = qobject_cast< QMessageBox* >( modal_p )->button( QMessageBox::Ok );
+                ok_cl->setFocus();
+                QTest::keyClick( ok_cl, Qt::Key_Space );
+            } );
+        action( QStringLiteral( "Начать новый" ) )->trigger();
+        QCOMPARE( global::data::champ().playersAmount(), 0 );
+        resetChampionship( { 2 } );
+        window()->resetViews();
+    }
     whenModal( [ key ]( QWidget* modal_p ) { QTest::keyClick( modal_p, Qt::Key( key ) ); } );
-    QCOMPARE( box_cl->exec(), int( QMessageBox::Cancel ) );
+    action( QStringLiteral( "Начать новый" ) )->trigger();
+    QCOMPARE( global::data::champ().playersAmount(), 2 );
+}
+
+void tst_Dialogs::winnerDialogOkFollowsCheckedSide()
+{
+    QChooseWinnerDialog* const dialog_cl = global::widgets::chooseWinnerDialog();
+    dialog_cl->setResult( UNKNOWN );
+    bool stillOpen_l = false;
+    whenModal(
+        [ &stillOpen_l ]( QWidget* modal_p )
+        {
+            QRadioButton* const favorite_cl = modal_p->findChildren< QRadioButton* >().at( 0 );
+            QAbstractButton* const ok_cl = buttonWithText( modal_p, QStringLiteral( "Выбрать" ) );
+            // Pressed, then released away from the button: nothing is checked.
+            QTest::mousePress( favorite_cl, Qt::LeftButton );
+            QTest::mouseRelease( favorite_cl, Qt::LeftButton, Qt::NoModifier, QPoint( -20, -20 ) );
+            QVERIFY( !favorite_cl->isChecked() );
+            QVERIFY( !ok_cl->isEnabled() );
+            QTest::keyClick( modal_p, Qt::Key_Return );
+            stillOpen_l = modal_p->isVisible();
+            QTest::keyClick( modal_p, Qt::Key_Escape );
+        } );
+    QCOMPARE( dialog_cl->chooseResult(), int( UNKNOWN ) );
+    QVERIFY( stillOpen_l );
+}
+
+void tst_Dialogs::sameKeysGiveSameAnswerOnEveryGame_data()
+{
+    QTest::addColumn< int >( "previousResult" );
+    QTest::addColumn< QString >( "previousAnswer" );
+    QTest::newRow( "after OK on the outsider" ) << int( UNEXPECTED ) << QStringLiteral( "Выбрать" );
+    QTest::newRow( "after cancel" ) << int( EXPECTED ) << QStringLiteral( "Отменить" );
+    QTest::newRow( "after OK on the favourite" ) << int( EXPECTED ) << QStringLiteral( "Выбрать" );
+}
+
+void tst_Dialogs::sameKeysGiveSameAnswerOnEveryGame()
+{
+    QFETCH( int, previousResult );
+    QFETCH( QString, previousAnswer );
+    QChooseWinnerDialog* const dialog_cl = global::widgets::chooseWinnerDialog();
+    dialog_cl->setResult( previousResult );
+    whenModal(
+        [ previousAnswer ]( QWidget* modal_p )
+        {
+            QAbstractButton* const button_cl = buttonWithText( modal_p, previousAnswer );
+            button_cl->setFocus();
+            QTest::keyClick( button_cl, Qt::Key_Space );
+        } );
+    dialog_cl->chooseResult();
+    // A game without result: Enter alone records nothing; Space checks the
+    // favourite, which has the focus, and Enter then chooses it.
+    dialog_cl->setResult( UNKNOWN );
+    bool enterAloneClosed_l = true;
+    whenModal(
+        [ &enterAloneClosed_l ]( QWidget* modal_p )
+        {
+            QTest::keyClick( QApplication::focusWidget(), Qt::Key_Return );
+            enterAloneClosed_l = !modal_p->isVisible();
+            QTest::keyClick( QApplication::focusWidget(), Qt::Key_Space );
+            QTest::keyClick( QApplication::focusWidget(), Qt::Key_Return );
+        } );
+    QCOMPARE( dialog_cl->chooseResult(), int( EXPECTED ) );
+    QVERIFY( !enterAloneClosed_l );
+    // A decided game starts with the focus on its winner.
+    dialog_cl->setResult( UNEXPECTED );
+    whenModal( []( QWidget* ) { QTest::keyClick( QApplication::focusWidget(), Qt::Key_Return ); } );
+    QCOMPARE( dialog_cl->chooseResult(), int( UNEXPECTED ) );
 }
 
 void tst_Dialogs::aboutBoxNamesTheProgram()
@@ -225,10 +316,23 @@ void tst_Dialogs::accessorsReturnTheSameObject()
 }
 
 // Last: it closes the main window.
-void tst_Dialogs::exitClosesWithoutQuestion()
+void tst_Dialogs::quitAsksWhenUnsaved()
 {
-    global::data::champ().addPlayer( 1, QStringLiteral( "не сохранён" ), QString() );
     QVERIFY( window()->isVisible() );
+    global::data::champ().addPlayer( 1, QStringLiteral( "не сохранён" ), QString() );
+    QString question_l;
+    answerMessageBox( QMessageBox::Cancel, &question_l );
+    action( QStringLiteral( "Выйти" ) )->trigger();
+    QVERIFY( window()->isVisible() );
+    QCOMPARE( question_l, QStringLiteral( "Чемпионат изменён и не сохранён. Сохранить изменения перед выходом?" ) );
+    QMessageBox* const box_cl = global::widgets::quitMsgBox();
+    QCOMPARE( box_cl->windowTitle(), QStringLiteral( "Подтверждение операции" ) );
+    QCOMPARE( box_cl->defaultButton(), box_cl->button( QMessageBox::Save ) );
+    QCOMPARE( box_cl->escapeButton(), box_cl->button( QMessageBox::Cancel ) );
+    QCOMPARE( box_cl->button( QMessageBox::Save )->text(), QStringLiteral( "Сохранить" ) );
+    QCOMPARE( box_cl->button( QMessageBox::Discard )->text(), QStringLiteral( "Не сохранять" ) );
+    QCOMPARE( box_cl->button( QMessageBox::Cancel )->text(), QStringLiteral( "Отменить" ) );
+    answerMessageBox( QMessageBox::Discard );
     action( QStringLiteral( "Выйти" ) )->trigger();
     QVERIFY( !window()->isVisible() );
     QCOMPARE( QApplication::activeModalWidget(), nullptr );

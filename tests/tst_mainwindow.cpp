@@ -7,15 +7,18 @@
 #include "QTossWindow.h"
 #include "championship.h"
 #include "drawseed.h"
+#include "savefile.h"
 #include "globals.h"
 #include "guisupport.h"
 #include "testsupport.h"
 
+#include <QComboBox>
 #include <QFileDialog>
 #include <QGraphicsProxyWidget>
 #include <QGraphicsView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
@@ -47,7 +50,14 @@ private slots:
     void failedLoadKeepsTitleAndReportsName();
     void saveAsPreselectsRememberedName();
     void bracketTakesResultsByClick();
+    void lockedWhileDrawingAndCancelled_data();
     void lockedWhileDrawingAndCancelled();
+    void resultClickedDuringDrawIsRefused();
+    void newChampionshipPreselectsNoFile();
+    void typedNameTakesSuffixOfFilter_data();
+    void typedNameTakesSuffixOfFilter();
+    void nationsRemoveButtonFollowsSelectionAfterReset();
+    void nationIdZeroIsListedOnce();
 
 private:
     QTemporaryDir dir_m;
@@ -410,6 +420,14 @@ void tst_MainWindow::bracketTakesResultsByClick()
     QCOMPARE( champ_l.rounds().at( 1 ).playersAmount(), 4 );
 }
 
+void tst_MainWindow::lockedWhileDrawingAndCancelled_data()
+{
+    QTest::addColumn< QString >( "cancelWith" );
+    QTest::newRow( "cancel button" ) << QStringLiteral( "cancel button" );
+    QTest::newRow( "Escape" ) << QStringLiteral( "Escape" );
+    QTest::newRow( "closing the window" ) << QStringLiteral( "closing the window" );
+}
+
 void tst_MainWindow::lockedWhileDrawingAndCancelled()
 {
     resetChampionship( { 8, 8 } );
@@ -428,10 +446,18 @@ void tst_MainWindow::lockedWhileDrawingAndCancelled()
         QVERIFY2( !child< QToolButton >( name_cl )->isEnabled(), name_cl );
     QTossProcessWindow* const show_cl = global::widgets::tossProcessWindow();
     QTRY_VERIFY( show_cl->isVisible() );
+    // Centred over the main window, not over its menus.
+    QVERIFY( ( show_cl->frameGeometry().center() - window()->frameGeometry().center() ).manhattanLength() < 4 );
     QTest::qWait( 50 );
     QPushButton* const cancel_cl = show_cl->findChild< QPushButton* >();
     QCOMPARE( cancel_cl->text(), QStringLiteral( "Отменить" ) );
-    cancel_cl->click();
+    QFETCH( QString, cancelWith );
+    if( cancelWith == QStringLiteral( "cancel button" ) )
+        cancel_cl->click();
+    else if( cancelWith == QStringLiteral( "Escape" ) )
+        QTest::keyClick( show_cl, Qt::Key_Escape );
+    else
+        show_cl->close();
     QTRY_VERIFY( !show_cl->isVisible() );
     QTRY_VERIFY( action( QStringLiteral( "Начать новый" ) )->isEnabled() );
     thread_cl->setPaced( false );
@@ -441,6 +467,187 @@ void tst_MainWindow::lockedWhileDrawingAndCancelled()
     QVERIFY( action( QStringLiteral( "Запустить" ) )->isEnabled() );
     QVERIFY( child< QToolButton >( "addNationBtn" )->isEnabled() );
     QVERIFY( child< QToolButton >( "addPlayerBtn" )->isEnabled() );
+}
+
+
+namespace
+{
+// Draws the first round of the current championship and records a win of
+// every favourite through the bracket.
+void drawAndDecideFirstRound()
+{
+    QSignalSpy updated_l( global::threads::tossThread(), SIGNAL( championshipDataUpdated() ) );
+    action( QStringLiteral( "Запустить" ) )->trigger();
+    QVERIFY( updated_l.wait( 10000 ) );
+    QTRY_VERIFY( action( QStringLiteral( "Начать новый" ) )->isEnabled() );
+    for( QGameWidget* const game_cl : gameWidgets() )
+        clickGame( game_cl, false );
+    QVERIFY( action( QStringLiteral( "Запустить" ) )->isEnabled() );
+}
+
+void clickOnGame( QGameWidget* game_p )
+{
+    QGraphicsView* const view_cl = child< QGraphicsView >( "diagramView" );
+    QTest::mouseClick( view_cl->viewport(), Qt::LeftButton, Qt::NoModifier,
+                       view_cl->mapFromScene( game_p->graphicsProxyWidget()->sceneBoundingRect().center() ) );
+}
+
+QFileDialog* fileDialogOf( const QString& command_cp, const std::function< void( QFileDialog* ) >& inspect_p )
+{
+    QFileDialog* const dialog_cl = global::widgets::fileDialog();
+    whenModal(
+        [ inspect_p ]( QWidget* modal_p )
+        {
+            if( QMessageBox* const box_cl = qobject_cast< QMessageBox* >( modal_p ) )
+            {
+                box_cl->button( QMessageBox::Ok )->click();
+                whenModal( [ inspect_p ]( QWidget* dialog_p ) { inspect_p( qobject_cast< QFileDialog* >( dialog_p ) ); } );
+                return;
+            }
+            inspect_p( qobject_cast< QFileDialog* >( modal_p ) );
+        } );
+    action( command_cp )->trigger();
+    return dialog_cl;
+}
+}
+
+void tst_MainWindow::resultClickedDuringDrawIsRefused()
+{
+    resetChampionship( { 4, 4 } );
+    window()->resetViews();
+    drawAndDecideFirstRound();
+    const QVector< Game > decided_cl = global::data::champ().rounds().at( 0 ).games_m;
+    QTossThread* const thread_cl = global::threads::tossThread();
+    // While the next round is drawn, a click on a game opens nothing.
+    thread_cl->setPaced( true );
+    QSignalSpy updated_l( thread_cl, SIGNAL( championshipDataUpdated() ) );
+    action( QStringLiteral( "Запустить" ) )->trigger();
+    bool opened_l = false;
+    QTimer::singleShot( 0,
+                        [ &opened_l ]
+                        {
+                            opened_l = nullptr != QApplication::activeModalWidget();
+                            if( opened_l )
+                                QTest::keyClick( QApplication::activeModalWidget(), Qt::Key_Escape );
+                        } );
+    clickOnGame( gameWidget( 0, 0 ) );
+    QVERIFY( updated_l.wait( 10000 ) );
+    QTRY_VERIFY( action( QStringLiteral( "Начать новый" ) )->isEnabled() );
+    thread_cl->setPaced( false );
+    QVERIFY( !opened_l );
+    QCOMPARE( global::data::champ().rounds().at( 0 ).games_m, decided_cl );
+    QCOMPARE( global::data::champ().currentRound(), 1 );
+
+    // A dialog answered after a draw stored a round behind it stores nothing:
+    // its game is no longer in the current round.
+    resetChampionship( { 4, 4 } );
+    window()->resetViews();
+    drawAndDecideFirstRound();
+    whenModal(
+        [ thread_cl ]( QWidget* modal_p )
+        {
+            QSignalSpy stored_l( thread_cl, SIGNAL( championshipDataUpdated() ) );
+            thread_cl->start();
+            QVERIFY( stored_l.wait( 10000 ) );
+            modal_p->findChildren< QRadioButton* >().at( 1 )->click();
+            for( QPushButton* const button_cl : modal_p->findChildren< QPushButton* >() )
+                if( button_cl->text() == QStringLiteral( "Выбрать" ) )
+                    button_cl->click();
+        } );
+    clickOnGame( gameWidget( 0, 0 ) );
+    QTRY_VERIFY( action( QStringLiteral( "Начать новый" ) )->isEnabled() );
+    const Championship& champ_crl = global::data::champ();
+    QCOMPARE( champ_crl.currentRound(), 1 );
+    QCOMPARE( champ_crl.rounds().at( 0 ).games_m.at( 0 ).result_m, EXPECTED );
+    QCOMPARE( champ_crl.rounds().at( 1 ).games_m.at( 0 ).result_m, UNKNOWN );
+    QCOMPARE( champ_crl.rounds().at( 2 ).playersAmount(), 0 );
+}
+
+void tst_MainWindow::newChampionshipPreselectsNoFile()
+{
+    const QString file_cl = dir_m.filePath( QStringLiteral( "last-week.stv" ) );
+    resetChampionship( { 1 } );
+    QVERIFY( global::data::champ().save( file_cl ) );
+    answerMessageBox( QMessageBox::Ok );
+    action( QStringLiteral( "Начать новый" ) )->trigger();
+    for( const QString& command_cl : { QStringLiteral( "Сохранить" ), QStringLiteral( "Продолжить сохранённый" ) } )
+    {
+        QString typed_l = QStringLiteral( "unset" );
+        QString reject_l;
+        QFileDialog* const dialog_cl = fileDialogOf( command_cl,
+                                                     [ &typed_l, &reject_l ]( QFileDialog* dialog_p )
+                                                     {
+                                                         typed_l = dialog_p->findChild< QLineEdit* >(
+                                                                               QStringLiteral( "fileNameEdit" ) )
+                                                                       ->text();
+                                                         reject_l = dialog_p->labelText( QFileDialog::Reject );
+                                                         QTest::keyClick( dialog_p, Qt::Key_Escape );
+                                                     } );
+        QVERIFY2( typed_l.isEmpty(), qPrintable( command_cl ) );
+        QCOMPARE( reject_l, QStringLiteral( "Отменить" ) );
+        QVERIFY( dialog_cl->testOption( QFileDialog::DontUseNativeDialog ) );
+        QVERIFY( !dialog_cl->windowIcon().isNull() );
+    }
+}
+
+void tst_MainWindow::typedNameTakesSuffixOfFilter_data()
+{
+    QTest::addColumn< int >( "filter" );
+    QTest::addColumn< QString >( "suffix" );
+    QTest::newRow( "save files" ) << 0 << QStringLiteral( ".stv" );
+    QTest::newRow( "XML files" ) << 1 << QStringLiteral( ".xml" );
+    QTest::newRow( "all files" ) << 2 << QStringLiteral( ".stv" );
+}
+
+void tst_MainWindow::typedNameTakesSuffixOfFilter()
+{
+    QFETCH( int, filter );
+    QFETCH( QString, suffix );
+    const QString typed_cl = dir_m.filePath( QStringLiteral( "typed%1" ).arg( filter ) );
+    fileDialogOf( QStringLiteral( "Сохранить как ..." ),
+                  [ typed_cl, filter ]( QFileDialog* dialog_p )
+                  {
+                      // The organiser picks the filter in its box, as a user does.
+                      QComboBox* const types_cl = dialog_p->findChild< QComboBox* >( QStringLiteral( "fileTypeCombo" ) );
+                      for( int i = 0; i < 3; ++i )
+                          QTest::keyClick( types_cl, Qt::Key_Up );
+                      for( int i = 0; i < filter; ++i )
+                          QTest::keyClick( types_cl, Qt::Key_Down );
+                      QLineEdit* const name_cl = dialog_p->findChild< QLineEdit* >( QStringLiteral( "fileNameEdit" ) );
+                      name_cl->setText( typed_cl );
+                      answerMessageBox( QMessageBox::Ok );
+                      QTest::keyClick( name_cl, Qt::Key_Return );
+                  } );
+    QCOMPARE( global::data::champ().fileName(), typed_cl + suffix );
+    QVERIFY( QFile::exists( typed_cl + suffix ) );
+}
+
+void tst_MainWindow::nationsRemoveButtonFollowsSelectionAfterReset()
+{
+    QListView* const view_cl = child< QListView >( "nationsView" );
+    QTest::mouseClick( view_cl->viewport(), Qt::LeftButton, Qt::NoModifier,
+                       view_cl->visualRect( view_cl->model()->index( 2, 0 ) ).center() );
+    QToolButton* const remove_cl = child< QToolButton >( "removeNationBtn" );
+    QVERIFY( remove_cl->isEnabled() );
+    answerMessageBox( QMessageBox::Ok );
+    action( QStringLiteral( "Начать новый" ) )->trigger();
+    QVERIFY( view_cl->selectionModel()->selectedIndexes().isEmpty() );
+    QVERIFY( !remove_cl->isEnabled() );
+}
+
+void tst_MainWindow::nationIdZeroIsListedOnce()
+{
+    Championship loaded_l;
+    QVERIFY( SaveFile::fromText( QStringLiteral( "<!DOCTYPE SortivaneSaveFile-v.0.1><root><groups><group gid=\"1\">"
+                                                 "<name>Все</name></group></groups><nations>"
+                                                 "<nation nid=\"0\">Нулевая</nation><nation nid=\"1\">Первая</nation>"
+                                                 "<list>0 1</list></nations></root>" ),
+                                 loaded_l ) );
+    global::data::champ() = loaded_l;
+    window()->resetViews();
+    whenModal( []( QWidget* modal_p ) { QTest::keyClick( modal_p, Qt::Key_Return ); } );
+    child< QToolButton >( "addNationBtn" )->click();
+    QCOMPARE( global::data::champ().nations(), QVector< int >( { 0, 1 } ) );
 }
 
 QTEST_MAIN( tst_MainWindow )
