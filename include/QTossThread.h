@@ -30,6 +30,9 @@ public:
         OUTSIDER_PLAYERS_NATION = 4
     };
 
+    // The most players a bracket of Championship::MAX_ROUNDS rounds places.
+    static const int MAX_PLAYERS = 1 << Championship::MAX_ROUNDS;
+
     QTossThread();
 
     // Whether the show pauses between candidates (1, 3 and 5 ms). On by

@@ -91,6 +91,10 @@ using PlayersGroups = QMap< int, PlayersGroup >;
 class Championship
 {
 public:
+    // A bracket of more rounds (over a million places) is no championship
+    // anybody runs: the draw does not make one and the reader refuses one.
+    static const int MAX_ROUNDS = 20;
+
     Championship();
 
     PlayersGroups& players() { return players_m; }

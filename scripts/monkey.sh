@@ -10,7 +10,7 @@ perSeed=${2:-5000}
 cmake --build build -j"$(nproc)" --target tst_monkey >/dev/null
 done_steps=0
 while [ "$done_steps" -lt "$total" ]; do
-  seed=$(od -An -N4 -tu4 /dev/urandom | tr -d ' ')
+  seed=$(( $(od -An -N4 -tu4 /dev/urandom) % 2147483647 ))
   echo "seed $seed: $perSeed steps"
   SORTIVANE_MONKEY_SEEDS=$seed SORTIVANE_MONKEY_STEPS=$perSeed QT_QPA_PLATFORM=offscreen \
     build/tests/tst_monkey -silent

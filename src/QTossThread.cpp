@@ -20,7 +20,9 @@ bool QTossThread::canStart( const Championship& champ_cp )
 {
     if( champ_cp.nations().isEmpty() )
         return false;
-    return champ_cp.rounds().isEmpty() ? champ_cp.playersAmount() >= 2 : champ_cp.roundIsFinished();
+    if( champ_cp.rounds().isEmpty() )
+        return champ_cp.playersAmount() >= 2 && champ_cp.playersAmount() <= MAX_PLAYERS;
+    return champ_cp.roundIsFinished();
 }
 
 bool QTossThread::isBusy() const

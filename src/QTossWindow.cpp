@@ -160,12 +160,15 @@ void QTossWindow::updateTossAction()
     static const QString toolTip_scl = QStringLiteral( "Провести жеребьевку" );
     static const QString noNations_scl =
         QStringLiteral( "Провести жеребьевку нельзя: список наций для очередного тура пуст" );
+    static const QString tooMany_scl =
+        QStringLiteral( "Провести жеребьевку нельзя: игроков больше, чем мест в сетке из 20 туров" );
     const Championship& champ_crl = global::data::champ();
     // Before the first draw it takes four players; later, a finished round.
     const bool enabled_l = champ_crl.rounds().isEmpty() ? champ_crl.playersAmount() > 3 : champ_crl.roundIsFinished();
     const bool haveNations_cl = !champ_crl.nations().isEmpty();
-    tossAct_m->setEnabled( enabled_l && haveNations_cl && !tossRunning_m );
-    tossAct_m->setToolTip( haveNations_cl ? toolTip_scl : noNations_scl );
+    const bool fits_cl = !champ_crl.rounds().isEmpty() || champ_crl.playersAmount() <= QTossThread::MAX_PLAYERS;
+    tossAct_m->setEnabled( enabled_l && haveNations_cl && fits_cl && !tossRunning_m );
+    tossAct_m->setToolTip( !haveNations_cl ? noNations_scl : !fits_cl ? tooMany_scl : toolTip_scl );
 }
 
 void QTossWindow::resetViews()

@@ -321,7 +321,13 @@ void Championship::setGameResult( int gameId_p, GameResult result_p )
     // there.
     auto holds_l = [ &next_l ]( const PlayerRef& player_cp )
     { return next_l.players_m.value( player_cp.groupId() ).contains( player_cp.playerId() ); };
-    if( UNKNOWN != game_l.result_m && holds_l( game_l.winner() ) )
+    // A full next round takes nobody more: the result is not changed.
+    const bool freesPlace_cl = UNKNOWN != game_l.result_m && holds_l( game_l.winner() );
+    const PlayerRef& newWinner_crl = EXPECTED == result_p ? game_l.favorite_m : game_l.outsider_m;
+    if( UNKNOWN != result_p && !freesPlace_cl && !holds_l( newWinner_crl )
+        && next_l.playersAmount() >= 2 * next_l.denominator() )
+        return;
+    if( freesPlace_cl )
         next_l.removePlayer( game_l.winner() );
     game_l.result_m = result_p;
     if( !holds_l( game_l.winner() ) )

@@ -1,8 +1,9 @@
 #include "drawseed.h"
 
+#include <QRandomGenerator>
+
 #include <atomic>
 #include <cstdlib>
-#include <ctime>
 
 namespace
 {
@@ -15,7 +16,9 @@ void drawseed::reseed()
     if( fixed_g )
         std::srand( seed_g++ );
     else
-        std::srand( static_cast< unsigned int >( std::time( nullptr ) ) );
+        // Not the clock: whoever knows the pool could compute each second's
+        // pairings and press "Запустить" at the one that suits a friend.
+        std::srand( QRandomGenerator::system()->generate() );
 }
 
 void drawseed::setFixedSeed( unsigned int seed_p )

@@ -6,11 +6,16 @@
 
 #include <QDomDocument>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QSaveFile>
 #include <QSet>
 #include <QTextCodec>
 #include <QTextStream>
+#include <QXmlStreamReader>
+
+#include <algorithm>
+#include <climits>
 
 namespace
 {
@@ -49,9 +54,9 @@ const Tags& tags()
     return tags_scl;
 }
 
-// A bracket of more rounds than this (over a million places) is no
-// championship anybody runs; a file that claims one is damaged or hostile.
-const int MAX_ROUNDS = 20;
+// The format nests six levels deep; the slack leaves room for nothing a
+// save file could need.
+const int MAX_DEPTH = 32;
 
 // ---------------------------------------------------------------- writing
 
@@ -134,16 +139,12 @@ QString resolveWideReferences( const QString& text_cp )
     return resolved_l;
 }
 
-int number( const QString& text_cp )
-{
-    return text_cp.toInt();
-}
-
-QVector< int > idsFromText( const QString& text_cp )
+// The nations list keeps its old tolerance: "5  7 x" reads 5, 7, 0.
+QVector< int > lenientIds( const QString& text_cp )
 {
     QVector< int > ids_l;
     for( const QString& piece_crl : text_cp.split( QLatin1Char( ' ' ), Qt::SkipEmptyParts ) )
-        ids_l.append( number( piece_crl ) );
+        ids_l.append( piece_crl.toInt() );
     return ids_l;
 }
 
@@ -165,14 +166,58 @@ struct Loaded
     QVector< int > nations;
     QVector< Round > rounds;
     int current = 0;
-    bool damaged = false;
+    SaveFile::Refusal refusal = SaveFile::Refusal::None;
+
+    // The first rule a file breaks is the one it is refused for.
+    void refuse( SaveFile::Refusal refusal_p )
+    {
+        if( SaveFile::Refusal::None == refusal )
+            refusal = refusal_p;
+    }
+    // Reads a number of the file into value_rp. A number that overflowed or
+    // was garbage used to read as 0 and so named somebody else: it refuses
+    // the file.
+    bool number( const QString& text_cp, int minimum_p, int maximum_p, int& value_rp )
+    {
+        bool ok_l = false;
+        const qlonglong value_cl = text_cp.toLongLong( &ok_l );
+        if( !ok_l || value_cl < minimum_p || value_cl > maximum_p )
+        {
+            refuse( SaveFile::Refusal::BadNumber );
+            return false;
+        }
+        value_rp = static_cast< int >( value_cl );
+        return true;
+    }
+    bool id( const QString& text_cp, int& id_rp ) { return number( text_cp, 0, INT_MAX, id_rp ); }
+    bool ids( const QString& text_cp, QVector< int >& ids_rp )
+    {
+        for( const QString& piece_crl : text_cp.split( QLatin1Char( ' ' ), Qt::SkipEmptyParts ) )
+        {
+            int id_l = 0;
+            if( !id( piece_crl, id_l ) )
+                return false;
+            ids_rp.append( id_l );
+        }
+        return true;
+    }
+    // A later entry under the same id used to replace the earlier one
+    // silently: a registered player or nation would be lost.
+    template < typename Map > bool isNew( const Map& map_cp, int id_p )
+    {
+        if( !map_cp.contains( id_p ) )
+            return true;
+        refuse( SaveFile::Refusal::RepeatedId );
+        return false;
+    }
 };
 
-void readPlayer( const QDomElement& playerElement_cp, PlayersGroup& group_rp )
+void readPlayer( const QDomElement& playerElement_cp, PlayersGroup& group_rp, Loaded& loaded_rp )
 {
-    if( playerElement_cp.attribute( tags().pid ).isEmpty() )
+    int pid_l = 0;
+    if( playerElement_cp.attribute( tags().pid ).isEmpty()
+        || !loaded_rp.id( playerElement_cp.attribute( tags().pid ), pid_l ) )
         return;
-    const int pid_cl = number( playerElement_cp.attribute( tags().pid ) );
     Player player_l;
     for( QDomNode node_l = playerElement_cp.firstChild(); !node_l.isNull(); node_l = node_l.nextSibling() )
     {
@@ -187,8 +232,8 @@ void readPlayer( const QDomElement& playerElement_cp, PlayersGroup& group_rp )
         else if( tags().clanname == field_cl.tagName() )
             player_l.clanName_m = text_l;
     }
-    if( !player_l.nickname_m.isEmpty() )
-        group_rp.insert( pid_cl, player_l );
+    if( !player_l.nickname_m.isEmpty() && loaded_rp.isNew( group_rp, pid_l ) )
+        group_rp.insert( pid_l, player_l );
 }
 
 void readGroups( const QDomElement& groups_cp, Loaded& loaded_rp )
@@ -196,9 +241,9 @@ void readGroups( const QDomElement& groups_cp, Loaded& loaded_rp )
     for( QDomElement group_l = groups_cp.firstChildElement( tags().group ); !group_l.isNull();
          group_l = group_l.nextSiblingElement( tags().group ) )
     {
-        if( group_l.attribute( tags().gid ).isEmpty() )
+        int gid_l = 0;
+        if( group_l.attribute( tags().gid ).isEmpty() || !loaded_rp.id( group_l.attribute( tags().gid ), gid_l ) )
             continue;
-        const int gid_cl = number( group_l.attribute( tags().gid ) );
         QString name_l;
         PlayersGroup players_l;
         for( QDomNode node_l = group_l.firstChild(); !node_l.isNull(); node_l = node_l.nextSibling() )
@@ -209,12 +254,12 @@ void readGroups( const QDomElement& groups_cp, Loaded& loaded_rp )
             if( tags().name == child_cl.tagName() )
                 firstChildText( child_cl, name_l );
             else if( tags().player == child_cl.tagName() )
-                readPlayer( child_cl, players_l );
+                readPlayer( child_cl, players_l, loaded_rp );
         }
-        if( name_l.isEmpty() )
+        if( name_l.isEmpty() || !loaded_rp.isNew( loaded_rp.players, gid_l ) )
             continue;
-        loaded_rp.players.insert( gid_cl, players_l );
-        loaded_rp.groupsNames.insert( gid_cl, name_l );
+        loaded_rp.players.insert( gid_l, players_l );
+        loaded_rp.groupsNames.insert( gid_l, name_l );
     }
 }
 
@@ -226,15 +271,21 @@ void readNations( const QDomElement& nations_cp, Loaded& loaded_rp )
         QString text_l;
         if( !firstChildText( child_l, text_l ) || text_l.isEmpty() )
             continue;
+        int nid_l = 0;
         if( tags().nation == child_l.tagName() && !child_l.attribute( tags().nid ).isEmpty() )
-            loaded_rp.nationsNames.insert( number( child_l.attribute( tags().nid ) ), text_l );
+        {
+            if( loaded_rp.id( child_l.attribute( tags().nid ), nid_l )
+                && loaded_rp.isNew( loaded_rp.nationsNames, nid_l ) )
+                loaded_rp.nationsNames.insert( nid_l, text_l );
+        }
         else if( tags().list == child_l.tagName() )
-            loaded_rp.nations += idsFromText( text_l );
+            loaded_rp.nations += lenientIds( text_l );
     }
 }
 
 // Reads one side or the result into the game; returns whether it was a part.
-bool readGamePart( const QDomElement& part_cp, Game& game_rp, int& favorites_rp, int& outsiders_rp, int& results_rp )
+bool readGamePart( const QDomElement& part_cp, Game& game_rp, int& favorites_rp, int& outsiders_rp, int& results_rp,
+                   Loaded& loaded_rp )
 {
     if( tags().result == part_cp.tagName() )
     {
@@ -248,27 +299,31 @@ bool readGamePart( const QDomElement& part_cp, Game& game_rp, int& favorites_rp,
     const QString gid_cl = part_cp.attribute( tags().gid );
     const QString pid_cl = part_cp.attribute( tags().pid );
     const QString nid_cl = part_cp.attribute( tags().nid );
-    if( gid_cl.isEmpty() || pid_cl.isEmpty() || nid_cl.isEmpty() )
+    int gid_l = 0;
+    int pid_l = 0;
+    int nid_l = 0;
+    if( gid_cl.isEmpty() || pid_cl.isEmpty() || nid_cl.isEmpty() || !loaded_rp.id( gid_cl, gid_l )
+        || !loaded_rp.id( pid_cl, pid_l ) || !loaded_rp.id( nid_cl, nid_l ) )
         return false;
-    const PlayerRef player_cl( number( gid_cl ), number( pid_cl ) );
+    const PlayerRef player_cl( gid_l, pid_l );
     if( tags().favorite == part_cp.tagName() )
     {
         game_rp.favorite_m = player_cl;
-        game_rp.favoriteNation_m = number( nid_cl );
+        game_rp.favoriteNation_m = nid_l;
         ++favorites_rp;
         return true;
     }
     if( tags().outsider == part_cp.tagName() )
     {
         game_rp.outsider_m = player_cl;
-        game_rp.outsiderNation_m = number( nid_cl );
+        game_rp.outsiderNation_m = nid_l;
         ++outsiders_rp;
         return true;
     }
     return false;
 }
 
-QVector< Game > readGames( const QDomElement& games_cp )
+QVector< Game > readGames( const QDomElement& games_cp, Loaded& loaded_rp )
 {
     QVector< Game > games_l;
     for( QDomElement gameElement_l = games_cp.firstChildElement( tags().game ); !gameElement_l.isNull();
@@ -281,7 +336,7 @@ QVector< Game > readGames( const QDomElement& games_cp )
         int results_l = 0;
         for( QDomElement part_l = gameElement_l.firstChildElement(); !part_l.isNull();
              part_l = part_l.nextSiblingElement() )
-            if( readGamePart( part_l, game_l, favorites_l, outsiders_l, results_l ) )
+            if( readGamePart( part_l, game_l, favorites_l, outsiders_l, results_l, loaded_rp ) )
                 ++parts_l;
         if( 3 == parts_l && 1 == favorites_l && 1 == outsiders_l && 1 == results_l )
             games_l.append( game_l );
@@ -289,7 +344,7 @@ QVector< Game > readGames( const QDomElement& games_cp )
     return games_l;
 }
 
-void readRoundPlayers( const QDomElement& players_cp, Round& round_rp, bool& damaged_rp )
+void readRoundPlayers( const QDomElement& players_cp, Round& round_rp, Loaded& loaded_rp )
 {
     for( QDomElement group_l = players_cp.firstChildElement( tags().group ); !group_l.isNull();
          group_l = group_l.nextSiblingElement( tags().group ) )
@@ -297,29 +352,31 @@ void readRoundPlayers( const QDomElement& players_cp, Round& round_rp, bool& dam
         QString text_l;
         if( group_l.attribute( tags().gid ).isEmpty() || !firstChildText( group_l, text_l ) || text_l.isEmpty() )
             continue;
-        const int gid_cl = number( group_l.attribute( tags().gid ) );
-        const QVector< int > ids_cl = idsFromText( text_l );
+        int gid_l = 0;
+        QVector< int > ids_l;
+        if( !loaded_rp.id( group_l.attribute( tags().gid ), gid_l ) || !loaded_rp.ids( text_l, ids_l ) )
+            return;
         // A group named twice in one pool, or a player named twice in a
         // group, would make the draw pick the same player for two places.
-        if( round_rp.players_m.contains( gid_cl )
-            || QSet< int >( ids_cl.begin(), ids_cl.end() ).size() != ids_cl.size() )
+        if( round_rp.players_m.contains( gid_l )
+            || QSet< int >( ids_l.begin(), ids_l.end() ).size() != ids_l.size() )
         {
-            damaged_rp = true;
+            loaded_rp.refuse( SaveFile::Refusal::RepeatedId );
             return;
         }
-        round_rp.addGroup( gid_cl, ids_cl );
+        round_rp.addGroup( gid_l, ids_l );
     }
 }
 
-void readRound( const QDomElement& roundElement_cp, Round& round_rp, bool& damaged_rp )
+void readRound( const QDomElement& roundElement_cp, Round& round_rp, Loaded& loaded_rp )
 {
     for( QDomElement child_l = roundElement_cp.firstChildElement(); !child_l.isNull();
          child_l = child_l.nextSiblingElement() )
     {
         if( tags().games == child_l.tagName() )
-            round_rp.games_m = readGames( child_l );
+            round_rp.games_m = readGames( child_l, loaded_rp );
         else if( tags().players == child_l.tagName() )
-            readRoundPlayers( child_l, round_rp, damaged_rp );
+            readRoundPlayers( child_l, round_rp, loaded_rp );
     }
 }
 
@@ -327,14 +384,14 @@ void readRounds( const QDomElement& rounds_cp, Loaded& loaded_rp )
 {
     const QString amount_cl = rounds_cp.attribute( tags().amount );
     const QString current_cl = rounds_cp.attribute( tags().current );
-    if( amount_cl.isEmpty() || current_cl.isEmpty() )
+    int amount_l = 0;
+    if( amount_cl.isEmpty() || current_cl.isEmpty() || !loaded_rp.number( current_cl, INT_MIN, INT_MAX, loaded_rp.current )
+        || !loaded_rp.number( amount_cl, 0, Championship::MAX_ROUNDS, amount_l ) )
         return;
-    loaded_rp.current = number( current_cl );
-    const int amount_l = number( amount_cl );
-    // A negative amount, or one whose first round cannot be formed, is damage.
-    if( amount_l < 0 || loaded_rp.rounds.size() + amount_l > MAX_ROUNDS )
+    // A second "rounds" element adds rounds to a bracket of at most as many.
+    if( loaded_rp.rounds.size() + amount_l > Championship::MAX_ROUNDS )
     {
-        loaded_rp.damaged = true;
+        loaded_rp.refuse( SaveFile::Refusal::BadNumber );
         return;
     }
     for( int i = amount_l - 1; i >= 0; --i )
@@ -343,7 +400,7 @@ void readRounds( const QDomElement& rounds_cp, Loaded& loaded_rp )
     for( QDomNode node_l = rounds_cp.firstChild(); !node_l.isNull() && i < loaded_rp.rounds.size();
          node_l = node_l.nextSibling(), ++i )
         if( node_l.isElement() && tags().round == node_l.toElement().tagName() )
-            readRound( node_l.toElement(), loaded_rp.rounds[ i ], loaded_rp.damaged );
+            readRound( node_l.toElement(), loaded_rp.rounds[ i ], loaded_rp );
 }
 
 bool namesExistingPlayerGroup( const Loaded& loaded_cp, const PlayerRef& player_cp )
@@ -355,8 +412,6 @@ bool namesExistingPlayerGroup( const Loaded& loaded_cp, const PlayerRef& player_
 // refused as a whole rather than half-loaded.
 bool isConsistent( const Loaded& loaded_cp )
 {
-    if( loaded_cp.damaged )
-        return false;
     const int roundsAmount_cl = loaded_cp.rounds.size();
     // The rounds of a bracket halve down to the final, whatever number of
     // "rounds" elements described them.
@@ -390,23 +445,95 @@ bool isConsistent( const Loaded& loaded_cp )
     }
     return true;
 }
+
+// Every accepted file can be played to the final through the window: each
+// decided game of the current round has put its winner, and only its winner,
+// into the next round; the undecided ones have players who play nowhere else
+// and wait nowhere yet; with the players already waiting they fill the next
+// round exactly, and no later round has anybody waiting. Otherwise the draw
+// would be locked for good, or results would overfill a round and make a
+// file that the next load refuses.
+bool isPlayable( const Loaded& loaded_cp )
+{
+    const int next_cl = loaded_cp.current + 1;
+    if( next_cl >= loaded_cp.rounds.size() )
+        return true;
+    const Round& next_crl = loaded_cp.rounds.at( next_cl );
+    const auto waits_l = [ &next_crl ]( const PlayerRef& player_cp )
+    { return next_crl.players_m.value( player_cp.groupId() ).contains( player_cp.playerId() ); };
+    QSet< QPair< int, int > > playing_l;
+    const auto playsOnce_l = [ &playing_l ]( const PlayerRef& player_cp )
+    {
+        const QPair< int, int > key_cl( player_cp.groupId(), player_cp.playerId() );
+        if( playing_l.contains( key_cl ) )
+            return false;
+        playing_l.insert( key_cl );
+        return true;
+    };
+    int undecided_l = 0;
+    for( const Game& game_crl : loaded_cp.rounds.at( loaded_cp.current ).games_m )
+    {
+        if( !playsOnce_l( game_crl.favorite_m ) || !playsOnce_l( game_crl.outsider_m ) )
+            return false;
+        const bool favoriteWaits_cl = waits_l( game_crl.favorite_m );
+        const bool outsiderWaits_cl = waits_l( game_crl.outsider_m );
+        if( UNKNOWN == game_crl.result_m )
+            ++undecided_l;
+        if( ( UNKNOWN == game_crl.result_m && ( favoriteWaits_cl || outsiderWaits_cl ) )
+            || ( EXPECTED == game_crl.result_m && ( !favoriteWaits_cl || outsiderWaits_cl ) )
+            || ( UNEXPECTED == game_crl.result_m && ( favoriteWaits_cl || !outsiderWaits_cl ) ) )
+            return false;
+    }
+    if( next_crl.playersAmount() + undecided_l != 2 * next_crl.denominator() )
+        return false;
+    for( int i = next_cl + 1; i < loaded_cp.rounds.size(); ++i )
+        if( loaded_cp.rounds.at( i ).playersAmount() )
+            return false;
+    return true;
+}
+
+// Qt's DOM parser recurses once per level of nesting and expands internal
+// entities without a limit, so a small file could overflow the stack or
+// exhaust memory. The format needs six levels and no internal DTD subset: one
+// pass of a streaming reader, which does not recurse, refuses such documents
+// before the DOM parser sees them.
+SaveFile::Refusal structureRefusal( const QString& text_cp )
+{
+    QXmlStreamReader reader_l( text_cp );
+    int depth_l = 0;
+    while( !reader_l.atEnd() )
+    {
+        const QXmlStreamReader::TokenType token_cl = reader_l.readNext();
+        if( QXmlStreamReader::StartElement == token_cl && ++depth_l > MAX_DEPTH )
+            return SaveFile::Refusal::NestedTooDeep;
+        if( QXmlStreamReader::EndElement == token_cl )
+            --depth_l;
+        if( QXmlStreamReader::DTD == token_cl && reader_l.text().contains( QLatin1Char( '[' ) ) )
+            return SaveFile::Refusal::InternalSubset;
+    }
+    return reader_l.hasError() ? SaveFile::Refusal::NotASaveFile : SaveFile::Refusal::None;
+}
 }
 
 // ---------------------------------------------------------------- SaveFile
 
 bool SaveFile::write( const Championship& champ_cp, const QString& fileName_p )
 {
-    const QString text_cl = toText( champ_cp );
+    // Saving over a device or a FIFO would replace it with a regular file.
+    const QFileInfo target_cl( fileName_p );
+    if( target_cl.exists() && !target_cl.isFile() )
+        return false;
+    const QByteArray bytes_cl = global::data::codec()->fromUnicode( toText( champ_cp ) );
+    // A file the reader refuses for its size would be lost work: refused now,
+    // the previous file stays.
+    if( bytes_cl.size() > MAX_FILE_SIZE )
+        return false;
     QSaveFile file_l( fileName_p );
     if( !file_l.open( QIODevice::WriteOnly ) )
         return false;
-    QTextStream stream_l( &file_l );
-    stream_l.setCodec( global::data::codec() );
-    stream_l << text_cl;
-    stream_l.flush();
     // A full disk shows only here: without these checks the truncated text
     // would be committed over the previous file.
-    if( QTextStream::Ok != stream_l.status() || !file_l.flush() || QFileDevice::NoError != file_l.error() )
+    if( file_l.write( bytes_cl ) != bytes_cl.size() || !file_l.flush() || QFileDevice::NoError != file_l.error() )
     {
         file_l.cancelWriting();
         return false;
@@ -414,23 +541,36 @@ bool SaveFile::write( const Championship& champ_cp, const QString& fileName_p )
     return file_l.commit();
 }
 
-bool SaveFile::read( const QString& fileName_p, Championship& champ_rp )
+bool SaveFile::read( const QString& fileName_p, Championship& champ_rp, Refusal* refusal_rp )
 {
+    Refusal ignored_l = Refusal::None;
+    Refusal& refusal_l = refusal_rp ? *refusal_rp : ignored_l;
+    // A device never ends and a FIFO blocks in open(): only regular files are
+    // opened, and only up to the size any championship could need.
+    const QFileInfo info_cl( fileName_p );
+    refusal_l = !info_cl.exists() ? Refusal::Unreadable
+                : !info_cl.isFile() ? Refusal::NotARegularFile
+                : info_cl.size() > MAX_FILE_SIZE ? Refusal::TooLarge
+                                                 : Refusal::None;
+    if( Refusal::None != refusal_l )
+        return false;
     QFile file_l( fileName_p );
     if( !file_l.open( QIODevice::ReadOnly ) )
-        return false;
-    const QByteArray bytes_cl = file_l.readAll();
+        return refusal_l = Refusal::Unreadable, false;
+    const QByteArray bytes_cl = file_l.read( MAX_FILE_SIZE + 1 );
     file_l.close();
-    return fromBytes( bytes_cl, champ_rp );
+    if( bytes_cl.size() > MAX_FILE_SIZE )
+        return refusal_l = Refusal::TooLarge, false;
+    return fromBytes( bytes_cl, champ_rp, refusal_rp );
 }
 
-bool SaveFile::fromBytes( const QByteArray& bytes_cp, Championship& champ_rp )
+bool SaveFile::fromBytes( const QByteArray& bytes_cp, Championship& champ_rp, Refusal* refusal_rp )
 {
     // windows-1251 unless the text starts with a Unicode byte-order mark.
     QTextStream stream_l( bytes_cp );
     stream_l.setCodec( global::data::codec() );
     stream_l.setAutoDetectUnicode( true );
-    return fromText( stream_l.readAll(), champ_rp );
+    return fromText( stream_l.readAll(), champ_rp, refusal_rp );
 }
 
 QString SaveFile::toText( const Championship& champ_cp )
@@ -438,11 +578,18 @@ QString SaveFile::toText( const Championship& champ_cp )
     return escapeForCodec( toDocument( champ_cp ).toString( 1 ), global::data::codec() );
 }
 
-bool SaveFile::fromText( const QString& text_cp, Championship& champ_rp )
+bool SaveFile::fromText( const QString& text_cp, Championship& champ_rp, Refusal* refusal_rp )
 {
+    Refusal ignored_l = Refusal::None;
+    Refusal& refusal_l = refusal_rp ? *refusal_rp : ignored_l;
     const Tags& tags_crl = tags();
+    const QString text_cl = resolveWideReferences( text_cp );
+    refusal_l = structureRefusal( text_cl );
+    if( Refusal::None != refusal_l )
+        return false;
+    refusal_l = Refusal::NotASaveFile;
     QDomDocument document_l;
-    if( !document_l.setContent( resolveWideReferences( text_cp ), false ) )
+    if( !document_l.setContent( text_cl, false ) )
         return false;
     if( tags_crl.docType != document_l.doctype().name() )
         return false;
@@ -463,17 +610,26 @@ bool SaveFile::fromText( const QString& text_cp, Championship& champ_rp )
         else if( tags_crl.rounds == child_cl.tagName() )
             readRounds( child_cl, loaded_l );
     }
-    if( loaded_l.players.isEmpty() || loaded_l.nationsNames.isEmpty() || !isConsistent( loaded_l ) )
+    if( loaded_l.players.isEmpty() || loaded_l.nationsNames.isEmpty() )
+        return false;
+    refusal_l = loaded_l.refusal;
+    if( Refusal::None != refusal_l )
+        return false;
+    refusal_l = Refusal::Inconsistent;
+    if( !isConsistent( loaded_l ) )
         return false;
 
-    // A bracket whose first round was never drawn (a draw cancelled before
-    // this program stored nothing of it) would lock the draw for good: it is
-    // a championship without rounds.
-    if( !loaded_l.rounds.isEmpty() && loaded_l.rounds.at( 0 ).games_m.isEmpty() )
-    {
+    // A bracket that was never drawn (a first draw cancelled before this
+    // program stored nothing of it) would lock the draw for good: it is a
+    // championship without rounds. A bracket with games anywhere keeps them.
+    const bool undrawn_cl = std::none_of( loaded_l.rounds.cbegin(), loaded_l.rounds.cend(),
+                                          []( const Round& round_cp ) { return !round_cp.games_m.isEmpty(); } );
+    if( 0 == loaded_l.current && undrawn_cl )
         loaded_l.rounds.clear();
-        loaded_l.current = 0;
-    }
+    refusal_l = Refusal::Unplayable;
+    if( !isPlayable( loaded_l ) )
+        return false;
+    refusal_l = Refusal::None;
     SV_ASSERT( loaded_l.players.size() == loaded_l.groupsNames.size(), "players_l.size() == groupsNames_l.size()" );
     champ_rp.players_m = loaded_l.players;
     champ_rp.groupsNames_m = loaded_l.groupsNames;

@@ -307,14 +307,17 @@ void tst_Championship::roundFinishesWithLastWinner()
     QVERIFY( champ_l.roundIsFinished() );
 }
 
+// A next round that disagrees with the results could never be played to the
+// final: such a file is refused; a consistent one takes a changed result.
 void tst_Championship::inconsistentNextRoundIsKeptConsistent_data()
 {
     QTest::addColumn< QVector< int > >( "nextPool" );
     QTest::addColumn< QVector< int > >( "expected" );
+    QTest::addColumn< bool >( "loads" );
     // Game 0 is favourite 0 against outsider 1 of group 1, recorded EXPECTED.
-    QTest::newRow( "previous winner missing" ) << QVector< int > {} << QVector< int > { 1 };
-    QTest::newRow( "new winner already there" ) << QVector< int > { 0, 1 } << QVector< int > { 1 };
-    QTest::newRow( "consistent" ) << QVector< int > { 0 } << QVector< int > { 1 };
+    QTest::newRow( "previous winner missing" ) << QVector< int > {} << QVector< int > {} << false;
+    QTest::newRow( "new winner already there" ) << QVector< int > { 0, 1 } << QVector< int > {} << false;
+    QTest::newRow( "consistent" ) << QVector< int > { 0 } << QVector< int > { 1 } << true;
 }
 
 void tst_Championship::inconsistentNextRoundIsKeptConsistent()
@@ -348,8 +351,12 @@ void tst_Championship::inconsistentNextRoundIsKeptConsistent()
     QVERIFY( file_l.open( QIODevice::WriteOnly | QIODevice::Truncate ) );
     file_l.write( text_l.toLatin1() );
     file_l.close();
+    QFETCH( bool, loads );
     Championship champ_l;
-    QVERIFY( champ_l.load( path_cl ) );
+    QCOMPARE( champ_l.load( path_cl ), loads );
+    QFile::remove( path_cl );
+    if( !loads )
+        return;
     champ_l.setGameResult( 0, UNEXPECTED );
     QCOMPARE( champ_l.rounds().at( 1 ).players_m.value( 1 ), expected );
     QCOMPARE( champ_l.rounds().at( 0 ).games_m.at( 0 ).result_m, UNEXPECTED );

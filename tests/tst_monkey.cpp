@@ -141,6 +141,12 @@ public:
 
     void step()
     {
+        // While the show runs, the organiser clicks around the bracket.
+        if( global::widgets::tossProcessWindow()->isVisible() && random_m.bounded( 2 ) )
+        {
+            clickGame();
+            return;
+        }
         switch( random_m.bounded( 12 ) )
         {
         case 0:
@@ -252,7 +258,7 @@ private:
         if( !action_cl->isEnabled() )
             return;
         if( action_cl->text() == QStringLiteral( "Запустить" ) )
-            global::threads::tossThread()->setPaced( 0 == random_m.bounded( 8 ) );
+            global::threads::tossThread()->setPaced( 0 == random_m.bounded( 4 ) );
         QToolBar* const toolBar_cl = window()->findChild< QToolBar* >();
         QWidget* const button_cl = toolBar_cl->widgetForAction( action_cl );
         if( button_cl && random_m.bounded( 2 ) )

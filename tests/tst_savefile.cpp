@@ -9,6 +9,8 @@
 #include <QtTest>
 
 #include <sys/mount.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 namespace
 {
@@ -132,6 +134,11 @@ private slots:
     void readsUnicodeFilesWithByteOrderMark_data();
     void readsUnicodeFilesWithByteOrderMark();
     void reportsFullDiskAndKeepsPreviousFile();
+    void refusesHostileFiles_data();
+    void refusesHostileFiles();
+    void refusesToSaveOverNonRegularFiles_data();
+    void refusesToSaveOverNonRegularFiles();
+    void refusesToSaveBeyondTheSizeCap();
 
 private:
     QString path( const QString& name_cp ) const { return dir_m.filePath( name_cp ); }
@@ -341,6 +348,12 @@ void tst_SaveFile::readerSkipsMalformedEntries()
     QString text_l = baseText();
     QVERIFY( text_l.contains( from ) );
     text_l.replace( from, to );
+    // A dropped game stays tolerated where the bracket still adds up: here
+    // its favourite waits in the next round, as with a bye.
+    if( 1 == check )
+        text_l.replace( QStringLiteral( "  </round>\n </rounds>" ),
+                        QStringLiteral( "  </round>\n  <round><games/><players><group gid=\"1\">0 </group></players>"
+                                        "</round>\n </rounds>" ) );
     const QString file_cl = path( QStringLiteral( "skips.stv" ) );
     writeFile( file_cl, QTextCodec::codecForName( "windows-1251" )->fromUnicode( text_l ) );
     Championship loaded_l;
@@ -384,6 +397,30 @@ void tst_SaveFile::undrawnBracketLoadsAsNoRounds()
     QVERIFY( loaded_l.rounds().isEmpty() );
     QCOMPARE( loaded_l.currentRound(), 0 );
     QCOMPARE( loaded_l.playersAmount(), 4 );
+
+    // Past the first round, damaged first-round games lose nothing else:
+    // the final and its result stay.
+    Championship played_l;
+    for( int i = 0; i < 4; ++i )
+        played_l.addPlayer( 1 + i / 2, QStringLiteral( "p%1" ).arg( i ), QString() );
+    played_l.createRounds();
+    played_l.setCurrentRoundGames( { playedGame( PlayerRef( 1, 0 ), PlayerRef( 2, 0 ), 1, 2 ),
+                                     playedGame( PlayerRef( 1, 1 ), PlayerRef( 2, 1 ), 1, 2 ) } );
+    played_l.setGameResult( 0, EXPECTED );
+    played_l.setGameResult( 1, UNEXPECTED );
+    played_l.advanceRound();
+    played_l.clearCurrentRoundPlayers();
+    played_l.setCurrentRoundGames( { playedGame( PlayerRef( 1, 0 ), PlayerRef( 2, 1 ), 3, 1 ) } );
+    played_l.setGameResult( 0, UNEXPECTED );
+    QString damaged_l = SaveFile::toText( played_l );
+    const int first_cl = damaged_l.indexOf( QStringLiteral( "<games>" ) );
+    damaged_l.replace( first_cl, damaged_l.indexOf( QStringLiteral( "</games>" ) ) + 8 - first_cl,
+                       QStringLiteral( "<games/>" ) );
+    Championship reloaded_l;
+    QVERIFY( SaveFile::fromText( damaged_l, reloaded_l ) );
+    QCOMPARE( reloaded_l.currentRound(), 1 );
+    QVERIFY( reloaded_l.rounds().at( 0 ).games_m.isEmpty() );
+    QCOMPARE( reloaded_l.rounds().at( 1 ).games_m, played_l.rounds().at( 1 ).games_m );
 }
 
 void tst_SaveFile::refusesBrokenFiles_data()
@@ -496,6 +533,134 @@ void tst_SaveFile::reportsFullDiskAndKeepsPreviousFile()
     umount( target_cl.constData() );
     QVERIFY( !saved_cl );
     QCOMPARE( after_cl, previous_cl );
+}
+
+// Each row breaks one rule of the reader; the big inputs are made here.
+void tst_SaveFile::refusesHostileFiles_data()
+{
+    QTest::addColumn< QString >( "from" );
+    QTest::addColumn< QString >( "to" );
+    QTest::addColumn< int >( "refusal" );
+    const auto row_l = []( const char* name_p, const QString& from_cp, const QString& to_cp, SaveFile::Refusal why_p )
+    { QTest::newRow( name_p ) << from_cp << to_cp << int( why_p ); };
+    const QString deep_cl = QStringLiteral( "<a>" ).repeated( 30000 ) + QStringLiteral( "</a>" ).repeated( 30000 );
+    row_l( "nested deeper than the format", QStringLiteral( "<players/>" ), deep_cl, SaveFile::Refusal::NestedTooDeep );
+    row_l( "internal entity used many times", QStringLiteral( "<!DOCTYPE SortivaneSaveFile-v.0.1>" ),
+           QStringLiteral( "<!DOCTYPE SortivaneSaveFile-v.0.1 [<!ENTITY e \"%1\">]>" )
+               .arg( QString( 60000, QLatin1Char( 'x' ) ) ),
+           SaveFile::Refusal::InternalSubset );
+    row_l( "FIFO", QStringLiteral( "fifo" ), QString(), SaveFile::Refusal::NotARegularFile );
+    row_l( "directory", QStringLiteral( "directory" ), QString(), SaveFile::Refusal::NotARegularFile );
+    row_l( "file beyond the cap", QStringLiteral( "sparse" ), QString(), SaveFile::Refusal::TooLarge );
+    row_l( "amount that overflows", QStringLiteral( "amount=\"2\"" ), QStringLiteral( "amount=\"4294967298\"" ),
+           SaveFile::Refusal::BadNumber );
+    row_l( "player id that overflows", QStringLiteral( "<player pid=\"1\">" ),
+           QStringLiteral( "<player pid=\"4294967296\">" ), SaveFile::Refusal::BadNumber );
+    row_l( "garbage in a pool", QStringLiteral( "<players/>" ),
+           QStringLiteral( "<players><group gid=\"3\">0 x</group></players>" ), SaveFile::Refusal::BadNumber );
+    row_l( "garbage current", QStringLiteral( "current=\"0\"" ), QStringLiteral( "current=\"first\"" ),
+           SaveFile::Refusal::BadNumber );
+    row_l( "player id 0 given as 00", QStringLiteral( "<player pid=\"1\">" ), QStringLiteral( "<player pid=\"00\">" ),
+           SaveFile::Refusal::RepeatedId );
+    row_l( "nation id twice", QStringLiteral( "<nation nid=\"2\">" ), QStringLiteral( "<nation nid=\"1\">" ),
+           SaveFile::Refusal::RepeatedId );
+    row_l( "group id twice", QStringLiteral( "<group gid=\"4\">" ), QStringLiteral( "<group gid=\"3\">" ),
+           SaveFile::Refusal::RepeatedId );
+    row_l( "next round full while games are undecided", QStringLiteral( "  </round>\n </rounds>" ),
+           QStringLiteral( "  </round>\n  <round><games/><players><group gid=\"3\">0 1 </group></players></round>\n"
+                           " </rounds>" ),
+           SaveFile::Refusal::Unplayable );
+    row_l( "dropped game leaves the round unplayable", QStringLiteral( "<favorite gid=\"1\" pid=\"0\" nid=\"3\"/>" ),
+           QStringLiteral( "<favorite gid=\"1\" pid=\"0\" nid=\"\"/>" ), SaveFile::Refusal::Unplayable );
+}
+
+void tst_SaveFile::refusesHostileFiles()
+{
+    QFETCH( QString, from );
+    QFETCH( QString, to );
+    QFETCH( int, refusal );
+    const QString file_cl = path( QStringLiteral( "hostile.stv" ) );
+    QFile::remove( file_cl );
+    QDir( file_cl ).removeRecursively();
+    if( from == QStringLiteral( "fifo" ) )
+        QCOMPARE( mkfifo( QFile::encodeName( file_cl ).constData(), 0600 ), 0 );
+    else if( from == QStringLiteral( "directory" ) )
+        QVERIFY( QDir().mkpath( file_cl ) );
+    else if( from == QStringLiteral( "sparse" ) )
+    {
+        QFile sparse_l( file_cl );
+        QVERIFY( sparse_l.open( QIODevice::WriteOnly ) );
+        QVERIFY( sparse_l.resize( SaveFile::MAX_FILE_SIZE + 1 ) );
+    }
+    else
+    {
+        QString text_l = baseText();
+        // A group with two players, for the rows that repeat or overflow an id.
+        text_l.replace( QStringLiteral( "<group gid=\"3\">\n   <name>" ),
+                        QStringLiteral( "<group gid=\"3\">\n   <player pid=\"0\"><nickname>a</nickname></player>\n"
+                                        "   <player pid=\"1\"><nickname>b</nickname></player>\n   <name>" ) );
+        QVERIFY( text_l.contains( from ) );
+        text_l.replace( from, to );
+        writeFile( file_cl, QTextCodec::codecForName( "windows-1251" )->fromUnicode( text_l ) );
+    }
+    Championship& champ_l = global::data::champ();
+    champ_l.addPlayer( 2, QStringLiteral( "kept" ), QString() );
+    QVERIFY( champ_l.save( path( QStringLiteral( "previous.stv" ) ) ) );
+    QElapsedTimer timer_l;
+    timer_l.start();
+    Championship loaded_l;
+    SaveFile::Refusal why_l = SaveFile::Refusal::None;
+    QVERIFY( !SaveFile::read( file_cl, loaded_l, &why_l ) );
+    QCOMPARE( int( why_l ), refusal );
+    QVERIFY( !champ_l.load( file_cl ) );
+    QVERIFY2( timer_l.elapsed() < 5000, qPrintable( QString::number( timer_l.elapsed() ) ) );
+    QCOMPARE( champ_l.fileName(), path( QStringLiteral( "previous.stv" ) ) );
+    QCOMPARE( champ_l.players().value( 2 ).value( 0 ).nickname_m, QStringLiteral( "kept" ) );
+}
+
+void tst_SaveFile::refusesToSaveOverNonRegularFiles_data()
+{
+    QTest::addColumn< QString >( "kind" );
+    QTest::newRow( "FIFO" ) << QStringLiteral( "fifo" );
+    QTest::newRow( "character device" ) << QStringLiteral( "device" );
+    QTest::newRow( "directory" ) << QStringLiteral( "directory" );
+}
+
+void tst_SaveFile::refusesToSaveOverNonRegularFiles()
+{
+    QFETCH( QString, kind );
+    const QString node_cl = path( QStringLiteral( "node-" ) + kind );
+    const QByteArray native_cl = QFile::encodeName( node_cl );
+    if( kind == QStringLiteral( "fifo" ) )
+        QCOMPARE( mkfifo( native_cl.constData(), 0600 ), 0 );
+    else if( kind == QStringLiteral( "directory" ) )
+        QVERIFY( QDir().mkpath( node_cl ) );
+    // A device node like /dev/null's, made in the scratch folder; only root
+    // may make one.
+    else if( 0 != mknod( native_cl.constData(), S_IFCHR | 0600, makedev( 1, 3 ) ) )
+        QSKIP( "mknod is refused here" );
+    struct stat before_l;
+    QCOMPARE( stat( native_cl.constData(), &before_l ), 0 );
+    Championship& champ_l = global::data::champ();
+    QVERIFY( !champ_l.save( node_cl ) );
+    QVERIFY( champ_l.fileName().isEmpty() );
+    struct stat after_l;
+    QCOMPARE( stat( native_cl.constData(), &after_l ), 0 );
+    QCOMPARE( after_l.st_mode, before_l.st_mode );
+    QCOMPARE( after_l.st_ino, before_l.st_ino );
+}
+
+void tst_SaveFile::refusesToSaveBeyondTheSizeCap()
+{
+    Championship& champ_l = global::data::champ();
+    const QString file_cl = path( QStringLiteral( "capped.stv" ) );
+    QVERIFY( champ_l.save( file_cl ) );
+    const QString previous_cl = readFile( file_cl );
+    const QString nickname_cl( 4000, QLatin1Char( 'n' ) );
+    for( int i = 0; i * nickname_cl.size() <= SaveFile::MAX_FILE_SIZE; ++i )
+        champ_l.addPlayer( 1 + i % 4, nickname_cl, QString() );
+    QVERIFY( !champ_l.save( file_cl ) );
+    QCOMPARE( readFile( file_cl ), previous_cl );
 }
 
 QTEST_GUILESS_MAIN( tst_SaveFile )
