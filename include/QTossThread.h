@@ -44,6 +44,10 @@ public:
     // Whether a draw runs or its drawn round still waits to be stored; no
     // new draw starts and no result may be entered meanwhile.
     bool isBusy() const;
+    // Draws the next round of champ_rp at once on the calling thread: no
+    // show, no pauses, no hand-over to the GUI thread. For tools that need
+    // only the outcome (the fuzzer); returns whether a round was drawn.
+    bool drawInPlace( Championship& champ_rp );
 
 signals:
     void nextGame( int gameNumber_p );
@@ -66,8 +70,9 @@ private slots:
 private:
     using ChosenPlayers = QMap< int, QSet< int > >;
 
-    // The body of run(): every early return abandons the draw.
-    void drawRound();
+    // The body of run(): draws into draw_m; false when the draw was
+    // abandoned or had nothing to draw.
+    bool drawRound();
     int choosePlayer( int textValueType_p, RoundPlayers::const_iterator playersGroup_cp,
                       ChosenPlayers& chosenPlayers_rp );
     int chooseNation( int textValueType_p );

@@ -6,7 +6,8 @@
 
 #include <cstdlib>
 
-QTossThread::QTossThread() : QThread( nullptr ), proceed_m( true ), paced_m( true ), drawing_m( false ), storePending_m( false )
+QTossThread::QTossThread()
+    : QThread( nullptr ), proceed_m( true ), paced_m( true ), drawing_m( false ), storePending_m( false )
 {
     connect( this, "2roundDrawn()", this, "1sltStoreRound()" );
 }
@@ -60,20 +61,37 @@ void QTossThread::sltStop()
 void QTossThread::run()
 {
     const std::lock_guard< std::mutex > lock_l( drawMutex_m );
-    drawRound();
+    if( drawRound() )
+    {
+        storePending_m = true;
+        emit roundDrawn();
+    }
     drawing_m = false;
 }
 
-void QTossThread::drawRound()
+bool QTossThread::drawInPlace( Championship& champ_rp )
+{
+    const std::lock_guard< std::mutex > lock_l( drawMutex_m );
+    if( isBusy() || !canStart( champ_rp ) )
+        return false;
+    draw_m = champ_rp;
+    proceed_m = true;
+    if( !drawRound() )
+        return false;
+    champ_rp.adoptRounds( draw_m );
+    return true;
+}
+
+bool QTossThread::drawRound()
 {
     if( !proceed_m || draw_m.nations().isEmpty() )
-        return;
+        return false;
     int roundId_l = 0;
     if( draw_m.rounds().isEmpty() )
     {
         draw_m.createRounds();
         if( draw_m.rounds().isEmpty() )
-            return;
+            return false;
     }
     else
         roundId_l = draw_m.currentRound() + 1;
@@ -107,7 +125,7 @@ void QTossThread::drawRound()
         chosenPlayers_l.insert( group_it.key(), QSet< int >() );
     drawseed::reseed();
     if( !proceed_m )
-        return;
+        return false;
 
     for( int gameNumber_l = 1; gameNumber_l <= playersAmount_cl / 2; ++gameNumber_l )
     {
@@ -135,20 +153,19 @@ void QTossThread::drawRound()
         game_l.outsiderNation_m = chooseNation( OUTSIDER_PLAYERS_NATION );
         games_l.append( game_l );
         if( !proceed_m )
-            return;
+            return false;
         pause( 5 );
         --favoritesCount_l;
         --outsidersCount_l;
         if( !proceed_m )
-            return;
+            return false;
     }
 
     if( roundId_l )
         draw_m.advanceRound();
     draw_m.clearCurrentRoundPlayers();
     draw_m.setCurrentRoundGames( games_l );
-    storePending_m = true;
-    emit roundDrawn();
+    return true;
 }
 
 void QTossThread::sltStoreRound()

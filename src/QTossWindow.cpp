@@ -553,8 +553,8 @@ void QTossWindow::prepareFileDialog( const QString& title_cp, QFileDialog::Accep
                                      const QString& fileName_cp )
 {
     QFileDialog* const dialog_cl = global::widgets::fileDialog();
-    static const bool connected_scl = connect( dialog_cl, "2filterSelected( const QString & )", this,
-                                               "1slotFileFilterSelected( const QString & )" );
+    static const bool connected_scl =
+        connect( dialog_cl, "2filterSelected( const QString & )", this, "1slotFileFilterSelected( const QString & )" );
     Q_UNUSED( connected_scl );
     dialog_cl->setWindowTitle( title_cp );
     // The accept mode rebuilds the buttons with Qt's own texts.
@@ -669,7 +669,8 @@ void QTossWindow::addPlayer( const QModelIndexList& selectedIndexes_cl )
     }
     // The save file's XML drops a text of blanks alone: such a clan name is
     // no clan name, now rather than after the next load.
-    const QString clanName_cl = dialog_cl->stringValue( 1 ).trimmed().isEmpty() ? QString() : dialog_cl->stringValue( 1 );
+    const QString clanName_cl =
+        dialog_cl->stringValue( 1 ).trimmed().isEmpty() ? QString() : dialog_cl->stringValue( 1 );
     playersModel_m->addPlayer( selectedIndexes_cl.front(), nickname_cl, clanName_cl );
     updateTossAction();
 }

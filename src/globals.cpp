@@ -197,10 +197,10 @@ QMessageBox* global::widgets::quitMsgBox()
 {
     static QMessageBox* const widget_scl = []
     {
-        QMessageBox* const widget_l = new QMessageBox(
-            QMessageBox::Question, QStringLiteral( "Подтверждение операции" ),
-            QStringLiteral( "Чемпионат изменён и не сохранён. Сохранить изменения перед выходом?" ),
-            QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel );
+        QMessageBox* const widget_l =
+            new QMessageBox( QMessageBox::Question, QStringLiteral( "Подтверждение операции" ),
+                             QStringLiteral( "Чемпионат изменён и не сохранён. Сохранить изменения перед выходом?" ),
+                             QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel );
         widget_l->setDefaultButton( QMessageBox::Save );
         widget_l->setEscapeButton( QMessageBox::Cancel );
         widget_l->setWindowIcon( global::icons::appIcon() );

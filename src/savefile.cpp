@@ -358,8 +358,7 @@ void readRoundPlayers( const QDomElement& players_cp, Round& round_rp, Loaded& l
             return;
         // A group named twice in one pool, or a player named twice in a
         // group, would make the draw pick the same player for two places.
-        if( round_rp.players_m.contains( gid_l )
-            || QSet< int >( ids_l.begin(), ids_l.end() ).size() != ids_l.size() )
+        if( round_rp.players_m.contains( gid_l ) || QSet< int >( ids_l.begin(), ids_l.end() ).size() != ids_l.size() )
         {
             loaded_rp.refuse( SaveFile::Refusal::RepeatedId );
             return;
@@ -385,7 +384,8 @@ void readRounds( const QDomElement& rounds_cp, Loaded& loaded_rp )
     const QString amount_cl = rounds_cp.attribute( tags().amount );
     const QString current_cl = rounds_cp.attribute( tags().current );
     int amount_l = 0;
-    if( amount_cl.isEmpty() || current_cl.isEmpty() || !loaded_rp.number( current_cl, INT_MIN, INT_MAX, loaded_rp.current )
+    if( amount_cl.isEmpty() || current_cl.isEmpty()
+        || !loaded_rp.number( current_cl, INT_MIN, INT_MAX, loaded_rp.current )
         || !loaded_rp.number( amount_cl, 0, Championship::MAX_ROUNDS, amount_l ) )
         return;
     // A second "rounds" element adds rounds to a bracket of at most as many.
@@ -548,8 +548,8 @@ bool SaveFile::read( const QString& fileName_p, Championship& champ_rp, Refusal*
     // A device never ends and a FIFO blocks in open(): only regular files are
     // opened, and only up to the size any championship could need.
     const QFileInfo info_cl( fileName_p );
-    refusal_l = !info_cl.exists() ? Refusal::Unreadable
-                : !info_cl.isFile() ? Refusal::NotARegularFile
+    refusal_l = !info_cl.exists()                ? Refusal::Unreadable
+                : !info_cl.isFile()              ? Refusal::NotARegularFile
                 : info_cl.size() > MAX_FILE_SIZE ? Refusal::TooLarge
                                                  : Refusal::None;
     if( Refusal::None != refusal_l )

@@ -91,6 +91,9 @@ private slots:
     void cancelledDrawStoresNothing_data();
     void cancelledDrawStoresNothing();
     void refusesDrawWithoutNations();
+    void drawnRoundGoesOnlyToItsChampionship_data();
+    void drawnRoundGoesOnlyToItsChampionship();
+    void drawsStartedInTheSameSecondDiffer();
     void byesAndPlacesAreFair();
     void processWindowShowsTheDraw();
     void processWindowTitles_data();
@@ -300,6 +303,65 @@ void tst_Draw::refusesDrawWithoutNations()
     QVERIFY( started_l.isEmpty() );
     QVERIFY( !tossThread()->isRunning() );
     QVERIFY( global::data::champ().rounds().isEmpty() );
+}
+
+void tst_Draw::drawnRoundGoesOnlyToItsChampionship_data()
+{
+    QTest::addColumn< QString >( "meanwhile" );
+    QTest::newRow( "nothing" ) << QString();
+    QTest::newRow( "stop, then a refused start" ) << QStringLiteral( "stop" );
+    QTest::newRow( "a second start" ) << QStringLiteral( "start" );
+    QTest::newRow( "a new championship" ) << QStringLiteral( "new" );
+    QTest::newRow( "a player added" ) << QStringLiteral( "edit" );
+}
+
+// The worker has drawn and its round waits, queued, to be stored; whatever
+// happened meanwhile decides whether it is.
+void tst_Draw::drawnRoundGoesOnlyToItsChampionship()
+{
+    QFETCH( QString, meanwhile );
+    freshChampionship( { 4, 4 } );
+    Championship& champ_l = global::data::champ();
+    QSignalSpy started_l( relay(), SIGNAL( started() ) );
+    QSignalSpy updated_l( tossThread(), SIGNAL( championshipDataUpdated() ) );
+    tossThread()->start();
+    QVERIFY( tossThread()->wait( 20000 ) );
+    QVERIFY( tossThread()->isBusy() );
+    if( meanwhile == QStringLiteral( "stop" ) )
+    {
+        tossThread()->sltStop();
+        tossThread()->start();
+    }
+    else if( meanwhile == QStringLiteral( "start" ) )
+        tossThread()->start();
+    else if( meanwhile == QStringLiteral( "new" ) )
+        resetChampionship( { 4, 4 } );
+    else if( meanwhile == QStringLiteral( "edit" ) )
+        champ_l.addPlayer( 3, QStringLiteral( "late" ), QString() );
+    QTRY_VERIFY( !tossThread()->isBusy() );
+    QTest::qWait( 20 );
+    QCOMPARE( started_l.size(), 1 );
+    QCOMPARE( updated_l.size(), meanwhile.isEmpty() || meanwhile == QStringLiteral( "start" ) ? 1 : 0 );
+    QCOMPARE( champ_l.rounds().isEmpty(), updated_l.isEmpty() );
+}
+
+// Seeded from the clock, two draws of one pool in the same second gave the
+// same pairings. 64 players in one group pair in about 10^44 ways, so equal
+// pairings mean an equal seed (a chance of 2^-32).
+void tst_Draw::drawsStartedInTheSameSecondDiffer()
+{
+    drawseed::clearFixedSeed();
+    Championship first_l;
+    for( int i = 0; i < 64; ++i )
+        first_l.addPlayer( 1, QStringLiteral( "p%1" ).arg( i ), QString() );
+    Championship second_l = first_l;
+    QElapsedTimer timer_l;
+    timer_l.start();
+    QVERIFY( tossThread()->drawInPlace( first_l ) );
+    QVERIFY( tossThread()->drawInPlace( second_l ) );
+    QVERIFY( timer_l.elapsed() < 1000 );
+    QCOMPARE( first_l.rounds().at( 0 ).games_m.size(), 32 );
+    QVERIFY( first_l.rounds().at( 0 ).games_m != second_l.rounds().at( 0 ).games_m );
 }
 
 void tst_Draw::byesAndPlacesAreFair()

@@ -7,9 +7,9 @@
 #include "QTossWindow.h"
 #include "championship.h"
 #include "drawseed.h"
-#include "savefile.h"
 #include "globals.h"
 #include "guisupport.h"
+#include "savefile.h"
 #include "testsupport.h"
 
 #include <QComboBox>
@@ -469,7 +469,6 @@ void tst_MainWindow::lockedWhileDrawingAndCancelled()
     QVERIFY( child< QToolButton >( "addPlayerBtn" )->isEnabled() );
 }
 
-
 namespace
 {
 // Draws the first round of the current championship and records a win of
@@ -501,7 +500,8 @@ QFileDialog* fileDialogOf( const QString& command_cp, const std::function< void(
             if( QMessageBox* const box_cl = qobject_cast< QMessageBox* >( modal_p ) )
             {
                 box_cl->button( QMessageBox::Ok )->click();
-                whenModal( [ inspect_p ]( QWidget* dialog_p ) { inspect_p( qobject_cast< QFileDialog* >( dialog_p ) ); } );
+                whenModal( [ inspect_p ]( QWidget* dialog_p )
+                           { inspect_p( qobject_cast< QFileDialog* >( dialog_p ) ); } );
                 return;
             }
             inspect_p( qobject_cast< QFileDialog* >( modal_p ) );
@@ -574,15 +574,14 @@ void tst_MainWindow::newChampionshipPreselectsNoFile()
     {
         QString typed_l = QStringLiteral( "unset" );
         QString reject_l;
-        QFileDialog* const dialog_cl = fileDialogOf( command_cl,
-                                                     [ &typed_l, &reject_l ]( QFileDialog* dialog_p )
-                                                     {
-                                                         typed_l = dialog_p->findChild< QLineEdit* >(
-                                                                               QStringLiteral( "fileNameEdit" ) )
-                                                                       ->text();
-                                                         reject_l = dialog_p->labelText( QFileDialog::Reject );
-                                                         QTest::keyClick( dialog_p, Qt::Key_Escape );
-                                                     } );
+        QFileDialog* const dialog_cl =
+            fileDialogOf( command_cl,
+                          [ &typed_l, &reject_l ]( QFileDialog* dialog_p )
+                          {
+                              typed_l = dialog_p->findChild< QLineEdit* >( QStringLiteral( "fileNameEdit" ) )->text();
+                              reject_l = dialog_p->labelText( QFileDialog::Reject );
+                              QTest::keyClick( dialog_p, Qt::Key_Escape );
+                          } );
         QVERIFY2( typed_l.isEmpty(), qPrintable( command_cl ) );
         QCOMPARE( reject_l, QStringLiteral( "Отменить" ) );
         QVERIFY( dialog_cl->testOption( QFileDialog::DontUseNativeDialog ) );
@@ -608,7 +607,8 @@ void tst_MainWindow::typedNameTakesSuffixOfFilter()
                   [ typed_cl, filter ]( QFileDialog* dialog_p )
                   {
                       // The organiser picks the filter in its box, as a user does.
-                      QComboBox* const types_cl = dialog_p->findChild< QComboBox* >( QStringLiteral( "fileTypeCombo" ) );
+                      QComboBox* const types_cl =
+                          dialog_p->findChild< QComboBox* >( QStringLiteral( "fileTypeCombo" ) );
                       for( int i = 0; i < 3; ++i )
                           QTest::keyClick( types_cl, Qt::Key_Up );
                       for( int i = 0; i < filter; ++i )

@@ -7,6 +7,7 @@
 //
 // A failed assertion aborts the process; the abort handler then prints the
 // seed and the step, so that the run can be replayed.
+#include "QChooseWinnerDialog.h"
 #include "QGameWidget.h"
 #include "QTossApplication.h"
 #include "QTossProcessWindow.h"
@@ -147,7 +148,13 @@ public:
             clickGame();
             return;
         }
-        switch( random_m.bounded( 12 ) )
+        // An organiser draws as soon as the draw may start, more often than not.
+        if( action( QStringLiteral( "Запустить" ) )->isEnabled() && random_m.bounded( 3 ) )
+        {
+            startDraw();
+            return;
+        }
+        switch( random_m.bounded( 14 ) )
         {
         case 0:
         case 1:
@@ -162,15 +169,17 @@ public:
             break;
         case 5:
         case 6:
+        case 7:
+        case 8:
             clickGame();
             break;
-        case 7:
+        case 9:
             useCommand();
             break;
-        case 8:
+        case 10:
             interruptDraw();
             break;
-        case 9:
+        case 11:
             child< QSlider >( "scaleSlider" )->setValue( 10 + random_m.bounded( 91 ) );
             break;
         default:
@@ -251,14 +260,27 @@ private:
                                                 QStringLiteral( "Сохранить" ),
                                                 QStringLiteral( "Сохранить как ..." ),
                                                 QStringLiteral( "Запустить" ),
-                                                QStringLiteral( "Запустить" ),
                                                 QStringLiteral( "Выйти" ),
                                                 QStringLiteral( "?" ) };
         QAction* const action_cl = action( commands_scl.at( random_m.bounded( commands_scl.size() ) ) );
+        if( action_cl->text() == QStringLiteral( "Запустить" ) )
+            startDraw();
+        else
+            triggerAction( action_cl );
+    }
+
+    // Mostly unpaced, so that many steps fit in a run; paced now and then,
+    // so that the organiser can act while the show runs.
+    void startDraw()
+    {
+        global::threads::tossThread()->setPaced( 0 == random_m.bounded( 2 ) );
+        triggerAction( action( QStringLiteral( "Запустить" ) ) );
+    }
+
+    void triggerAction( QAction* action_cl )
+    {
         if( !action_cl->isEnabled() )
             return;
-        if( action_cl->text() == QStringLiteral( "Запустить" ) )
-            global::threads::tossThread()->setPaced( 0 == random_m.bounded( 4 ) );
         QToolBar* const toolBar_cl = window()->findChild< QToolBar* >();
         QWidget* const button_cl = toolBar_cl->widgetForAction( action_cl );
         if( button_cl && random_m.bounded( 2 ) )
@@ -318,6 +340,8 @@ private:
         }
         if( QFileDialog* const files_cl = qobject_cast< QFileDialog* >( modal_cl ) )
             answerFileDialog( files_cl );
+        else if( qobject_cast< QChooseWinnerDialog* >( modal_cl ) && random_m.bounded( 4 ) )
+            pickWinner( modal_cl );
         else if( ++inputs_m > 8 || !random_m.bounded( 4 ) )
             answer( modal_cl );
         else
@@ -339,13 +363,22 @@ private:
         }
     }
 
+    // The organiser means it: a side, then "Выбрать".
+    void pickWinner( QWidget* dialog_p )
+    {
+        clickButton( randomOf( dialog_p->findChildren< QRadioButton* >() ) );
+        for( QPushButton* const button_cl : dialog_p->findChildren< QPushButton* >() )
+            if( button_cl->text() == QStringLiteral( "Выбрать" ) )
+                clickButton( button_cl );
+    }
+
     void rawInput( QWidget* modal_p )
     {
         QList< QWidget* > targets_l;
         for( QWidget* const widget_cl : modal_p->findChildren< QWidget* >() )
-            if( widget_cl->isVisible() && ( qobject_cast< QAbstractButton* >( widget_cl )
-                                            || qobject_cast< QLineEdit* >( widget_cl )
-                                            || qobject_cast< QComboBox* >( widget_cl ) ) )
+            if( widget_cl->isVisible()
+                && ( qobject_cast< QAbstractButton* >( widget_cl ) || qobject_cast< QLineEdit* >( widget_cl )
+                     || qobject_cast< QComboBox* >( widget_cl ) ) )
                 targets_l.append( widget_cl );
         QWidget* const target_cl = randomOf( targets_l );
         switch( random_m.bounded( 6 ) )
@@ -412,8 +445,8 @@ private:
 QList< quint32 > seeds()
 {
     QList< quint32 > seeds_l;
-    for( const QString& seed_crl : qEnvironmentVariable( "SORTIVANE_MONKEY_SEEDS" ).split( QLatin1Char( ' ' ),
-                                                                                         Qt::SkipEmptyParts ) )
+    for( const QString& seed_crl :
+         qEnvironmentVariable( "SORTIVANE_MONKEY_SEEDS" ).split( QLatin1Char( ' ' ), Qt::SkipEmptyParts ) )
         seeds_l.append( seed_crl.toUInt() );
     return seeds_l.isEmpty() ? QList< quint32 > { 1, 2, 3, 4 } : seeds_l;
 }
@@ -466,9 +499,11 @@ void tst_Monkey::exploresWindowWithoutFault()
         step_g = step_l;
         const Championship before_cl = global::data::champ();
         monkey_l.step();
+        // Between two actions of a person the window catches up.
+        QCoreApplication::processEvents();
         const Championship& champ_crl = global::data::champ();
-        const QString where_cl = QStringLiteral( "seed %1, step %2 (%3): " ).arg( seed ).arg( step_l ).arg(
-            describe( champ_crl ) );
+        const QString where_cl =
+            QStringLiteral( "seed %1, step %2 (%3): " ).arg( seed ).arg( step_l ).arg( describe( champ_crl ) );
         if( !warnings_g.isEmpty() )
             QFAIL( qPrintable( where_cl + QStringLiteral( "Qt warned: " ) + warnings_g.join( QLatin1Char( '|' ) ) ) );
         const QString broken_cl = inconsistency( champ_crl ) + resultChangedByDraw( before_cl, champ_crl );
