@@ -332,6 +332,16 @@ void tst_Dialogs::quitAsksWhenUnsaved()
     QCOMPARE( box_cl->button( QMessageBox::Save )->text(), QStringLiteral( "Сохранить" ) );
     QCOMPARE( box_cl->button( QMessageBox::Discard )->text(), QStringLiteral( "Не сохранять" ) );
     QCOMPARE( box_cl->button( QMessageBox::Cancel )->text(), QStringLiteral( "Отменить" ) );
+    // "Сохранить" with no file yet asks for one; cancelling that keeps the
+    // window open.
+    whenModal(
+        []( QWidget* box_p )
+        {
+            whenModal( []( QWidget* files_p ) { QTest::keyClick( files_p, Qt::Key_Escape ); } );
+            QTest::keyClick( box_p, Qt::Key_Return );
+        } );
+    action( QStringLiteral( "Выйти" ) )->trigger();
+    QVERIFY( window()->isVisible() );
     answerMessageBox( QMessageBox::Discard );
     action( QStringLiteral( "Выйти" ) )->trigger();
     QVERIFY( !window()->isVisible() );
