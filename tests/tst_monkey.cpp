@@ -28,6 +28,7 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 
@@ -205,7 +206,16 @@ private:
     void clickButton( QAbstractButton* button_p )
     {
         if( button_p && button_p->isVisible() )
-            QTest::mouseClick( button_p, Qt::LeftButton );
+            QTest::mouseClick( button_p, Qt::LeftButton, Qt::NoModifier, pointOn( button_p ) );
+    }
+
+    // Where a person clicks a widget: a radio button, stretched by its
+    // layout, takes clicks on its circle and text only.
+    static QPoint pointOn( QWidget* widget_p )
+    {
+        if( qobject_cast< QRadioButton* >( widget_p ) )
+            return QPoint( 8, widget_p->height() / 2 );
+        return widget_p->rect().center();
     }
 
     Qt::KeyboardModifiers randomModifiers()
@@ -241,9 +251,17 @@ private:
                            view_cl->visualRect( index_cl ).center() );
     }
 
+    // Mostly a game of the round being played, as an organiser records it.
     void clickGame()
     {
-        QGameWidget* const game_cl = randomOf( gameWidgets() );
+        QList< QGameWidget* > games_l = gameWidgets();
+        const int current_cl = global::data::champ().currentRound();
+        if( random_m.bounded( 3 ) )
+            games_l.erase( std::remove_if( games_l.begin(), games_l.end(),
+                                           [ current_cl ]( QGameWidget* game_p )
+                                           { return game_p->roundId() != current_cl; } ),
+                           games_l.end() );
+        QGameWidget* const game_cl = randomOf( games_l );
         if( nullptr == game_cl )
             return;
         QGraphicsView* const view_cl = child< QGraphicsView >( "diagramView" );
@@ -385,7 +403,7 @@ private:
         {
         case 0:
             if( target_cl )
-                QTest::mouseClick( target_cl, Qt::LeftButton );
+                QTest::mouseClick( target_cl, Qt::LeftButton, Qt::NoModifier, pointOn( target_cl ) );
             break;
         case 1:
             // Pressed on one widget, released over another: the release goes
@@ -393,7 +411,7 @@ private:
             if( QWidget* const other_cl = randomOf( targets_l ) )
                 if( target_cl )
                 {
-                    QTest::mousePress( target_cl, Qt::LeftButton );
+                    QTest::mousePress( target_cl, Qt::LeftButton, Qt::NoModifier, pointOn( target_cl ) );
                     QTest::mouseRelease( target_cl, Qt::LeftButton, Qt::NoModifier,
                                          target_cl->mapFromGlobal( other_cl->mapToGlobal( other_cl->rect().center() ) )
                                              + QPoint( 0, target_cl->height() ) );
