@@ -141,8 +141,13 @@ public:
         answerer_m.start();
     }
 
+    // Whether the last step loaded a championship, which may stand a later
+    // round anywhere.
+    bool loaded() const { return loaded_m; }
+
     void step()
     {
+        loaded_m = false;
         // While the show runs, the organiser clicks around the bracket.
         if( global::widgets::tossProcessWindow()->isVisible() && random_m.bounded( 2 ) )
         {
@@ -356,6 +361,9 @@ private:
             modal_m = modal_cl;
             inputs_m = 0;
         }
+        const QMessageBox* const box_cl = qobject_cast< QMessageBox* >( modal_cl );
+        if( box_cl && box_cl->text().startsWith( QStringLiteral( "Данные успешно загружены" ) ) )
+            loaded_m = true;
         if( QFileDialog* const files_cl = qobject_cast< QFileDialog* >( modal_cl ) )
             answerFileDialog( files_cl );
         else if( qobject_cast< QChooseWinnerDialog* >( modal_cl ) && random_m.bounded( 4 ) )
@@ -458,6 +466,7 @@ private:
     QWidget* modal_m = nullptr;
     int inputs_m = 0;
     bool pending_m = false;
+    bool loaded_m = false;
 };
 
 QList< quint32 > seeds()
@@ -524,7 +533,8 @@ void tst_Monkey::exploresWindowWithoutFault()
             QStringLiteral( "seed %1, step %2 (%3): " ).arg( seed ).arg( step_l ).arg( describe( champ_crl ) );
         if( !warnings_g.isEmpty() )
             QFAIL( qPrintable( where_cl + QStringLiteral( "Qt warned: " ) + warnings_g.join( QLatin1Char( '|' ) ) ) );
-        const QString broken_cl = inconsistency( champ_crl ) + resultChangedByDraw( before_cl, champ_crl );
+        const QString broken_cl = inconsistency( champ_crl )
+                                  + ( monkey_l.loaded() ? QString() : resultChangedByDraw( before_cl, champ_crl ) );
         if( !broken_cl.isEmpty() )
             QFAIL( qPrintable( where_cl + broken_cl ) );
         if( 0 == step_l % 25 )
