@@ -3,13 +3,20 @@
 
 #include <QApplication>
 
+#include <memory>
+
 // The application object; it exists for its destructor, which disposes of the
-// global widgets once the event loop has ended.
+// global widgets once the event loop has ended, and installs Qt's own Russian
+// translations, so that the standard dialogs speak the program's language.
 class QTossApplication : public QApplication
 {
 public:
     QTossApplication( int& argc_p, char** argv_p );
     ~QTossApplication() override;
+
+    // The application as the program starts it: Qt's high-DPI scaling and
+    // pixmaps are switched on first, as they must be before the object exists.
+    static std::unique_ptr< QTossApplication > create( int& argc_p, char** argv_p );
 
     // Wires the toss thread to the process window and the main window.
     static void connectGlobalObjects();

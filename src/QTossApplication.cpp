@@ -9,9 +9,25 @@
 #include "globals.h"
 
 #include <QFileDialog>
+#include <QLibraryInfo>
 #include <QMessageBox>
+#include <QTranslator>
 
-QTossApplication::QTossApplication( int& argc_p, char** argv_p ) : QApplication( argc_p, argv_p ) {}
+QTossApplication::QTossApplication( int& argc_p, char** argv_p ) : QApplication( argc_p, argv_p )
+{
+    // Russian whatever the system's locale, as the rest of the interface; a
+    // missing file leaves Qt's widgets in English and the program working.
+    QTranslator* const translator_cl = new QTranslator( this );
+    if( translator_cl->load( QStringLiteral( "qtbase_ru" ), QLibraryInfo::location( QLibraryInfo::TranslationsPath ) ) )
+        installTranslator( translator_cl );
+}
+
+std::unique_ptr< QTossApplication > QTossApplication::create( int& argc_p, char** argv_p )
+{
+    QCoreApplication::setAttribute( Qt::AA_EnableHighDpiScaling );
+    QCoreApplication::setAttribute( Qt::AA_UseHighDpiPixmaps );
+    return std::make_unique< QTossApplication >( argc_p, argv_p );
+}
 
 void QTossApplication::connectGlobalObjects()
 {

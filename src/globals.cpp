@@ -9,6 +9,7 @@
 #include "championship.h"
 #include "svassert.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -54,6 +55,17 @@ void setCloseButton( QMessageBox* widget_l )
     QPushButton* const okBtn_l = qobject_cast< QPushButton* >( widget_l->button( QMessageBox::Ok ) );
     SV_ASSERT( nullptr != okBtn_l );
     setButton( okBtn_l, QStringLiteral( "Закрыть" ), global::icons::checkIcon() );
+}
+
+// 128 × 128 on the screen; drawn from the picture at twice that size where
+// the screen scales by 2 or more.
+QPixmap aboutLogo()
+{
+    if( qApp->devicePixelRatio() < 2 )
+        return pixmapFromResource( QStringLiteral( "about" ) );
+    QPixmap logo_l = pixmapFromResource( QStringLiteral( "about@2x" ) );
+    logo_l.setDevicePixelRatio( 2 );
+    return logo_l;
 }
 
 QString aboutText()
@@ -224,7 +236,7 @@ QMessageBox* global::widgets::aboutMsgBox()
             new QMessageBox( QMessageBox::NoIcon, QStringLiteral( "Информация о программе Sortivane" ),
                              QStringLiteral( "Тут будет информация о программе" ), QMessageBox::Ok );
         widget_l->setWindowIcon( global::icons::appIcon() );
-        widget_l->setIconPixmap( pixmapFromResource( QStringLiteral( "about" ) ) );
+        widget_l->setIconPixmap( aboutLogo() );
         widget_l->setTextFormat( Qt::RichText );
         widget_l->setText( aboutText() );
         setCloseButton( widget_l );
@@ -235,7 +247,10 @@ QMessageBox* global::widgets::aboutMsgBox()
 
 QIcon global::icons::fromResource( const QString& name_p )
 {
-    return QIcon( pixmapFromResource( name_p ) );
+    // The picture at twice its size is drawn from at a scale of 2.
+    QIcon icon_l( pixmapFromResource( name_p ) );
+    icon_l.addPixmap( pixmapFromResource( name_p + QStringLiteral( "@2x" ) ) );
+    return icon_l;
 }
 
 const QIcon& global::icons::appIcon()
@@ -245,6 +260,9 @@ const QIcon& global::icons::appIcon()
         QIcon icon_l( pixmapFromResource( QStringLiteral( "app16" ) ) );
         icon_l.addPixmap( pixmapFromResource( QStringLiteral( "app32" ) ), QIcon::Normal, QIcon::Off );
         icon_l.addPixmap( pixmapFromResource( QStringLiteral( "app48" ) ), QIcon::Normal, QIcon::Off );
+        // Twice 32 and 48, for a scale of 2; twice 16 is the 32 above.
+        icon_l.addPixmap( pixmapFromResource( QStringLiteral( "app32@2x" ) ), QIcon::Normal, QIcon::Off );
+        icon_l.addPixmap( pixmapFromResource( QStringLiteral( "app48@2x" ) ), QIcon::Normal, QIcon::Off );
         return icon_l;
     }();
     return icon_scl;

@@ -32,7 +32,10 @@ void tst_Application::startsWithMainWindowOnly()
             visible_l.append( QString::fromLatin1( widget_cl->metaObject()->className() ) );
     QCOMPARE( visible_l, QStringList( { "QTossWindow" } ) );
     QVERIFY( !global::widgets::tossProcessWindow()->isVisible() );
-    QCOMPARE( window()->windowIcon().availableSizes().size(), 3 );
+    // 16, 32 and 48 pixels, and twice 32 and 48 for a scale of 2.
+    QCOMPARE(
+        window()->windowIcon().availableSizes(),
+        QList< QSize >( { QSize( 16, 16 ), QSize( 32, 32 ), QSize( 48, 48 ), QSize( 64, 64 ), QSize( 96, 96 ) } ) );
 }
 
 void tst_Application::exitEndsEventLoop()

@@ -17,7 +17,7 @@ const QColor darkGreen( 26, 110, 36 );
 const QColor red( 204, 40, 40 );
 const QColor blue( 40, 90, 200 );
 
-void save( const QString& dir, const QString& name, int size, const std::function< void( QPainter& ) >& draw )
+void render( const QString& file, int size, const std::function< void( QPainter& ) >& draw )
 {
     QImage image( size, size, QImage::Format_ARGB32 );
     image.fill( Qt::transparent );
@@ -26,7 +26,15 @@ void save( const QString& dir, const QString& name, int size, const std::functio
     painter.scale( size / 24.0, size / 24.0 );
     draw( painter );
     painter.end();
-    image.save( dir + "/" + name + ".png", "png" );
+    image.save( file, "png" );
+}
+
+// Every picture also at twice its size ("name@2x.png"), drawn anew rather
+// than scaled, for screens and projectors that scale the window by 2.
+void save( const QString& dir, const QString& name, int size, const std::function< void( QPainter& ) >& draw )
+{
+    render( dir + "/" + name + ".png", size, draw );
+    render( dir + "/" + name + "@2x.png", 2 * size, draw );
 }
 
 void die( QPainter& p )
