@@ -108,7 +108,8 @@ void tst_MainWindow::startsAsSpecified()
     QVERIFY( !action( QStringLiteral( "Запустить" ) )->icon().isNull() );
     QVERIFY( !child< QToolButton >( "addNationBtn" )->icon().isNull() );
     QVERIFY( !global::icons::checkIcon().isNull() );
-    QCOMPARE( global::icons::appIcon().availableSizes().size(), 3 );
+    // 16, 32 and 48 pixels, and twice 32 and 48 for a scale of 2.
+    QCOMPARE( global::icons::appIcon().availableSizes().size(), 5 );
 }
 
 void tst_MainWindow::tossNeedsFourPlayersAndNations()
