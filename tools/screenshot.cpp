@@ -35,7 +35,7 @@ void save( QWidget* widget_p, const QDir& dir_p, const QString& name_p )
 
 int main( int argc, char** argv )
 {
-    QTossApplication application_l( argc, argv );
+    const std::unique_ptr< QTossApplication > application_l = QTossApplication::create( argc, argv );
     QTossApplication::connectGlobalObjects();
     const QDir dir_cl( argc > 1 ? QString::fromLocal8Bit( argv[ 1 ] ) : QStringLiteral( "." ) );
     drawseed::setFixedSeed( 16 );

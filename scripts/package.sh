@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Builds the Debian package, checks it the way Debian does, installs it,
+# starts the installed program and removes the package again.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/deps.sh
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build -j"$(nproc)" --target package
+deb=$(ls build/sortivane_*_amd64.deb)
+desktop-file-validate resources/sortivane.desktop
+appstreamcli validate --no-net packaging/sortivane.metainfo.xml
+# Errors fail; the remaining notes are explained in the README.
+lintian --fail-on error,warning "$deb"
+export DEBIAN_FRONTEND=noninteractive
+apt-get install -y -qq "./$deb" >/dev/null
+# The installed program finds its libraries, plugins and translations and
+# keeps running.
+QT_QPA_PLATFORM=offscreen /usr/bin/sortivane &
+pid=$!
+sleep 2
+if ! kill -0 "$pid" 2>/dev/null; then
+  echo "package: the installed sortivane did not keep running" >&2
+  exit 1
+fi
+kill "$pid"
+wait "$pid" 2>/dev/null || true
+apt-get remove -y -qq sortivane >/dev/null
+echo "package: $deb built, checked, installed, started and removed"
