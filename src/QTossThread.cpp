@@ -71,9 +71,9 @@ void QTossThread::run()
 
 bool QTossThread::drawInPlace( Championship& champ_rp )
 {
-    const std::lock_guard< std::mutex > lock_l( drawMutex_m );
     if( isBusy() || !canStart( champ_rp ) )
         return false;
+    const std::lock_guard< std::mutex > lock_l( drawMutex_m );
     draw_m = champ_rp;
     proceed_m = true;
     if( !drawRound() )
