@@ -18,6 +18,11 @@ enum GameResult
 const QStringList& resultTxtValues();
 const QString& resultTxtValue( int resultId_p );
 
+// "Финал" for the round of denominator 1, "1/N финала" for the others.
+QString roundTitle( int denominator_p );
+// A game's title: "Финал", or "1/N финала - игра №k" for game number k.
+QString gameTitle( int denominator_p, int gameNumber_p );
+
 struct Player
 {
     QString nickname_m;

@@ -11,16 +11,6 @@
 #include <QLabel>
 #include <QSet>
 
-namespace
-{
-QString roundTitle( int denominator_p )
-{
-    static const QString final_scl = QStringLiteral( "Финал" );
-    static const QString round_scl = QStringLiteral( "1/%1 финала" );
-    return 1 == denominator_p ? final_scl : round_scl.arg( denominator_p );
-}
-}
-
 QDiagramScene::QDiagramScene( QObject* parent_p ) : QGraphicsScene( parent_p ) {}
 
 void QDiagramScene::updateDiagram()

@@ -38,12 +38,7 @@ QGameWidget::QGameWidget( int roundId_p, int gameId_p, const QString& widestText
 
 QString QGameWidget::gameTitle( int denominator_p, int gameNumber_p )
 {
-    static const QString final_scl = QStringLiteral( "Финал" );
-    static const QString round_scl = QStringLiteral( "1/%1 финала" );
-    static const QString game_scl = QStringLiteral( " - игра №%1" );
-    if( 1 == denominator_p )
-        return final_scl;
-    return round_scl.arg( denominator_p ) + game_scl.arg( gameNumber_p );
+    return ::gameTitle( denominator_p, gameNumber_p );
 }
 
 void QGameWidget::mousePressEvent( QMouseEvent* event_p )

@@ -127,6 +127,21 @@ const QString& resultTxtValue( int resultId_p )
     return resultTxtValues().at( resultId_p );
 }
 
+QString roundTitle( int denominator_p )
+{
+    static const QString final_scl = QStringLiteral( "Финал" );
+    static const QString round_scl = QStringLiteral( "1/%1 финала" );
+    return 1 == denominator_p ? final_scl : round_scl.arg( denominator_p );
+}
+
+QString gameTitle( int denominator_p, int gameNumber_p )
+{
+    static const QString game_scl = QStringLiteral( " - игра №%1" );
+    if( 1 == denominator_p )
+        return roundTitle( denominator_p );
+    return roundTitle( denominator_p ) + game_scl.arg( gameNumber_p );
+}
+
 // ---------------------------------------------------------------- Game
 
 const PlayerRef& Game::winner() const

@@ -1,5 +1,6 @@
 #include "savefile.h"
 
+#include "atomicfile.h"
 #include "championship.h"
 #include "globals.h"
 #include "svassert.h"
@@ -8,7 +9,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QSet>
 #include <QTextCodec>
 #include <QTextStream>
@@ -519,26 +519,13 @@ SaveFile::Refusal structureRefusal( const QString& text_cp )
 
 bool SaveFile::write( const Championship& champ_cp, const QString& fileName_p )
 {
-    // Saving over a device or a FIFO would replace it with a regular file.
-    const QFileInfo target_cl( fileName_p );
-    if( target_cl.exists() && !target_cl.isFile() )
-        return false;
     const QByteArray bytes_cl = global::data::codec()->fromUnicode( toText( champ_cp ) );
     // A file the reader refuses for its size would be lost work: refused now,
     // the previous file stays.
     if( bytes_cl.size() > MAX_FILE_SIZE )
         return false;
-    QSaveFile file_l( fileName_p );
-    if( !file_l.open( QIODevice::WriteOnly ) )
-        return false;
-    // A full disk shows only here: without these checks the truncated text
-    // would be committed over the previous file.
-    if( file_l.write( bytes_cl ) != bytes_cl.size() || !file_l.flush() || QFileDevice::NoError != file_l.error() )
-    {
-        file_l.cancelWriting();
-        return false;
-    }
-    return file_l.commit();
+    return AtomicFile::write( fileName_p, [ &bytes_cl ]( QIODevice* file_p )
+                              { return file_p->write( bytes_cl ) == bytes_cl.size(); } );
 }
 
 bool SaveFile::read( const QString& fileName_p, Championship& champ_rp, Refusal* refusal_rp )

@@ -1,0 +1,26 @@
+#ifndef SORTIVANE_BRACKETMARKUP_H
+#define SORTIVANE_BRACKETMARKUP_H
+
+#include <QString>
+
+class BracketLayout;
+class Championship;
+
+// Writes a bracket layout as markup: SVG with real, searchable text, and a
+// self-contained HTML page (no external resources, no scripts).
+class BracketMarkup
+{
+public:
+    static QString svg( const BracketLayout& layout_cp );
+    // The bracket as inline SVG, then a results table per drawn round.
+    static QString html( const BracketLayout& layout_cp, const Championship& champ_cp );
+
+    // Text made safe for XML and HTML content and attribute values.
+    static QString escaped( const QString& text_cp );
+
+private:
+    static QString svgElement( const BracketLayout& layout_cp );
+    static QString resultsTables( const Championship& champ_cp );
+};
+
+#endif

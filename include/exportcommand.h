@@ -1,0 +1,32 @@
+#ifndef SORTIVANE_EXPORTCOMMAND_H
+#define SORTIVANE_EXPORTCOMMAND_H
+
+#include "savefile.h"
+
+#include <QString>
+#include <QStringList>
+
+class QTextStream;
+
+// sortivane-export: reads a championship file and publishes its bracket as
+// PNG, SVG, PDF or HTML, the format told by the output's extension.
+class ExportCommand
+{
+public:
+    enum ExitCode
+    {
+        WRITTEN = 0,
+        USAGE = 2,       // a wrong command line
+        NOT_READ = 3,    // the championship file missing or refused
+        NOT_WRITTEN = 4  // the output could not be written
+    };
+
+    // arguments_cp as the program got them, its name first. Help and version
+    // go to out_rp, every complaint to err_rp. Returns the exit code.
+    static int run( const QStringList& arguments_cp, QTextStream& out_rp, QTextStream& err_rp );
+
+    // Why the reader refused a file, in a few Russian words.
+    static QString refusalReason( SaveFile::Refusal refusal_p );
+};
+
+#endif
