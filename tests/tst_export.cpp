@@ -1,0 +1,499 @@
+#include "bracketlayout.h"
+#include "bracketmarkup.h"
+#include "bracketpainter.h"
+#include "exportcommand.h"
+#include "playedchampionship.h"
+#include "savefile.h"
+
+#include <QBuffer>
+#include <QDomDocument>
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <QtTest>
+
+#include <sys/mount.h>
+
+#include <cmath>
+
+namespace
+{
+using Piece = BracketLayout::Piece;
+
+struct Segment
+{
+    QPointF from_m;
+    QPointF to_m;
+    int link_m;
+};
+
+double orientation( const QPointF& a_cp, const QPointF& b_cp, const QPointF& c_cp )
+{
+    return ( b_cp.x() - a_cp.x() ) * ( c_cp.y() - a_cp.y() ) - ( b_cp.y() - a_cp.y() ) * ( c_cp.x() - a_cp.x() );
+}
+
+bool within( const QPointF& a_cp, const QPointF& b_cp, const QPointF& p_cp )
+{
+    return std::min( a_cp.x(), b_cp.x() ) <= p_cp.x() && p_cp.x() <= std::max( a_cp.x(), b_cp.x() )
+           && std::min( a_cp.y(), b_cp.y() ) <= p_cp.y() && p_cp.y() <= std::max( a_cp.y(), b_cp.y() );
+}
+
+// Whether two segments meet anywhere, touching included.
+bool meet( const Segment& a_cp, const Segment& b_cp )
+{
+    const double d1_cl = orientation( b_cp.from_m, b_cp.to_m, a_cp.from_m );
+    const double d2_cl = orientation( b_cp.from_m, b_cp.to_m, a_cp.to_m );
+    const double d3_cl = orientation( a_cp.from_m, a_cp.to_m, b_cp.from_m );
+    const double d4_cl = orientation( a_cp.from_m, a_cp.to_m, b_cp.to_m );
+    if( ( ( d1_cl > 0 && d2_cl < 0 ) || ( d1_cl < 0 && d2_cl > 0 ) )
+        && ( ( d3_cl > 0 && d4_cl < 0 ) || ( d3_cl < 0 && d4_cl > 0 ) ) )
+        return true;
+    return ( 0 == d1_cl && within( b_cp.from_m, b_cp.to_m, a_cp.from_m ) )
+           || ( 0 == d2_cl && within( b_cp.from_m, b_cp.to_m, a_cp.to_m ) )
+           || ( 0 == d3_cl && within( a_cp.from_m, a_cp.to_m, b_cp.from_m ) )
+           || ( 0 == d4_cl && within( a_cp.from_m, a_cp.to_m, b_cp.to_m ) );
+}
+
+QRectF boxOf( const Piece& piece_cp )
+{
+    return piece_cp.shapes_m.first().rect_m;
+}
+
+QString text( const QDomElement& element_cp )
+{
+    return element_cp.text();
+}
+
+// Elements under parent_cp (itself included) with the given class among theirs.
+QList< QDomElement > withClass( const QDomElement& parent_cp, const QString& class_cp )
+{
+    QList< QDomElement > found_l;
+    if( parent_cp.attribute( QStringLiteral( "class" ) ).split( QLatin1Char( ' ' ) ).contains( class_cp ) )
+        found_l << parent_cp;
+    for( QDomElement child_l = parent_cp.firstChildElement(); !child_l.isNull(); child_l = child_l.nextSiblingElement() )
+        found_l += withClass( child_l, class_cp );
+    return found_l;
+}
+
+QList< QDomElement > withClass( const QDomDocument& document_cp, const QString& class_cp )
+{
+    return withClass( document_cp.documentElement(), class_cp );
+}
+
+int runExport( const QStringList& arguments_cp, QString* errors_rp = nullptr )
+{
+    QString out_l;
+    QString err_l;
+    QTextStream outStream_l( &out_l );
+    QTextStream errStream_l( &err_l );
+    const int code_cl = ExportCommand::run( QStringList { QStringLiteral( "sortivane-export" ) } + arguments_cp,
+                                            outStream_l, errStream_l );
+    errStream_l.flush();
+    if( errors_rp )
+        *errors_rp = err_l;
+    return code_cl;
+}
+
+int decidedGames( const Championship& champ_cp )
+{
+    int decided_l = 0;
+    for( const Round& round_crl : champ_cp.rounds() )
+        for( const Game& game_crl : round_crl.games_m )
+            decided_l += UNKNOWN != game_crl.result_m;
+    return decided_l;
+}
+
+int drawnGames( const Championship& champ_cp )
+{
+    int drawn_l = 0;
+    for( const Round& round_crl : champ_cp.rounds() )
+        drawn_l += round_crl.games_m.size();
+    return drawn_l;
+}
+}
+
+class tst_Export : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void bracketIsATreeWithoutCrossings_data();
+    void bracketIsATreeWithoutCrossings();
+    void playerFromNowhereGetsNoLine();
+    void undrawnChampionshipListsGroups();
+    void svgAndHtmlShowTheBracket_data();
+    void svgAndHtmlShowTheBracket();
+    void longNicknameKeepsFullText();
+    void pngHasLayoutSizeAndIsDrawn_data();
+    void pngHasLayoutSizeAndIsDrawn();
+    void exitCodes_data();
+    void exitCodes();
+    void failedWriteKeepsPreviousFile();
+};
+
+void tst_Export::bracketIsATreeWithoutCrossings_data()
+{
+    QTest::addColumn< int >( "players" );
+    QTest::addColumn< int >( "rounds" );
+    QTest::addColumn< int >( "decided" );
+    const int sizes_cl[] = { 2, 3, 4, 5, 7, 12, 16, 33, 100, 255, 300 };
+    for( const int players_cl : sizes_cl )
+    {
+        QTest::addRow( "%d players, played", players_cl ) << players_cl << -1 << -1;
+        QTest::addRow( "%d players, first round half decided", players_cl ) << players_cl << 1 << players_cl / 4;
+        QTest::addRow( "%d players, second round drawn", players_cl ) << players_cl << 2 << 0;
+        QTest::addRow( "%d players, third round partly decided", players_cl ) << players_cl << 3 << 1;
+    }
+}
+
+// No two lines meet; every game lies between the two games it came from;
+// every drawn game stands in its round's column once, with its players.
+void tst_Export::bracketIsATreeWithoutCrossings()
+{
+    QFETCH( int, players );
+    QFETCH( int, rounds );
+    QFETCH( int, decided );
+    const Championship champ_cl = playedChampionship( players, unsigned( players * 31 + rounds ), rounds, decided );
+    const BracketLayout layout_cl( champ_cl, QStringLiteral( "t" ) );
+
+    QVector< Segment > segments_l;
+    QMap< QPair< int, int >, const Piece* > games_l;
+    QVector< const Piece* > links_l;
+    for( const Piece& piece_crl : layout_cl.pieces() )
+        if( Piece::Game == piece_crl.kind_m )
+        {
+            QVERIFY( !games_l.contains( qMakePair( piece_crl.round_m, piece_crl.game_m ) ) );
+            games_l.insert( qMakePair( piece_crl.round_m, piece_crl.game_m ), &piece_crl );
+        }
+        else if( Piece::Connector == piece_crl.kind_m )
+        {
+            const QPolygonF& points_crl = piece_crl.shapes_m.first().points_m;
+            for( int i = 0; i + 1 < points_crl.size(); ++i )
+                segments_l.append( Segment { points_crl.at( i ), points_crl.at( i + 1 ), links_l.size() } );
+            links_l.append( &piece_crl );
+        }
+    for( int i = 0; i < segments_l.size(); ++i )
+        for( int j = i + 1; j < segments_l.size(); ++j )
+            if( segments_l.at( i ).link_m != segments_l.at( j ).link_m )
+                QVERIFY2( !meet( segments_l.at( i ), segments_l.at( j ) ),
+                          qPrintable( QStringLiteral( "links %1 and %2 meet" )
+                                          .arg( segments_l.at( i ).link_m )
+                                          .arg( segments_l.at( j ).link_m ) ) );
+
+    // Who played whom: exactly the championship's games, each once.
+    int drawn_l = 0;
+    for( int r = 0; r < champ_cl.rounds().size(); ++r )
+        for( int g = 0; g < champ_cl.rounds().at( r ).games_m.size(); ++g, ++drawn_l )
+        {
+            const Piece* const piece_cl = games_l.value( qMakePair( r, g ) );
+            QVERIFY( piece_cl );
+            const Game& game_crl = champ_cl.rounds().at( r ).games_m.at( g );
+            QCOMPARE( piece_cl->players_m, QVector< PlayerRef >( { game_crl.favorite_m, game_crl.outsider_m } ) );
+        }
+    QCOMPARE( games_l.size(), drawn_l );
+
+    // Each line leads from a game to the game its winner plays next.
+    QMap< const Piece*, QVector< double > > sources_l;
+    for( const Piece* const link_cl : links_l )
+    {
+        const Piece* const from_cl = games_l.value( qMakePair( link_cl->round_m, link_cl->game_m ) );
+        QVERIFY( from_cl );
+        const QPointF end_cl = link_cl->shapes_m.first().points_m.last();
+        const auto to_it = std::find_if( games_l.cbegin(), games_l.cend(),
+                                         [ &end_cl ]( const Piece* game_p )
+                                         {
+                                             const QRectF box_cl = boxOf( *game_p );
+                                             return box_cl.left() == end_cl.x() && box_cl.top() < end_cl.y()
+                                                    && end_cl.y() < box_cl.bottom();
+                                         } );
+        if( to_it == games_l.cend() )
+            continue; // to a qualified player or the champion
+        const Game& game_crl = champ_cl.rounds().at( from_cl->round_m ).games_m.at( from_cl->game_m );
+        QVERIFY( to_it.value()->players_m.contains( game_crl.winner() ) );
+        sources_l[ to_it.value() ].append( boxOf( *from_cl ).center().y() );
+    }
+    for( auto game_it = sources_l.cbegin(); game_it != sources_l.cend(); ++game_it )
+    {
+        if( game_it.value().size() < 2 )
+            continue;
+        const double y_cl = boxOf( *game_it.key() ).center().y();
+        QVERIFY( std::min( game_it.value().at( 0 ), game_it.value().at( 1 ) ) < y_cl );
+        QVERIFY( y_cl < std::max( game_it.value().at( 0 ), game_it.value().at( 1 ) ) );
+    }
+
+    // Boxes of one column never overlap.
+    for( auto a_it = games_l.cbegin(); a_it != games_l.cend(); ++a_it )
+        for( auto b_it = a_it + 1; b_it != games_l.cend() && b_it.key().first == a_it.key().first; ++b_it )
+            QVERIFY( !boxOf( *a_it.value() ).intersects( boxOf( *b_it.value() ) ) );
+}
+
+// A file written by hand may put a loser into the next round: drawn as it
+// is, without a line.
+void tst_Export::playerFromNowhereGetsNoLine()
+{
+    Championship champ_l;
+    for( int i = 0; i < 4; ++i )
+        champ_l.addPlayer( 1, QStringLiteral( "p%1" ).arg( i ), QString() );
+    champ_l.createRounds();
+    auto game_l = []( int favorite_p, int outsider_p )
+    {
+        Game made_l;
+        made_l.favorite_m = PlayerRef( 1, favorite_p );
+        made_l.outsider_m = PlayerRef( 1, outsider_p );
+        return made_l;
+    };
+    champ_l.clearCurrentRoundPlayers();
+    champ_l.setCurrentRoundGames( { game_l( 0, 1 ), game_l( 2, 3 ) } );
+    champ_l.setGameResult( 0, EXPECTED );
+    champ_l.setGameResult( 1, EXPECTED );
+    champ_l.advanceRound();
+    champ_l.clearCurrentRoundPlayers();
+    champ_l.setCurrentRoundGames( { game_l( 1, 2 ) } );
+
+    const BracketLayout layout_cl( champ_l, QStringLiteral( "t" ) );
+    QVector< QPair< int, int > > linked_l;
+    for( const Piece& piece_crl : layout_cl.pieces() )
+        if( Piece::Connector == piece_crl.kind_m )
+            linked_l << qMakePair( piece_crl.round_m, piece_crl.game_m );
+    QCOMPARE( linked_l, ( QVector< QPair< int, int > > { { 0, 1 } } ) );
+}
+
+void tst_Export::undrawnChampionshipListsGroups()
+{
+    Championship champ_l;
+    champ_l.addPlayer( 2, QStringLiteral( "Ёж" ), QStringLiteral( "К" ) );
+    QDomDocument svg_l;
+    QVERIFY( svg_l.setContent( BracketMarkup::svg( BracketLayout( champ_l, QStringLiteral( "кубок" ) ) ) ) );
+    QCOMPARE( withClass( svg_l, QStringLiteral( "group" ) ).size(), champ_l.groupsNames().size() );
+    QCOMPARE( withClass( svg_l, QStringLiteral( "game" ) ).size(), 0 );
+    QVERIFY( svg_l.toString().contains( QStringLiteral( "Жеребьевка еще не проводилась." ) ) );
+    QVERIFY( svg_l.toString().contains( QStringLiteral( "[К]Ёж" ) ) );
+    QCOMPARE( text( withClass( svg_l, QStringLiteral( "title" ) ).first() ), QStringLiteral( "кубок" ) );
+}
+
+void tst_Export::svgAndHtmlShowTheBracket_data()
+{
+    QTest::addColumn< int >( "players" );
+    QTest::addColumn< int >( "rounds" );
+    QTest::addColumn< int >( "decided" );
+    QTest::addColumn< int >( "byes" );
+    QTest::newRow( "4 players, just drawn" ) << 4 << 1 << 0 << 0;
+    QTest::newRow( "4 players, half decided" ) << 4 << 1 << 1 << 0;
+    QTest::newRow( "4 players, final decided" ) << 4 << -1 << -1 << 0;
+    QTest::newRow( "16 players, just drawn" ) << 16 << 1 << 0 << 0;
+    QTest::newRow( "16 players, half decided" ) << 16 << 1 << 4 << 0;
+    QTest::newRow( "16 players, final decided" ) << 16 << -1 << -1 << 0;
+    // 12 players: four byes, waiting in the second column, then drawn there.
+    QTest::newRow( "12 players, byes waiting" ) << 12 << 1 << 2 << 4;
+    QTest::newRow( "12 players, byes drawn" ) << 12 << 2 << 0 << 4;
+}
+
+void tst_Export::svgAndHtmlShowTheBracket()
+{
+    QFETCH( int, players );
+    QFETCH( int, rounds );
+    QFETCH( int, decided );
+    QFETCH( int, byes );
+    const Championship champ_cl = playedChampionship( players, 5, rounds, decided );
+    const BracketLayout layout_cl( champ_cl, QStringLiteral( "Кубок <2026> & Co" ) );
+    const Game& final_crl = champ_cl.rounds().last().games_m.value( 0 );
+    const bool champion_cl = !champ_cl.rounds().last().games_m.isEmpty() && UNKNOWN != final_crl.result_m;
+    const QStringList documents_cl { BracketMarkup::svg( layout_cl ), BracketMarkup::html( layout_cl, champ_cl ) };
+    for( const QString& markup_crl : documents_cl )
+    {
+        QDomDocument document_l;
+        QString error_l;
+        QVERIFY2( document_l.setContent( markup_crl, &error_l ), qPrintable( error_l ) );
+        QCOMPARE( withClass( document_l, QStringLiteral( "game" ) ).size(), drawnGames( champ_cl ) );
+        QCOMPARE( withClass( document_l, QStringLiteral( "winner-mark" ) ).size(), decidedGames( champ_cl ) );
+        QCOMPARE( withClass( document_l, QStringLiteral( "bye" ) ).size(), byes );
+        QStringList columnTitles_l;
+        for( const QDomElement& title_crl : withClass( document_l, QStringLiteral( "column-title" ) ) )
+            columnTitles_l << text( title_crl );
+        QStringList expected_l;
+        for( const Round& round_crl : champ_cl.rounds() )
+            expected_l << roundTitle( round_crl.denominator() );
+        if( champion_cl )
+            expected_l << QStringLiteral( "Чемпион" );
+        QCOMPARE( columnTitles_l, expected_l );
+        const QList< QDomElement > titles_cl = withClass( document_l, QStringLiteral( "game-title" ) );
+        QVERIFY( std::any_of( titles_cl.cbegin(), titles_cl.cend(), []( const QDomElement& title_cp )
+                              { return text( title_cp ).endsWith( QStringLiteral( " - игра №1" ) ); } ) );
+        const QList< QDomElement > champion_cl_l = withClass( document_l, QStringLiteral( "champion-name" ) );
+        QCOMPARE( champion_cl_l.size(), champion_cl ? 1 : 0 );
+        if( champion_cl )
+            QCOMPARE( text( champion_cl_l.first() ), champ_cl.playerText( final_crl.winner() ) );
+        QVERIFY( markup_crl.contains( QStringLiteral( "Кубок &lt;2026&gt; &amp; Co" ) ) );
+    }
+    QDomDocument html_l;
+    QVERIFY( html_l.setContent( documents_cl.at( 1 ) ) );
+    int drawnRounds_l = 0;
+    for( const Round& round_crl : champ_cl.rounds() )
+        drawnRounds_l += !round_crl.games_m.isEmpty();
+    QCOMPARE( withClass( html_l, QStringLiteral( "results" ) ).size(), drawnRounds_l );
+    QCOMPARE( html_l.elementsByTagName( QStringLiteral( "tr" ) ).size(), drawnRounds_l + drawnGames( champ_cl ) );
+    QVERIFY( !documents_cl.at( 1 ).contains( QStringLiteral( "<script" ) ) );
+    QVERIFY( !documents_cl.at( 1 ).contains( QStringLiteral( "href" ) ) );
+    QVERIFY( !documents_cl.at( 1 ).contains( QStringLiteral( "src=" ) ) );
+}
+
+void tst_Export::longNicknameKeepsFullText()
+{
+    Championship champ_l;
+    const QString long_cl = QStringLiteral( "Очень-очень-длинный-псевдоним-игрока-из-клана" );
+    champ_l.addPlayer( 1, long_cl, QString() );
+    for( int i = 0; i < 3; ++i )
+        champ_l.addPlayer( 1, QStringLiteral( "p%1" ).arg( i ), QString() );
+    champ_l.createRounds();
+    champ_l.clearCurrentRoundPlayers();
+    Game game_l;
+    game_l.favorite_m = PlayerRef( 1, 0 );
+    game_l.outsider_m = PlayerRef( 1, 1 );
+    champ_l.setCurrentRoundGames( { game_l } );
+    QDomDocument svg_l;
+    QVERIFY( svg_l.setContent( BracketMarkup::svg( BracketLayout( champ_l, QStringLiteral( "t" ) ) ) ) );
+    const QList< QDomElement > names_cl = withClass( svg_l, QStringLiteral( "name" ) );
+    const auto long_it = std::find_if( names_cl.cbegin(), names_cl.cend(), []( const QDomElement& name_cp )
+                                       { return !name_cp.firstChildElement( QStringLiteral( "title" ) ).isNull(); } );
+    QVERIFY( long_it != names_cl.cend() );
+    QCOMPARE( long_it->firstChildElement( QStringLiteral( "title" ) ).text(), long_cl );
+    QVERIFY( long_it->lastChild().toText().data().endsWith( QChar( 0x2026 ) ) );
+}
+
+void tst_Export::pngHasLayoutSizeAndIsDrawn_data()
+{
+    QTest::addColumn< double >( "scale" );
+    QTest::newRow( "scale 1" ) << 1.0;
+    QTest::newRow( "scale 2" ) << 2.0;
+    QTest::newRow( "scale 0.5" ) << 0.5;
+}
+
+void tst_Export::pngHasLayoutSizeAndIsDrawn()
+{
+    QFETCH( double, scale );
+    const Championship champ_cl = playedChampionship( 16, 3 );
+    const BracketLayout layout_cl( champ_cl, QStringLiteral( "t" ) );
+    QByteArray bytes_l;
+    QBuffer buffer_l( &bytes_l );
+    QVERIFY( buffer_l.open( QIODevice::WriteOnly ) );
+    QVERIFY( BracketPainter::writePng( BracketPainter::image( layout_cl, scale ), layout_cl.title(), &buffer_l ) );
+    const QImage image_cl = QImage::fromData( bytes_l, "png" );
+    QCOMPARE( image_cl.size(), QSize( int( std::ceil( layout_cl.size().width() * scale ) ),
+                                      int( std::ceil( layout_cl.size().height() * scale ) ) ) );
+    int ink_l = 0;
+    int marks_l = 0;
+    for( int y = 0; y < image_cl.height(); ++y )
+        for( int x = 0; x < image_cl.width(); ++x )
+        {
+            const QRgb pixel_cl = image_cl.pixel( x, y );
+            ink_l += pixel_cl != qRgb( 255, 255, 255 );
+            // Only the winner marks are green.
+            marks_l += qGreen( pixel_cl ) > qRed( pixel_cl ) + 40 && qGreen( pixel_cl ) > qBlue( pixel_cl ) + 40;
+        }
+    // Text, boxes and lines cover a few per cent of the picture; one
+    // winner mark per decided game.
+    QVERIFY2( ink_l > image_cl.width() * image_cl.height() / 50, qPrintable( QString::number( ink_l ) ) );
+    QVERIFY2( marks_l > 15 * 20 * scale * scale, qPrintable( QString::number( marks_l ) ) );
+}
+
+void tst_Export::exitCodes_data()
+{
+    QTest::addColumn< QStringList >( "arguments" );
+    QTest::addColumn< int >( "code" );
+    QTest::addColumn< QString >( "message" );
+    const QString ok_cl = QStringLiteral( "%ok%" );
+    const QString out_cl = QStringLiteral( "%dir%/out" );
+    QTest::newRow( "svg written" ) << QStringList { ok_cl, "-o", out_cl + ".svg" } << 0 << QString();
+    QTest::newRow( "html written" ) << QStringList { ok_cl, "-o", out_cl + ".html" } << 0 << QString();
+    QTest::newRow( "pdf on A3 written" ) << QStringList { ok_cl, "-o", out_cl + ".pdf", "--page", "A3", "--portrait" }
+                                         << 0 << QString();
+    QTest::newRow( "pdf of natural size written" ) << QStringList { ok_cl, "-o", out_cl + ".pdf", "--page", "auto" } << 0
+                                                   << QString();
+    QTest::newRow( "png written" ) << QStringList { ok_cl, "-o", out_cl + ".PNG", "--scale", "1.5" } << 0 << QString();
+    QTest::newRow( "unknown extension" ) << QStringList { ok_cl, "-o", out_cl + ".txt" } << 2 << "out.txt";
+    QTest::newRow( "no output" ) << QStringList { ok_cl } << 2 << "-o";
+    QTest::newRow( "no championship" ) << QStringList { "-o", out_cl + ".svg" } << 2 << "--help";
+    QTest::newRow( "unknown option" ) << QStringList { ok_cl, "-o", out_cl + ".svg", "--colour" } << 2 << "colour";
+    QTest::newRow( "scale out of range" ) << QStringList { ok_cl, "-o", out_cl + ".png", "--scale", "20" } << 2 << "20";
+    QTest::newRow( "unknown page" ) << QStringList { ok_cl, "-o", out_cl + ".pdf", "--page", "A5" } << 2 << "A5";
+    QTest::newRow( "both orientations" ) << QStringList { ok_cl, "-o", out_cl + ".pdf", "--landscape", "--portrait" }
+                                         << 2 << "--help";
+    QTest::newRow( "missing championship" ) << QStringList { "%dir%/none.stv", "-o", out_cl + ".svg" } << 3
+                                            << "none.stv";
+    QTest::newRow( "refused championship" ) << QStringList { "%bad%", "-o", out_cl + ".svg" } << 3
+                                            << "это не файл чемпионата Sortivane";
+    QTest::newRow( "output folder missing" ) << QStringList { ok_cl, "-o", "%dir%/no/such/out.png" } << 4 << "no/such";
+    QTest::newRow( "output is a folder" ) << QStringList { ok_cl, "-o", "%dir%/folder.svg" } << 4
+                                          << "это не обычный файл";
+}
+
+void tst_Export::exitCodes()
+{
+    QFETCH( QStringList, arguments );
+    QFETCH( int, code );
+    QFETCH( QString, message );
+    QTemporaryDir dir_l;
+    const QString good_cl = dir_l.filePath( QStringLiteral( "кубок.2026.stv" ) );
+    QVERIFY( SaveFile::write( playedChampionship( 8, 1 ), good_cl ) );
+    QFile bad_l( dir_l.filePath( QStringLiteral( "bad.stv" ) ) );
+    QVERIFY( bad_l.open( QIODevice::WriteOnly ) && bad_l.write( "<html/>" ) );
+    bad_l.close();
+    QVERIFY( QDir( dir_l.path() ).mkdir( QStringLiteral( "folder.svg" ) ) );
+    arguments.replaceInStrings( QStringLiteral( "%ok%" ), good_cl );
+    arguments.replaceInStrings( QStringLiteral( "%bad%" ), bad_l.fileName() );
+    arguments.replaceInStrings( QStringLiteral( "%dir%" ), dir_l.path() );
+    const QStringList before_cl = QDir( dir_l.path() ).entryList( QDir::AllEntries | QDir::NoDotAndDotDot );
+
+    QString errors_l;
+    QCOMPARE( runExport( arguments, &errors_l ), code );
+    QVERIFY2( errors_l.contains( message ), qPrintable( errors_l ) );
+    QStringList after_l = QDir( dir_l.path() ).entryList( QDir::AllEntries | QDir::NoDotAndDotDot );
+    if( code )
+    {
+        QVERIFY( errors_l.startsWith( QStringLiteral( "sortivane-export: " ) ) );
+        QCOMPARE( after_l, before_cl );
+        return;
+    }
+    QVERIFY( errors_l.isEmpty() );
+    QFile written_l( arguments.at( 2 ) );
+    QVERIFY( written_l.open( QIODevice::ReadOnly ) );
+    const QByteArray head_cl = written_l.read( 16 );
+    const QByteArray magic_cl = arguments.at( 2 ).endsWith( QStringLiteral( ".svg" ) )    ? "<?xml"
+                                : arguments.at( 2 ).endsWith( QStringLiteral( ".html" ) ) ? "<!DOCTYPE html>"
+                                : arguments.at( 2 ).endsWith( QStringLiteral( ".pdf" ) )  ? "%PDF"
+                                                                                          : "\x89PNG";
+    QVERIFY( head_cl.startsWith( magic_cl ) );
+    if( arguments.at( 2 ).endsWith( QStringLiteral( ".svg" ) ) )
+        QVERIFY( written_l.readAll().contains( "<title>кубок.2026</title>" ) );
+    after_l.removeOne( QFileInfo( written_l ).fileName() );
+    QCOMPARE( after_l, before_cl );
+}
+
+// A full disk: exit code 4, and the picture of the last round stays.
+void tst_Export::failedWriteKeepsPreviousFile()
+{
+    QTemporaryDir dir_l;
+    const QString championship_cl = dir_l.filePath( QStringLiteral( "big.stv" ) );
+    QVERIFY( SaveFile::write( playedChampionship( 300, 2 ), championship_cl ) );
+    QTemporaryDir mountPoint_l;
+    const QByteArray target_cl = QFile::encodeName( mountPoint_l.path() );
+    if( 0 != mount( "tmpfs", target_cl.constData(), "tmpfs", 0, "size=64k" ) )
+        QSKIP( "no permission to mount a small tmpfs here" );
+    const QString output_cl = mountPoint_l.filePath( QStringLiteral( "bracket.svg" ) );
+    QFile previous_l( output_cl );
+    QVERIFY( previous_l.open( QIODevice::WriteOnly ) && previous_l.write( "previous" ) );
+    previous_l.close();
+    const int code_cl = runExport( { championship_cl, QStringLiteral( "-o" ), output_cl } );
+    QVERIFY( previous_l.open( QIODevice::ReadOnly ) );
+    const QByteArray kept_cl = previous_l.readAll();
+    previous_l.close();
+    const QStringList left_cl = QDir( mountPoint_l.path() ).entryList( QDir::Files );
+    umount( target_cl.constData() );
+    QCOMPARE( code_cl, int( ExportCommand::NOT_WRITTEN ) );
+    QCOMPARE( kept_cl, QByteArray( "previous" ) );
+    QCOMPARE( left_cl, QStringList { QStringLiteral( "bracket.svg" ) } );
+}
+
+QTEST_MAIN( tst_Export )
+#include "tst_export.moc"
