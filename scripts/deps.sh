@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what building and the offscreen tests need on Debian 12, if missing.
 set -euo pipefail
-packages=(g++ make cmake qtbase5-dev qttranslations5-l10n dpkg-dev lintian appstream desktop-file-utils file)
+packages=(g++ make cmake qtbase5-dev qttranslations5-l10n fonts-dejavu-core dpkg-dev lintian appstream desktop-file-utils file)
 [ "$#" -gt 0 ] && packages+=("$@")
 missing=()
 for package in "${packages[@]}"; do

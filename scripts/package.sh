@@ -1,3 +1,10 @@
+kill "$pid"
+wait "$pid" 2>/dev/null || true
+# The installed export runs without a display and publishes a bracket.
+sortivane-export --version
+exported=$(mktemp -d)
+env -u DISPLAY -u QT_QPA_PLATFORM sortivane-export tests/data/sixteen-played.stv -o "$exported/bracket.pdf"
+rm -rf "$exported"
 #!/usr/bin/env bash
 # Builds the Debian package, checks it the way Debian does, installs it,
 # starts the installed program and removes the package again.
@@ -24,5 +31,11 @@ if ! kill -0 "$pid" 2>/dev/null; then
 fi
 kill "$pid"
 wait "$pid" 2>/dev/null || true
+# The installed export runs without a display and publishes a bracket.
+/usr/bin/sortivane-export --version
+exported=$(mktemp -d)
+env -u DISPLAY -u QT_QPA_PLATFORM /usr/bin/sortivane-export tests/data/sixteen-played.stv -o "$exported/bracket.pdf"
+test -s "$exported/bracket.pdf"
+rm -rf "$exported"
 apt-get remove -y -qq sortivane >/dev/null
-echo "package: $deb built, checked, installed, started and removed"
+echo "package: $deb built, checked, installed, started, exported from and removed"
