@@ -8,9 +8,10 @@ bash scripts/sanitize.sh address
 bash scripts/lint.sh
 prefix=$(mktemp -d)
 cmake --install build --prefix "$prefix" >/dev/null
-for file in bin/sortivane share/applications/sortivane.desktop share/icons/hicolor/48x48/apps/sortivane.png; do
+for file in bin/sortivane bin/sortivane-export share/man/man1/sortivane-export.1.gz \
+            share/applications/sortivane.desktop share/icons/hicolor/48x48/apps/sortivane.png; do
   [ -f "$prefix/$file" ] || { echo "install: $file is missing" >&2; exit 1; }
 done
 grep -q '^Exec=sortivane$' "$prefix/share/applications/sortivane.desktop"
 rm -rf "$prefix"
-echo "install: program, desktop file and icons in place"
+echo "install: both programs, manual pages, desktop file and icons in place"
