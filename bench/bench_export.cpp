@@ -24,8 +24,7 @@
 namespace
 {
 // The best of runs_p runs, in seconds.
-template< typename Action >
-double best( int runs_p, const Action& action_p )
+template < typename Action > double best( int runs_p, const Action& action_p )
 {
     double best_l = 1e9;
     for( int i = 0; i < runs_p; ++i )
@@ -54,10 +53,14 @@ int main( int argc, char** argv )
     {
         const QString output_cl = dir_l.filePath( QStringLiteral( "bracket." ) + QLatin1String( format_p ) );
         int code_l = 0;
-        const double seconds_cl = best( runs_cl, [ & ]
-                                        { code_l = ExportCommand::run( { QStringLiteral( "sortivane-export" ), input_cl,
-                                                                         QStringLiteral( "-o" ), output_cl },
-                                                                       quiet_l, quiet_l ); } );
+        const double seconds_cl =
+            best( runs_cl,
+                  [ & ]
+                  {
+                      code_l = ExportCommand::run(
+                          { QStringLiteral( "sortivane-export" ), input_cl, QStringLiteral( "-o" ), output_cl },
+                          quiet_l, quiet_l );
+                  } );
         std::printf( "%-5s %.2f s  exit %d  %lld bytes\n", format_p, seconds_cl, code_l,
                      static_cast< long long >( QFileInfo( output_cl ).size() ) );
     }
@@ -69,7 +72,8 @@ int main( int argc, char** argv )
     for( const int quality_cl : { -1, 80 } )
     {
         QByteArray bytes_l;
-        const double seconds_cl = best( runs_cl, [ & ]
+        const double seconds_cl = best( runs_cl,
+                                        [ & ]
                                         {
                                             bytes_l.clear();
                                             QBuffer buffer_l( &bytes_l );

@@ -16,9 +16,9 @@ public:
     enum ExitCode
     {
         WRITTEN = 0,
-        USAGE = 2,       // a wrong command line
-        NOT_READ = 3,    // the championship file missing or refused
-        NOT_WRITTEN = 4  // the output could not be written
+        USAGE = 2,      // a wrong command line
+        NOT_READ = 3,   // the championship file missing or refused
+        NOT_WRITTEN = 4 // the output could not be written
     };
 
     // arguments_cp as the program got them, its name first. Help and version

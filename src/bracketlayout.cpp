@@ -57,7 +57,7 @@ struct BracketLayout::Node
     int from_m[ 2 ] = { -1, -1 };
     bool bye_m[ 2 ] = { false, false };
     int parent_m = -1; // the later node its winner's line leads to
-    double y_m = 0;         // middle of the node's box
+    double y_m = 0;    // middle of the node's box
 };
 
 BracketLayout::BracketLayout( const Championship& champ_cp, const QString& title_cp ) : title_m( title_cp )
@@ -134,8 +134,8 @@ void BracketLayout::layOutGroups( const Championship& champ_cp, double top_p )
             rowTop_l += LIST_ROW_HEIGHT;
         }
         if( group_it.value().isEmpty() )
-            group_l.shapes_m.append( text( Note, noPlayers_scl,
-                                           QPointF( x_cl, baseline( Note, rowTop_l, LIST_ROW_HEIGHT ) ), BOX_WIDTH ) );
+            group_l.shapes_m.append(
+                text( Note, noPlayers_scl, QPointF( x_cl, baseline( Note, rowTop_l, LIST_ROW_HEIGHT ) ), BOX_WIDTH ) );
         bottom_l = std::max( bottom_l, rowTop_l + LIST_ROW_HEIGHT );
         pieces_m.append( group_l );
     }
@@ -226,19 +226,19 @@ void BracketLayout::layOutBracket( const Championship& champ_cp, double top_p )
                 continue;
             const Node& child_crl = nodes_l.at( from_cl );
             const QPointF start_cl( columnX( child_crl.round_m ) + BOX_WIDTH, child_crl.y_m );
-            const double endY_cl = node_crl.game_m < 0 ? child_crl.y_m
-                                                       : node_crl.y_m + ( side_l ? 0.5 : -0.5 ) * ROW_HEIGHT;
+            const double endY_cl =
+                node_crl.game_m < 0 ? child_crl.y_m : node_crl.y_m + ( side_l ? 0.5 : -0.5 ) * ROW_HEIGHT;
             const double middleX_cl = start_cl.x() + COLUMN_GAP / 2;
             const QPointF end_cl( columnX( node_crl.round_m ), endY_cl );
             addLink( node_crl.game_m < 0
                          ? QPolygonF( QVector< QPointF > { start_cl, end_cl } )
-                         : QPolygonF( QVector< QPointF > { start_cl, QPointF( middleX_cl, start_cl.y() ), QPointF( middleX_cl, endY_cl ),
-                                        end_cl } ),
+                         : QPolygonF( QVector< QPointF > { start_cl, QPointF( middleX_cl, start_cl.y() ),
+                                                           QPointF( middleX_cl, endY_cl ), end_cl } ),
                      child_crl.round_m, child_crl.game_m );
         }
     if( final_l )
         addLink( QPolygonF( QVector< QPointF > { QPointF( columnX( final_l->round_m ) + BOX_WIDTH, final_l->y_m ),
-                              QPointF( columnX( rounds_crl.size() ), final_l->y_m ) } ),
+                                                 QPointF( columnX( rounds_crl.size() ), final_l->y_m ) } ),
                  final_l->round_m, final_l->game_m );
     for( const Node& node_crl : nodes_l )
         if( node_crl.game_m >= 0 )
@@ -419,10 +419,10 @@ void BracketLayout::addColumnTitles( const Championship& champ_cp, double top_p,
         const bool round_cl = column_l < rounds_crl.size();
         Piece piece_l { Piece::Column, round_cl ? column_l : -1, -1, {}, {} };
         const double x_cl = columnX( column_l );
-        piece_l.shapes_m.append( text( ColumnTitle,
-                                       round_cl ? roundTitle( rounds_crl.at( column_l ).denominator() ) : champion_scl,
-                                       QPointF( x_cl + BOX_WIDTH / 2, baseline( ColumnTitle, top_p, COLUMN_TITLE_HEIGHT ) ),
-                                       BOX_WIDTH, Qt::AlignHCenter ) );
+        piece_l.shapes_m.append(
+            text( ColumnTitle, round_cl ? roundTitle( rounds_crl.at( column_l ).denominator() ) : champion_scl,
+                  QPointF( x_cl + BOX_WIDTH / 2, baseline( ColumnTitle, top_p, COLUMN_TITLE_HEIGHT ) ), BOX_WIDTH,
+                  Qt::AlignHCenter ) );
         // A round further ahead: an empty column keeps its place.
         if( round_cl && rounds_crl.at( column_l ).games_m.isEmpty() && rounds_crl.at( column_l ).players_m.isEmpty() )
             piece_l.shapes_m.append( box( FutureColumn, QRectF( x_cl, top_p + COLUMN_TITLE_HEIGHT + 2, BOX_WIDTH,
@@ -439,8 +439,8 @@ void BracketLayout::addHeading( double width_p )
     pieces_m.prepend( piece_l );
 }
 
-BracketLayout::Shape BracketLayout::text( Role role_p, const QString& text_cp, const QPointF& anchor_cp,
-                                          double width_p, Qt::Alignment align_p )
+BracketLayout::Shape BracketLayout::text( Role role_p, const QString& text_cp, const QPointF& anchor_cp, double width_p,
+                                          Qt::Alignment align_p )
 {
     const QFontMetricsF metrics_cl( font( role_p ) );
     Shape shape_l { Shape::Text, role_p, {}, {}, anchor_cp, align_p, text_cp, {} };

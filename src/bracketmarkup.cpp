@@ -27,8 +27,8 @@ QString points( const QPolygonF& points_cp )
 
 const char* pieceClass( BracketLayout::Piece::Kind kind_p )
 {
-    static const char* const classes_scl[] = { "heading", "column", "game", "qualified", "champion", "connector",
-                                               "group" };
+    static const char* const classes_scl[] = { "heading",  "column",    "game", "qualified",
+                                               "champion", "connector", "group" };
     return classes_scl[ kind_p ];
 }
 
@@ -50,15 +50,16 @@ QString styleSheet()
         }
         else
         {
-            rules_l << QStringLiteral( "fill:%1" ).arg( style_crl.fill_m.isValid() ? style_crl.fill_m.name()
-                                                                                     : QStringLiteral( "none" ) );
+            rules_l << QStringLiteral( "fill:%1" )
+                           .arg( style_crl.fill_m.isValid() ? style_crl.fill_m.name() : QStringLiteral( "none" ) );
             if( style_crl.ink_m.isValid() && style_crl.lineWidth_m > 0 )
                 rules_l << QStringLiteral( "stroke:%1" ).arg( style_crl.ink_m.name() )
                         << QStringLiteral( "stroke-width:%1" ).arg( number( style_crl.lineWidth_m ) );
             if( style_crl.dashed_m )
                 rules_l << QStringLiteral( "stroke-dasharray:4 3" );
         }
-        css_l += QStringLiteral( ".sortivane-bracket .%1{%2}\n" ).arg( QLatin1String( style_crl.cssClass_m ), rules_l.join( QLatin1Char( ';' ) ) );
+        css_l += QStringLiteral( ".sortivane-bracket .%1{%2}\n" )
+                     .arg( QLatin1String( style_crl.cssClass_m ), rules_l.join( QLatin1Char( ';' ) ) );
     }
     return css_l;
 }
@@ -74,12 +75,14 @@ QString shapeElement( const BracketLayout::Shape& shape_cp )
                   number( shape_cp.rect_m.width() ), number( shape_cp.rect_m.height() ) );
     case BracketLayout::Shape::Text:
     {
-        const QString anchor_cl = ( shape_cp.align_m & Qt::AlignRight )     ? QStringLiteral( " text-anchor=\"end\"" )
-                                  : ( shape_cp.align_m & Qt::AlignHCenter ) ? QStringLiteral( " text-anchor=\"middle\"" )
-                                                                            : QString();
-        const QString title_cl = shape_cp.fullText_m.isEmpty()
-                                     ? QString()
-                                     : QStringLiteral( "<title>%1</title>" ).arg( BracketMarkup::escaped( shape_cp.fullText_m ) );
+        const QString anchor_cl = ( shape_cp.align_m & Qt::AlignRight ) ? QStringLiteral( " text-anchor=\"end\"" )
+                                  : ( shape_cp.align_m & Qt::AlignHCenter )
+                                      ? QStringLiteral( " text-anchor=\"middle\"" )
+                                      : QString();
+        const QString title_cl =
+            shape_cp.fullText_m.isEmpty()
+                ? QString()
+                : QStringLiteral( "<title>%1</title>" ).arg( BracketMarkup::escaped( shape_cp.fullText_m ) );
         return QStringLiteral( "<text class=\"%1\" x=\"%2\" y=\"%3\"%4>%5%6</text>" )
             .arg( class_cl, number( shape_cp.anchor_m.x() ), number( shape_cp.anchor_m.y() ), anchor_cl, title_cl,
                   BracketMarkup::escaped( shape_cp.text_m ) );
@@ -106,18 +109,18 @@ QString BracketMarkup::svg( const BracketLayout& layout_cp )
 
 QString BracketMarkup::html( const BracketLayout& layout_cp, const Championship& champ_cp )
 {
-    static const QString page_scl = QStringLiteral(
-        "<!DOCTYPE html>\n<html lang=\"ru\">\n<head>\n<meta charset=\"utf-8\"/>\n"
-        "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\"/>\n"
-        "<meta name=\"generator\" content=\"Sortivane\"/>\n<title>%1</title>\n<style>\n"
-        "body{margin:0;padding:16px;background:#fff;color:#1a1a1a;font-family:%2}\n"
-        ".bracket{overflow:auto}\n"
-        "h2{font-size:18px;margin:24px 0 8px}\n"
-        "table.results{border-collapse:collapse;font-size:14px}\n"
-        "table.results th,table.results td{border:1px solid #c8c8c8;padding:3px 8px;text-align:left}\n"
-        "table.results th{background:#f0f0f0}\n"
-        "table.results td.winner{font-weight:bold}\n"
-        "</style>\n</head>\n<body>\n<div class=\"bracket\">\n%3</div>\n%4</body>\n</html>\n" );
+    static const QString page_scl =
+        QStringLiteral( "<!DOCTYPE html>\n<html lang=\"ru\">\n<head>\n<meta charset=\"utf-8\"/>\n"
+                        "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\"/>\n"
+                        "<meta name=\"generator\" content=\"Sortivane\"/>\n<title>%1</title>\n<style>\n"
+                        "body{margin:0;padding:16px;background:#fff;color:#1a1a1a;font-family:%2}\n"
+                        ".bracket{overflow:auto}\n"
+                        "h2{font-size:18px;margin:24px 0 8px}\n"
+                        "table.results{border-collapse:collapse;font-size:14px}\n"
+                        "table.results th,table.results td{border:1px solid #c8c8c8;padding:3px 8px;text-align:left}\n"
+                        "table.results th{background:#f0f0f0}\n"
+                        "table.results td.winner{font-weight:bold}\n"
+                        "</style>\n</head>\n<body>\n<div class=\"bracket\">\n%3</div>\n%4</body>\n</html>\n" );
     return page_scl.arg( escaped( layout_cp.title() ), QLatin1String( FONT_FAMILIES ), svgElement( layout_cp ),
                          resultsTables( champ_cp ) );
 }
@@ -153,11 +156,13 @@ QString BracketMarkup::escaped( const QString& text_cp )
 QString BracketMarkup::svgElement( const BracketLayout& layout_cp )
 {
     const QSizeF size_cl = layout_cp.size();
-    QString svg_l = QStringLiteral( "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" class=\"sortivane-bracket\" width=\"%1\" height=\"%2\" "
-                                    "viewBox=\"0 0 %1 %2\" font-family=\"%3\">\n<title>%4</title>\n<style>\n%5</style>\n"
-                                    "<rect class=\"background\" width=\"100%\" height=\"100%\" fill=\"#ffffff\"/>\n" )
-                        .arg( number( size_cl.width() ), number( size_cl.height() ), QLatin1String( FONT_FAMILIES ),
-                              escaped( layout_cp.title() ), styleSheet() );
+    QString svg_l =
+        QStringLiteral( "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" class=\"sortivane-bracket\" "
+                        "width=\"%1\" height=\"%2\" "
+                        "viewBox=\"0 0 %1 %2\" font-family=\"%3\">\n<title>%4</title>\n<style>\n%5</style>\n"
+                        "<rect class=\"background\" width=\"100%\" height=\"100%\" fill=\"#ffffff\"/>\n" )
+            .arg( number( size_cl.width() ), number( size_cl.height() ), QLatin1String( FONT_FAMILIES ),
+                  escaped( layout_cp.title() ), styleSheet() );
     for( const BracketLayout::Piece& piece_crl : layout_cp.pieces() )
     {
         svg_l += QStringLiteral( "<g class=\"%1\"" ).arg( QLatin1String( pieceClass( piece_crl.kind_m ) ) );

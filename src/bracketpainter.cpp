@@ -117,9 +117,9 @@ bool BracketPainter::writePdf( const BracketLayout& layout_cp, const Page& page_
     if( page_cp.natural_m )
     {
         const double shrink_cl = std::min( 1.0, MAX_PAGE_POINTS / std::max( natural_cl.width(), natural_cl.height() ) );
-        writer_l.setPageLayout( QPageLayout( QPageSize( natural_cl * shrink_cl, QPageSize::Point, QString(),
-                                                        QPageSize::ExactMatch ),
-                                             QPageLayout::Portrait, QMarginsF() ) );
+        writer_l.setPageLayout(
+            QPageLayout( QPageSize( natural_cl * shrink_cl, QPageSize::Point, QString(), QPageSize::ExactMatch ),
+                         QPageLayout::Portrait, QMarginsF() ) );
     }
     else
         writer_l.setPageLayout( QPageLayout( QPageSize( page_cp.size_m ),
@@ -129,8 +129,8 @@ bool BracketPainter::writePdf( const BracketLayout& layout_cp, const Page& page_
     if( !painter_l.begin( &writer_l ) )
         return false;
     const QRectF room_cl = writer_l.pageLayout().paintRectPixels( LAYOUT_DPI );
-    const double scale_cl = std::min( room_cl.width() / layout_cp.size().width(),
-                                      room_cl.height() / layout_cp.size().height() );
+    const double scale_cl =
+        std::min( room_cl.width() / layout_cp.size().width(), room_cl.height() / layout_cp.size().height() );
     // Centred on the page; the painter starts at the paint rectangle's corner.
     painter_l.translate( ( room_cl.width() - layout_cp.size().width() * scale_cl ) / 2,
                          ( room_cl.height() - layout_cp.size().height() * scale_cl ) / 2 );

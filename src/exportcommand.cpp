@@ -31,7 +31,8 @@ const QString& programName()
 struct Options
 {
     QCommandLineOption output_m { { QStringLiteral( "o" ), QStringLiteral( "output" ) },
-                                  QStringLiteral( "Куда записать сетку; формат по расширению: .png, .svg, .pdf или .html." ),
+                                  QStringLiteral(
+                                      "Куда записать сетку; формат по расширению: .png, .svg, .pdf или .html." ),
                                   QStringLiteral( "файл" ) };
     QCommandLineOption title_m { QStringLiteral( "title" ),
                                  QStringLiteral( "Заголовок сетки; по умолчанию имя файла чемпионата без расширения." ),
@@ -42,7 +43,8 @@ struct Options
     QCommandLineOption page_m {
         QStringLiteral( "page" ),
         QStringLiteral( "Страница PDF: A4, A3 или auto (по размеру сетки, до 200 дюймов); по умолчанию A4." ),
-        QStringLiteral( "размер" ), QStringLiteral( "A4" ) };
+        QStringLiteral( "размер" ), QStringLiteral( "A4" )
+    };
     QCommandLineOption landscape_m { QStringLiteral( "landscape" ),
                                      QStringLiteral( "Альбомная страница PDF (по умолчанию)." ) };
     QCommandLineOption portrait_m { QStringLiteral( "portrait" ), QStringLiteral( "Книжная страница PDF." ) };
@@ -80,7 +82,7 @@ QString readRequest( const QCommandLineParser& parser_cp, const Options& options
         return QStringLiteral( "неизвестный формат файла «%1»: нужен .png, .svg, .pdf или .html." )
             .arg( QFileInfo( request_rp.output_m ).fileName() );
     request_rp.title_m = parser_cp.isSet( options_cp.title_m ) ? parser_cp.value( options_cp.title_m )
-                                                              : QFileInfo( request_rp.input_m ).completeBaseName();
+                                                               : QFileInfo( request_rp.input_m ).completeBaseName();
     bool scaleRead_l = false;
     request_rp.scale_m = parser_cp.value( options_cp.scale_m ).toDouble( &scaleRead_l );
     if( !scaleRead_l || request_rp.scale_m < MIN_SCALE || request_rp.scale_m > MAX_SCALE )
@@ -123,14 +125,17 @@ bool publish( const Request& request_cp, const Championship& champ_cp, QString& 
                            .arg( std::ceil( layout_cl.size().height() * request_cp.scale_m ) );
             return false;
         }
-        fill_l = [ & ]( QIODevice* device_p ) { return BracketPainter::writePng( image_l, layout_cl.title(), device_p ); };
+        fill_l = [ & ]( QIODevice* device_p )
+        { return BracketPainter::writePng( image_l, layout_cl.title(), device_p ); };
     }
     else if( request_cp.format_m == QLatin1String( "pdf" ) )
-        fill_l = [ & ]( QIODevice* device_p ) { return BracketPainter::writePdf( layout_cl, request_cp.page_m, device_p ); };
+        fill_l = [ & ]( QIODevice* device_p )
+        { return BracketPainter::writePdf( layout_cl, request_cp.page_m, device_p ); };
     else if( request_cp.format_m == QLatin1String( "svg" ) )
         fill_l = [ & ]( QIODevice* device_p ) { return writeUtf8( device_p, BracketMarkup::svg( layout_cl ) ); };
     else
-        fill_l = [ & ]( QIODevice* device_p ) { return writeUtf8( device_p, BracketMarkup::html( layout_cl, champ_cp ) ); };
+        fill_l = [ & ]( QIODevice* device_p )
+        { return writeUtf8( device_p, BracketMarkup::html( layout_cl, champ_cp ) ); };
     return AtomicFile::write( request_cp.output_m, fill_l, &error_rp );
 }
 

@@ -45,7 +45,8 @@ inline Championship playedChampionship( int players_p, unsigned seed_p, int roun
         }
         champ_l.setCurrentRoundGames( games_l );
         const bool last_cl = round_l + 1 == drawn_cl;
-        const int decided_cl = last_cl && decided_p >= 0 ? std::min( decided_p, int( games_l.size() ) ) : games_l.size();
+        const int decided_cl =
+            last_cl && decided_p >= 0 ? std::min( decided_p, int( games_l.size() ) ) : games_l.size();
         for( int i = 0; i < decided_cl; ++i )
             champ_l.setGameResult( i, random_l() % 2 ? EXPECTED : UNEXPECTED );
     }

@@ -71,7 +71,8 @@ QList< QDomElement > withClass( const QDomElement& parent_cp, const QString& cla
     QList< QDomElement > found_l;
     if( parent_cp.attribute( QStringLiteral( "class" ) ).split( QLatin1Char( ' ' ) ).contains( class_cp ) )
         found_l << parent_cp;
-    for( QDomElement child_l = parent_cp.firstChildElement(); !child_l.isNull(); child_l = child_l.nextSiblingElement() )
+    for( QDomElement child_l = parent_cp.firstChildElement(); !child_l.isNull();
+         child_l = child_l.nextSiblingElement() )
         found_l += withClass( child_l, class_cp );
     return found_l;
 }
@@ -318,7 +319,8 @@ void tst_Export::svgAndHtmlShowTheBracket()
             expected_l << QStringLiteral( "Чемпион" );
         QCOMPARE( columnTitles_l, expected_l );
         const QList< QDomElement > titles_cl = withClass( document_l, QStringLiteral( "game-title" ) );
-        QVERIFY( std::any_of( titles_cl.cbegin(), titles_cl.cend(), []( const QDomElement& title_cp )
+        QVERIFY( std::any_of( titles_cl.cbegin(), titles_cl.cend(),
+                              []( const QDomElement& title_cp )
                               { return text( title_cp ).endsWith( QStringLiteral( " - игра №1" ) ); } ) );
         const QList< QDomElement > champion_cl_l = withClass( document_l, QStringLiteral( "champion-name" ) );
         QCOMPARE( champion_cl_l.size(), champion_cl ? 1 : 0 );
@@ -354,7 +356,8 @@ void tst_Export::longNicknameKeepsFullText()
     QDomDocument svg_l;
     QVERIFY( svg_l.setContent( BracketMarkup::svg( BracketLayout( champ_l, QStringLiteral( "t" ) ) ) ) );
     const QList< QDomElement > names_cl = withClass( svg_l, QStringLiteral( "name" ) );
-    const auto long_it = std::find_if( names_cl.cbegin(), names_cl.cend(), []( const QDomElement& name_cp )
+    const auto long_it = std::find_if( names_cl.cbegin(), names_cl.cend(),
+                                       []( const QDomElement& name_cp )
                                        { return !name_cp.firstChildElement( QStringLiteral( "title" ) ).isNull(); } );
     QVERIFY( long_it != names_cl.cend() );
     QCOMPARE( long_it->firstChildElement( QStringLiteral( "title" ) ).text(), long_cl );
@@ -408,8 +411,8 @@ void tst_Export::exitCodes_data()
     QTest::newRow( "html written" ) << QStringList { ok_cl, "-o", out_cl + ".html" } << 0 << QString();
     QTest::newRow( "pdf on A3 written" ) << QStringList { ok_cl, "-o", out_cl + ".pdf", "--page", "A3", "--portrait" }
                                          << 0 << QString();
-    QTest::newRow( "pdf of natural size written" ) << QStringList { ok_cl, "-o", out_cl + ".pdf", "--page", "auto" } << 0
-                                                   << QString();
+    QTest::newRow( "pdf of natural size written" )
+        << QStringList { ok_cl, "-o", out_cl + ".pdf", "--page", "auto" } << 0 << QString();
     QTest::newRow( "png written" ) << QStringList { ok_cl, "-o", out_cl + ".PNG", "--scale", "1.5" } << 0 << QString();
     QTest::newRow( "unknown extension" ) << QStringList { ok_cl, "-o", out_cl + ".txt" } << 2 << "out.txt";
     QTest::newRow( "no output" ) << QStringList { ok_cl } << 2 << "-o";
@@ -419,13 +422,13 @@ void tst_Export::exitCodes_data()
     QTest::newRow( "unknown page" ) << QStringList { ok_cl, "-o", out_cl + ".pdf", "--page", "A5" } << 2 << "A5";
     QTest::newRow( "both orientations" ) << QStringList { ok_cl, "-o", out_cl + ".pdf", "--landscape", "--portrait" }
                                          << 2 << "--help";
-    QTest::newRow( "missing championship" ) << QStringList { "%dir%/none.stv", "-o", out_cl + ".svg" } << 3
-                                            << "none.stv";
-    QTest::newRow( "refused championship" ) << QStringList { "%bad%", "-o", out_cl + ".svg" } << 3
-                                            << "это не файл чемпионата Sortivane";
+    QTest::newRow( "missing championship" )
+        << QStringList { "%dir%/none.stv", "-o", out_cl + ".svg" } << 3 << "none.stv";
+    QTest::newRow( "refused championship" )
+        << QStringList { "%bad%", "-o", out_cl + ".svg" } << 3 << "это не файл чемпионата Sortivane";
     QTest::newRow( "output folder missing" ) << QStringList { ok_cl, "-o", "%dir%/no/such/out.png" } << 4 << "no/such";
-    QTest::newRow( "output is a folder" ) << QStringList { ok_cl, "-o", "%dir%/folder.svg" } << 4
-                                          << "это не обычный файл";
+    QTest::newRow( "output is a folder" )
+        << QStringList { ok_cl, "-o", "%dir%/folder.svg" } << 4 << "это не обычный файл";
 }
 
 void tst_Export::exitCodes()
