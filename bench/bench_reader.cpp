@@ -5,6 +5,7 @@
 //   build/bench/bench_reader deep     a hostile file nesting 20,000 levels
 // The file is written first and then read by a second run of the program
 // ("load FILE"), so that the peak memory is the reader's alone.
+#include "../tests/playedchampionship.h"
 #include "championship.h"
 #include "savefile.h"
 
@@ -20,43 +21,6 @@
 
 namespace
 {
-// Every game of every round decided for the favourite: the file holds the
-// whole bracket. Drawn by hand, as the pairing does not change the size.
-Championship playedChampionship( int players_p, int nicknameLength_p )
-{
-    Championship champ_l;
-    for( int i = 0; i < players_p; ++i )
-        champ_l.addPlayer( 1 + i % 4,
-                           QStringLiteral( "%1" ).arg( i ).rightJustified( nicknameLength_p, QLatin1Char( 'n' ) ),
-                           QStringLiteral( "clan" ) );
-    champ_l.createRounds();
-    for( int round_l = 0; round_l < champ_l.rounds().size(); ++round_l )
-    {
-        if( round_l )
-            champ_l.advanceRound();
-        QVector< PlayerRef > pool_l;
-        const RoundPlayers players_cl = champ_l.rounds().at( round_l ).players_m;
-        for( auto group_it = players_cl.cbegin(); group_it != players_cl.cend(); ++group_it )
-            for( const int id_cl : group_it.value() )
-                pool_l.append( PlayerRef( group_it.key(), id_cl ) );
-        champ_l.clearCurrentRoundPlayers();
-        QVector< Game > games_l;
-        for( int i = 0; i + 1 < pool_l.size(); i += 2 )
-        {
-            Game game_l;
-            game_l.favorite_m = pool_l.at( i );
-            game_l.outsider_m = pool_l.at( i + 1 );
-            game_l.favoriteNation_m = 1;
-            game_l.outsiderNation_m = 2;
-            games_l.append( game_l );
-        }
-        champ_l.setCurrentRoundGames( games_l );
-        for( int i = 0; i < games_l.size(); ++i )
-            champ_l.setGameResult( i, EXPECTED );
-    }
-    return champ_l;
-}
-
 void time( const char* case_p, const QString& file_cp )
 {
     QElapsedTimer timer_l;
@@ -92,10 +56,10 @@ int main( int argc, char** argv )
     {
         // 4,000-character nicknames fill the cap with few enough players.
         const int players_cl = SaveFile::MAX_FILE_SIZE / 4250;
-        if( !playedChampionship( players_cl, 4000 ).save( file_cl ) )
+        if( !playedChampionship( players_cl, 1, -1, -1, 4000 ).save( file_cl ) )
             return std::printf( "cap: the writer refused the file\n" ), 1;
     }
-    else if( !playedChampionship( 1024, 8 ).save( file_cl ) )
+    else if( !playedChampionship( 1024, 1 ).save( file_cl ) )
         return 1;
     return QProcess::execute( QCoreApplication::applicationFilePath(),
                               { QStringLiteral( "load" ), file_cl, QString::fromLatin1( case_cl ) } );

@@ -125,6 +125,7 @@ private:
     static Shape text( Role role_p, const QString& text_cp, const QPointF& anchor_cp, double width_p,
                        Qt::Alignment align_p = Qt::AlignLeft );
     static Shape box( Role role_p, const QRectF& rect_cp );
+    static Shape byeMark( double boxLeft_p, double rowTop_p, double rowHeight_p );
 
     QString title_m;
     QSizeF size_m;

@@ -326,7 +326,6 @@ double BracketLayout::place( QVector< Node >& nodes_rp, int node_p, double& curs
 
 void BracketLayout::addGame( const Championship& champ_cp, const Node& node_cp )
 {
-    static const QString bye_scl = QStringLiteral( "без игры" );
     const Round& round_crl = champ_cp.rounds().at( node_cp.round_m );
     const Game& game_crl = round_crl.games_m.at( node_cp.game_m );
     const double x_cl = columnX( node_cp.round_m );
@@ -362,16 +361,13 @@ void BracketLayout::addGame( const Championship& champ_cp, const Node& node_cp )
                                        BOX_WIDTH - 16 - 5 - nationWidth_cl - 6 ) );
         piece_l.shapes_m.append( nation_cl );
         if( node_cp.bye_m[ side_l ] )
-            piece_l.shapes_m.append( text( ByeMark, bye_scl,
-                                           QPointF( x_cl - 4, baseline( ByeMark, rowTop_cl, ROW_HEIGHT ) ),
-                                           COLUMN_GAP - 6, Qt::AlignRight ) );
+            piece_l.shapes_m.append( byeMark( x_cl, rowTop_cl, ROW_HEIGHT ) );
     }
     pieces_m.append( piece_l );
 }
 
 void BracketLayout::addQualified( const Championship& champ_cp, const Node& node_cp )
 {
-    static const QString bye_scl = QStringLiteral( "без игры" );
     const double x_cl = columnX( node_cp.round_m );
     const double top_cl = node_cp.y_m - QUALIFIED_HEIGHT / 2;
     Piece piece_l { Piece::Qualified, node_cp.round_m, -1, { node_cp.player_m }, {} };
@@ -379,9 +375,7 @@ void BracketLayout::addQualified( const Championship& champ_cp, const Node& node
     piece_l.shapes_m.append( text( Name, champ_cp.playerText( node_cp.player_m ),
                                    QPointF( x_cl + 16, baseline( Name, top_cl, QUALIFIED_HEIGHT ) ), BOX_WIDTH - 22 ) );
     if( node_cp.bye_m[ 0 ] )
-        piece_l.shapes_m.append( text( ByeMark, bye_scl,
-                                       QPointF( x_cl - 4, baseline( ByeMark, top_cl, QUALIFIED_HEIGHT ) ),
-                                       COLUMN_GAP - 6, Qt::AlignRight ) );
+        piece_l.shapes_m.append( byeMark( x_cl, top_cl, QUALIFIED_HEIGHT ) );
     pieces_m.append( piece_l );
 }
 
@@ -456,4 +450,12 @@ BracketLayout::Shape BracketLayout::text( Role role_p, const QString& text_cp, c
 BracketLayout::Shape BracketLayout::box( Role role_p, const QRectF& rect_cp )
 {
     return Shape { Shape::Box, role_p, rect_cp, {}, {}, Qt::AlignLeft, {}, {} };
+}
+
+// "без игры" in the gap before a box, where the line from a game would come in.
+BracketLayout::Shape BracketLayout::byeMark( double boxLeft_p, double rowTop_p, double rowHeight_p )
+{
+    static const QString bye_scl = QStringLiteral( "без игры" );
+    return text( ByeMark, bye_scl, QPointF( boxLeft_p - 4, baseline( ByeMark, rowTop_p, rowHeight_p ) ),
+                 COLUMN_GAP - 6, Qt::AlignRight );
 }

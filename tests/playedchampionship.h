@@ -13,12 +13,14 @@
 // paired at random, so game g of a round seldom feeds game g of the next.
 // Rounds are played until rounds_p rounds are drawn (-1: to the final); in
 // the last drawn round only the first decided_p games get a winner (-1: all).
-inline Championship playedChampionship( int players_p, unsigned seed_p, int rounds_p = -1, int decided_p = -1 )
+// Nicknames are padded to nicknameLength_p characters.
+inline Championship playedChampionship( int players_p, unsigned seed_p, int rounds_p = -1, int decided_p = -1,
+                                        int nicknameLength_p = 0 )
 {
     std::mt19937 random_l( seed_p );
     Championship champ_l;
     for( int i = 0; i < players_p; ++i )
-        champ_l.addPlayer( 1 + int( random_l() % 4 ), QStringLiteral( "игрок%1" ).arg( i ),
+        champ_l.addPlayer( 1 + int( random_l() % 4 ), QStringLiteral( "игрок%1" ).arg( i ).leftJustified( nicknameLength_p, QLatin1Char( 'n' ) ),
                            i % 3 ? QStringLiteral( "клан%1" ).arg( i % 7 ) : QString() );
     champ_l.createRounds();
     const int drawn_cl = rounds_p < 0 ? champ_l.rounds().size() : std::min( rounds_p, int( champ_l.rounds().size() ) );
