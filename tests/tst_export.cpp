@@ -126,6 +126,7 @@ private slots:
     void svgAndHtmlShowTheBracket_data();
     void svgAndHtmlShowTheBracket();
     void longNicknameKeepsFullText();
+    void everyAcceptedCorpusFileIsPublished();
     void pngHasLayoutSizeAndIsDrawn_data();
     void pngHasLayoutSizeAndIsDrawn();
     void exitCodes_data();
@@ -362,6 +363,30 @@ void tst_Export::longNicknameKeepsFullText()
     QVERIFY( long_it != names_cl.cend() );
     QCOMPARE( long_it->firstChildElement( QStringLiteral( "title" ) ).text(), long_cl );
     QVERIFY( long_it->lastChild().toText().data().endsWith( QChar( 0x2026 ) ) );
+}
+
+// The fuzzer's corpus holds odd but accepted files (strange texts, byes,
+// rounds in every state): each one makes well-formed SVG and HTML.
+void tst_Export::everyAcceptedCorpusFileIsPublished()
+{
+    int accepted_l = 0;
+    for( const char* folder_p : { "tests/fuzz-corpus/seeds", "tests/fuzz-corpus/found" } )
+    {
+        const QDir dir_cl( QStringLiteral( SORTIVANE_SOURCE_DIR ) + QLatin1String( folder_p ) );
+        for( const QString& name_crl : dir_cl.entryList( QDir::Files ) )
+        {
+            Championship champ_l;
+            if( !SaveFile::read( dir_cl.filePath( name_crl ), champ_l ) )
+                continue;
+            ++accepted_l;
+            const BracketLayout layout_cl( champ_l, name_crl );
+            QDomDocument svg_l;
+            QDomDocument html_l;
+            QVERIFY2( svg_l.setContent( BracketMarkup::svg( layout_cl ) ), qPrintable( name_crl ) );
+            QVERIFY2( html_l.setContent( BracketMarkup::html( layout_cl, champ_l ) ), qPrintable( name_crl ) );
+        }
+    }
+    QVERIFY( accepted_l > 100 );
 }
 
 void tst_Export::pngHasLayoutSizeAndIsDrawn_data()
