@@ -81,6 +81,10 @@ QString readRequest( const QCommandLineParser& parser_cp, const Options& options
     if( !formats_scl.contains( request_rp.format_m ) )
         return QStringLiteral( "неизвестный формат файла «%1»: нужен .png, .svg, .pdf или .html." )
             .arg( QFileInfo( request_rp.output_m ).fileName() );
+    // Publishing over the championship itself would lose it.
+    const QString input_cl = QFileInfo( request_rp.input_m ).canonicalFilePath();
+    if( !input_cl.isEmpty() && input_cl == QFileInfo( request_rp.output_m ).canonicalFilePath() )
+        return QStringLiteral( "сетка записалась бы поверх самого файла чемпионата «%1»." ).arg( request_rp.input_m );
     request_rp.title_m = parser_cp.isSet( options_cp.title_m ) ? parser_cp.value( options_cp.title_m )
                                                                : QFileInfo( request_rp.input_m ).completeBaseName();
     bool scaleRead_l = false;

@@ -28,31 +28,14 @@ struct Segment
     int link_m;
 };
 
-double orientation( const QPointF& a_cp, const QPointF& b_cp, const QPointF& c_cp )
-{
-    return ( b_cp.x() - a_cp.x() ) * ( c_cp.y() - a_cp.y() ) - ( b_cp.y() - a_cp.y() ) * ( c_cp.x() - a_cp.x() );
-}
-
-bool within( const QPointF& a_cp, const QPointF& b_cp, const QPointF& p_cp )
-{
-    return std::min( a_cp.x(), b_cp.x() ) <= p_cp.x() && p_cp.x() <= std::max( a_cp.x(), b_cp.x() )
-           && std::min( a_cp.y(), b_cp.y() ) <= p_cp.y() && p_cp.y() <= std::max( a_cp.y(), b_cp.y() );
-}
-
-// Whether two segments meet anywhere, touching included.
+// Whether two horizontal or vertical segments meet anywhere, touching
+// included: then their bounding boxes, which are the segments, overlap.
 bool meet( const Segment& a_cp, const Segment& b_cp )
 {
-    const double d1_cl = orientation( b_cp.from_m, b_cp.to_m, a_cp.from_m );
-    const double d2_cl = orientation( b_cp.from_m, b_cp.to_m, a_cp.to_m );
-    const double d3_cl = orientation( a_cp.from_m, a_cp.to_m, b_cp.from_m );
-    const double d4_cl = orientation( a_cp.from_m, a_cp.to_m, b_cp.to_m );
-    if( ( ( d1_cl > 0 && d2_cl < 0 ) || ( d1_cl < 0 && d2_cl > 0 ) )
-        && ( ( d3_cl > 0 && d4_cl < 0 ) || ( d3_cl < 0 && d4_cl > 0 ) ) )
-        return true;
-    return ( 0 == d1_cl && within( b_cp.from_m, b_cp.to_m, a_cp.from_m ) )
-           || ( 0 == d2_cl && within( b_cp.from_m, b_cp.to_m, a_cp.to_m ) )
-           || ( 0 == d3_cl && within( a_cp.from_m, a_cp.to_m, b_cp.from_m ) )
-           || ( 0 == d4_cl && within( a_cp.from_m, a_cp.to_m, b_cp.to_m ) );
+    const QRectF a_cl = QRectF( a_cp.from_m, a_cp.to_m ).normalized();
+    const QRectF b_cl = QRectF( b_cp.from_m, b_cp.to_m ).normalized();
+    return std::max( a_cl.left(), b_cl.left() ) <= std::min( a_cl.right(), b_cl.right() )
+           && std::max( a_cl.top(), b_cl.top() ) <= std::min( a_cl.bottom(), b_cl.bottom() );
 }
 
 QRectF boxOf( const Piece& piece_cp )
@@ -172,7 +155,11 @@ void tst_Export::bracketIsATreeWithoutCrossings()
         {
             const QPolygonF& points_crl = piece_crl.shapes_m.first().points_m;
             for( int i = 0; i + 1 < points_crl.size(); ++i )
+            {
+                QVERIFY( points_crl.at( i ).x() == points_crl.at( i + 1 ).x()
+                         || points_crl.at( i ).y() == points_crl.at( i + 1 ).y() );
                 segments_l.append( Segment { points_crl.at( i ), points_crl.at( i + 1 ), links_l.size() } );
+            }
             links_l.append( &piece_crl );
         }
     for( int i = 0; i < segments_l.size(); ++i )
@@ -447,6 +434,8 @@ void tst_Export::exitCodes_data()
     QTest::newRow( "unknown page" ) << QStringList { ok_cl, "-o", out_cl + ".pdf", "--page", "A5" } << 2 << "A5";
     QTest::newRow( "both orientations" ) << QStringList { ok_cl, "-o", out_cl + ".pdf", "--landscape", "--portrait" }
                                          << 2 << "--help";
+    QTest::newRow( "output over the championship" )
+        << QStringList { "%dir%/html.html", "-o", "%dir%/html.html" } << 2 << "html.html";
     QTest::newRow( "missing championship" )
         << QStringList { "%dir%/none.stv", "-o", out_cl + ".svg" } << 3 << "none.stv";
     QTest::newRow( "refused championship" )
@@ -468,6 +457,7 @@ void tst_Export::exitCodes()
     QVERIFY( bad_l.open( QIODevice::WriteOnly ) && bad_l.write( "<html/>" ) );
     bad_l.close();
     QVERIFY( QDir( dir_l.path() ).mkdir( QStringLiteral( "folder.svg" ) ) );
+    QVERIFY( QFile::copy( good_cl, dir_l.filePath( QStringLiteral( "html.html" ) ) ) );
     arguments.replaceInStrings( QStringLiteral( "%ok%" ), good_cl );
     arguments.replaceInStrings( QStringLiteral( "%bad%" ), bad_l.fileName() );
     arguments.replaceInStrings( QStringLiteral( "%dir%" ), dir_l.path() );
