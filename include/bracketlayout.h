@@ -113,11 +113,14 @@ private:
 
     void layOutGroups( const Championship& champ_cp, double top_p );
     void layOutBracket( const Championship& champ_cp, double top_p );
+    static QVector< Node > collectNodes( const Championship& champ_cp );
     void linkRounds( const Championship& champ_cp, QVector< Node >& nodes_rp ) const;
+    double placeNodes( QVector< Node >& nodes_rp, double top_p ) const;
     double place( QVector< Node >& nodes_rp, int node_p, double& cursor_rp ) const;
     void addGame( const Championship& champ_cp, const Node& node_cp );
     void addQualified( const Championship& champ_cp, const Node& node_cp );
     void addChampion( const Championship& champ_cp, const Node& final_cp );
+    void addLinks( const QVector< Node >& nodes_cp );
     void addLink( const QPolygonF& points_cp, int round_p, int game_p );
     void addColumnTitles( const Championship& champ_cp, double top_p, double bottom_p, bool champion_p );
     void addHeading( double width_p );

@@ -146,8 +146,46 @@ void BracketLayout::layOutGroups( const Championship& champ_cp, double top_p )
 
 void BracketLayout::layOutBracket( const Championship& champ_cp, double top_p )
 {
+    QVector< Node > nodes_l = collectNodes( champ_cp );
+    linkRounds( champ_cp, nodes_l );
+    const double bracketTop_cl = top_p + COLUMN_TITLE_HEIGHT + 8;
+    double bottom_l = std::max( placeNodes( nodes_l, bracketTop_cl ), bracketTop_cl + SLOT );
+
+    // The champion: the winner of the final's one game.
     const QVector< Round >& rounds_crl = champ_cp.rounds();
+    const Node* final_l = nullptr;
+    if( 1 == rounds_crl.last().denominator() && 1 == rounds_crl.last().games_m.size()
+        && UNKNOWN != rounds_crl.last().games_m.first().result_m )
+        final_l = &*std::find_if( nodes_l.cbegin(), nodes_l.cend(),
+                                  [ &rounds_crl ]( const Node& node_cp )
+                                  { return node_cp.round_m == rounds_crl.size() - 1 && 0 == node_cp.game_m; } );
+    if( final_l )
+        bottom_l = std::max( bottom_l, final_l->y_m + CHAMPION_HEIGHT / 2 + 4 );
+
+    const int columns_cl = rounds_crl.size() + ( final_l ? 1 : 0 );
+    const double width_cl = std::max( 2, columns_cl ) * PITCH - COLUMN_GAP;
+    addHeading( width_cl );
+    addColumnTitles( champ_cp, top_p, bottom_l, final_l );
+    addLinks( nodes_l );
+    if( final_l )
+        addLink( QPolygonF( QVector< QPointF > { QPointF( columnX( final_l->round_m ) + BOX_WIDTH, final_l->y_m ),
+                                                 QPointF( columnX( rounds_crl.size() ), final_l->y_m ) } ),
+                 final_l->round_m, final_l->game_m );
+    for( const Node& node_crl : nodes_l )
+        if( node_crl.game_m >= 0 )
+            addGame( champ_cp, node_crl );
+        else
+            addQualified( champ_cp, node_crl );
+    if( final_l )
+        addChampion( champ_cp, *final_l );
+    size_m = QSizeF( width_cl + 2 * MARGIN, bottom_l + MARGIN );
+}
+
+// Every drawn game, and every player waiting for the draw of a round.
+QVector< BracketLayout::Node > BracketLayout::collectNodes( const Championship& champ_cp )
+{
     QVector< Node > nodes_l;
+    const QVector< Round >& rounds_crl = champ_cp.rounds();
     for( int r = 0; r < rounds_crl.size(); ++r )
     {
         const Round& round_crl = rounds_crl.at( r );
@@ -170,84 +208,7 @@ void BracketLayout::layOutBracket( const Championship& champ_cp, double top_p )
                 nodes_l.append( node_l );
             }
     }
-    linkRounds( champ_cp, nodes_l );
-
-    // The draw pairs each round at random, so game g of a round does not feed
-    // game g of the next. But each side of a drawn game came from one game of
-    // the round before (or a bye): the drawn rounds form a tree whose root is
-    // a game of the latest drawn round. Placing the games depth first from
-    // those roots, each game halfway between the two it came from, orders
-    // every column so that no two lines cross. Games no later game came from
-    // (only a file written by hand has them) start trees of their own below.
-    const double bracketTop_cl = top_p + COLUMN_TITLE_HEIGHT + 8;
-    // A qualified player only follows its game: the game stays a root.
-    const auto isRoot_cl = [ &nodes_l ]( int node_p )
-    {
-        const int parent_cl = nodes_l.at( node_p ).parent_m;
-        return parent_cl < 0 || nodes_l.at( parent_cl ).game_m < 0;
-    };
-    double cursor_l = bracketTop_cl;
-    for( int r = rounds_crl.size() - 1; r >= 0; --r )
-        for( int n = 0; n < nodes_l.size(); ++n )
-            if( nodes_l.at( n ).round_m == r && nodes_l.at( n ).game_m >= 0 && isRoot_cl( n ) )
-                place( nodes_l, n, cursor_l );
-    for( Node& node_r : nodes_l )
-    {
-        if( node_r.game_m >= 0 )
-            continue;
-        if( node_r.from_m[ 0 ] >= 0 )
-            node_r.y_m = nodes_l.at( node_r.from_m[ 0 ] ).y_m;
-        else
-        {
-            node_r.y_m = cursor_l + SLOT / 4;
-            cursor_l += SLOT / 2;
-        }
-    }
-
-    const Node* final_l = nullptr;
-    const Round& last_crl = rounds_crl.last();
-    for( const Node& node_crl : nodes_l )
-        if( node_crl.round_m == rounds_crl.size() - 1 && 0 == node_crl.game_m && 1 == last_crl.denominator()
-            && UNKNOWN != last_crl.games_m.at( 0 ).result_m )
-            final_l = &node_crl;
-    double bottom_l = std::max( cursor_l, bracketTop_cl + SLOT );
-    if( final_l )
-        bottom_l = std::max( bottom_l, final_l->y_m + CHAMPION_HEIGHT / 2 + 4 );
-
-    const int columns_cl = rounds_crl.size() + ( final_l ? 1 : 0 );
-    const double width_cl = std::max( 2, columns_cl ) * PITCH - COLUMN_GAP;
-    addHeading( width_cl );
-    addColumnTitles( champ_cp, top_p, bottom_l, final_l );
-    for( const Node& node_crl : nodes_l )
-        for( int side_l = 0; side_l < 2; ++side_l )
-        {
-            const int from_cl = node_crl.from_m[ side_l ];
-            if( from_cl < 0 )
-                continue;
-            const Node& child_crl = nodes_l.at( from_cl );
-            const QPointF start_cl( columnX( child_crl.round_m ) + BOX_WIDTH, child_crl.y_m );
-            const double endY_cl =
-                node_crl.game_m < 0 ? child_crl.y_m : node_crl.y_m + ( side_l ? 0.5 : -0.5 ) * ROW_HEIGHT;
-            const double middleX_cl = start_cl.x() + COLUMN_GAP / 2;
-            const QPointF end_cl( columnX( node_crl.round_m ), endY_cl );
-            addLink( node_crl.game_m < 0
-                         ? QPolygonF( QVector< QPointF > { start_cl, end_cl } )
-                         : QPolygonF( QVector< QPointF > { start_cl, QPointF( middleX_cl, start_cl.y() ),
-                                                           QPointF( middleX_cl, endY_cl ), end_cl } ),
-                     child_crl.round_m, child_crl.game_m );
-        }
-    if( final_l )
-        addLink( QPolygonF( QVector< QPointF > { QPointF( columnX( final_l->round_m ) + BOX_WIDTH, final_l->y_m ),
-                                                 QPointF( columnX( rounds_crl.size() ), final_l->y_m ) } ),
-                 final_l->round_m, final_l->game_m );
-    for( const Node& node_crl : nodes_l )
-        if( node_crl.game_m >= 0 )
-            addGame( champ_cp, node_crl );
-        else
-            addQualified( champ_cp, node_crl );
-    if( final_l )
-        addChampion( champ_cp, *final_l );
-    size_m = QSizeF( width_cl + 2 * MARGIN, bottom_l + MARGIN );
+    return nodes_l;
 }
 
 // A side is linked to the game of the round before that it won; a game
@@ -296,6 +257,45 @@ void BracketLayout::linkRounds( const Championship& champ_cp, QVector< Node >& n
                 node_r.bye_m[ side_l ] = 1 == node_r.round_m && firstDrawn_cl && !playedFirst_l.contains( key_cl );
         }
     }
+}
+
+// The draw pairs each round at random, so game g of a round does not feed
+// game g of the next. But each side of a drawn game came from one game of
+// the round before (or a bye): the drawn rounds form a tree whose root is a
+// game of the latest drawn round. Placing the games depth first from those
+// roots, each game halfway between the two it came from, orders every column
+// so that no two lines cross. Games no later game came from (only a file
+// written by hand has them) start trees of their own below. Returns the
+// bottom of what was placed.
+double BracketLayout::placeNodes( QVector< Node >& nodes_rp, double top_p ) const
+{
+    // A qualified player only follows its game: the game stays a root.
+    const auto isRoot_cl = [ &nodes_rp ]( int node_p )
+    {
+        const int parent_cl = nodes_rp.at( node_p ).parent_m;
+        return parent_cl < 0 || nodes_rp.at( parent_cl ).game_m < 0;
+    };
+    int rounds_l = 0;
+    for( const Node& node_crl : nodes_rp )
+        rounds_l = std::max( rounds_l, node_crl.round_m + 1 );
+    double cursor_l = top_p;
+    for( int r = rounds_l - 1; r >= 0; --r )
+        for( int n = 0; n < nodes_rp.size(); ++n )
+            if( nodes_rp.at( n ).round_m == r && nodes_rp.at( n ).game_m >= 0 && isRoot_cl( n ) )
+                place( nodes_rp, n, cursor_l );
+    for( Node& node_r : nodes_rp )
+    {
+        if( node_r.game_m >= 0 )
+            continue;
+        if( node_r.from_m[ 0 ] >= 0 )
+            node_r.y_m = nodes_rp.at( node_r.from_m[ 0 ] ).y_m;
+        else
+        {
+            node_r.y_m = cursor_l + SLOT / 4;
+            cursor_l += SLOT / 2;
+        }
+    }
+    return cursor_l;
 }
 
 double BracketLayout::place( QVector< Node >& nodes_rp, int node_p, double& cursor_rp ) const
@@ -398,6 +398,30 @@ void BracketLayout::addChampion( const Championship& champ_cp, const Node& final
     pieces_m.append( piece_l );
 }
 
+// From the middle of a game's box to the row of its winner in the next game,
+// or straight across to its winner waiting for the next draw.
+void BracketLayout::addLinks( const QVector< Node >& nodes_cp )
+{
+    for( const Node& node_crl : nodes_cp )
+        for( int side_l = 0; side_l < 2; ++side_l )
+        {
+            const int from_cl = node_crl.from_m[ side_l ];
+            if( from_cl < 0 )
+                continue;
+            const Node& child_crl = nodes_cp.at( from_cl );
+            const QPointF start_cl( columnX( child_crl.round_m ) + BOX_WIDTH, child_crl.y_m );
+            const double endY_cl =
+                node_crl.game_m < 0 ? child_crl.y_m : node_crl.y_m + ( side_l ? 0.5 : -0.5 ) * ROW_HEIGHT;
+            const double middleX_cl = start_cl.x() + COLUMN_GAP / 2;
+            const QPointF end_cl( columnX( node_crl.round_m ), endY_cl );
+            addLink( node_crl.game_m < 0
+                         ? QPolygonF( QVector< QPointF > { start_cl, end_cl } )
+                         : QPolygonF( QVector< QPointF > { start_cl, QPointF( middleX_cl, start_cl.y() ),
+                                                           QPointF( middleX_cl, endY_cl ), end_cl } ),
+                     child_crl.round_m, child_crl.game_m );
+        }
+}
+
 void BracketLayout::addLink( const QPolygonF& points_cp, int round_p, int game_p )
 {
     Shape line_l { Shape::Line, Link, {}, points_cp, {}, Qt::AlignLeft, {}, {} };
@@ -456,6 +480,6 @@ BracketLayout::Shape BracketLayout::box( Role role_p, const QRectF& rect_cp )
 BracketLayout::Shape BracketLayout::byeMark( double boxLeft_p, double rowTop_p, double rowHeight_p )
 {
     static const QString bye_scl = QStringLiteral( "без игры" );
-    return text( ByeMark, bye_scl, QPointF( boxLeft_p - 4, baseline( ByeMark, rowTop_p, rowHeight_p ) ),
-                 COLUMN_GAP - 6, Qt::AlignRight );
+    return text( ByeMark, bye_scl, QPointF( boxLeft_p - 4, baseline( ByeMark, rowTop_p, rowHeight_p ) ), COLUMN_GAP - 6,
+                 Qt::AlignRight );
 }
