@@ -89,7 +89,8 @@ QString readRequest( const QCommandLineParser& parser_cp, const Options& options
                                                                : QFileInfo( request_rp.input_m ).completeBaseName();
     bool scaleRead_l = false;
     request_rp.scale_m = parser_cp.value( options_cp.scale_m ).toDouble( &scaleRead_l );
-    if( !scaleRead_l || request_rp.scale_m < MIN_SCALE || request_rp.scale_m > MAX_SCALE )
+    // Written so that NaN fails too.
+    if( !scaleRead_l || !( request_rp.scale_m >= MIN_SCALE && request_rp.scale_m <= MAX_SCALE ) )
         return QStringLiteral( "масштаб «%1» - не число от 0.25 до 8." ).arg( parser_cp.value( options_cp.scale_m ) );
     const QString page_cl = parser_cp.value( options_cp.page_m ).toLower();
     if( page_cl == QLatin1String( "a3" ) )

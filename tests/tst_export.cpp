@@ -431,6 +431,8 @@ void tst_Export::exitCodes_data()
     QTest::newRow( "no championship" ) << QStringList { "-o", out_cl + ".svg" } << 2 << "--help";
     QTest::newRow( "unknown option" ) << QStringList { ok_cl, "-o", out_cl + ".svg", "--colour" } << 2 << "colour";
     QTest::newRow( "scale out of range" ) << QStringList { ok_cl, "-o", out_cl + ".png", "--scale", "20" } << 2 << "20";
+    QTest::newRow( "scale not a number" )
+        << QStringList { ok_cl, "-o", out_cl + ".png", "--scale", "nan" } << 2 << "nan";
     QTest::newRow( "unknown page" ) << QStringList { ok_cl, "-o", out_cl + ".pdf", "--page", "A5" } << 2 << "A5";
     QTest::newRow( "both orientations" ) << QStringList { ok_cl, "-o", out_cl + ".pdf", "--landscape", "--portrait" }
                                          << 2 << "--help";
