@@ -20,7 +20,8 @@ inline Championship playedChampionship( int players_p, unsigned seed_p, int roun
     std::mt19937 random_l( seed_p );
     Championship champ_l;
     for( int i = 0; i < players_p; ++i )
-        champ_l.addPlayer( 1 + int( random_l() % 4 ), QStringLiteral( "игрок%1" ).arg( i ).leftJustified( nicknameLength_p, QLatin1Char( 'n' ) ),
+        champ_l.addPlayer( 1 + int( random_l() % 4 ),
+                           QStringLiteral( "игрок%1" ).arg( i ).leftJustified( nicknameLength_p, QLatin1Char( 'n' ) ),
                            i % 3 ? QStringLiteral( "клан%1" ).arg( i % 7 ) : QString() );
     champ_l.createRounds();
     const int drawn_cl = rounds_p < 0 ? champ_l.rounds().size() : std::min( rounds_p, int( champ_l.rounds().size() ) );
