@@ -10,7 +10,8 @@ cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j"$(nproc)" --target sortivane_screenshot sortivane-export
 shots=$(mktemp -d)
 trap 'rm -rf "$shots"' EXIT
-QT_QPA_PLATFORM=offscreen ./build/tools/sortivane_screenshot "$shots"
+# A fixed hash seed keeps the order of the saved attributes, and so the file, the same.
+QT_HASH_SEED=0 QT_QPA_PLATFORM=offscreen ./build/tools/sortivane_screenshot "$shots"
 cp "$shots"/players.png "$shots"/draw.png "$shots"/bracket.png docs/
 cp "$shots/sixteen-played.stv" tests/data/
 ./build/sortivane-export tests/data/sixteen-played.stv -o docs/export.png --title "Кубок казаков 2026"

@@ -9,7 +9,7 @@
 namespace
 {
 const double MARGIN = 16;
-const double BOX_WIDTH = 216;
+const double BOX_WIDTH = 232;
 const double COLUMN_GAP = 56;
 const double PITCH = BOX_WIDTH + COLUMN_GAP;
 const double HEADING_HEIGHT = 30;

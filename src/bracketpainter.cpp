@@ -131,9 +131,9 @@ bool BracketPainter::writePdf( const BracketLayout& layout_cp, const Page& page_
     const QRectF room_cl = writer_l.pageLayout().paintRectPixels( LAYOUT_DPI );
     const double scale_cl =
         std::min( room_cl.width() / layout_cp.size().width(), room_cl.height() / layout_cp.size().height() );
-    // Centred on the page; the painter starts at the paint rectangle's corner.
-    painter_l.translate( ( room_cl.width() - layout_cp.size().width() * scale_cl ) / 2,
-                         ( room_cl.height() - layout_cp.size().height() * scale_cl ) / 2 );
+    // Centred across the page and at its top, as a printed page reads; the
+    // painter starts at the paint rectangle's corner.
+    painter_l.translate( ( room_cl.width() - layout_cp.size().width() * scale_cl ) / 2, 0 );
     painter_l.scale( scale_cl, scale_cl );
     paint( layout_cp, painter_l );
     return painter_l.end();
