@@ -17,9 +17,6 @@ public:
     int roundId() const { return roundId_m; }
     int gameId() const { return gameId_m; }
 
-    // "Финал", or "1/N финала - игра №k" for game k of a round 1/N.
-    static QString gameTitle( int denominator_p, int gameNumber_p );
-
 protected:
     void mousePressEvent( QMouseEvent* event_p ) override;
 

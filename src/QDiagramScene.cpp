@@ -120,7 +120,7 @@ void QDiagramScene::prepareRounds( int roundsAmount_p )
 
     // Every text a game widget or a label may show decides the cell width.
     const Round& first_crl = champ_crl.rounds().at( 0 );
-    widestText_m = QGameWidget::gameTitle( first_crl.denominator(), first_crl.games_m.size() + 1 );
+    widestText_m = gameTitle( first_crl.denominator(), first_crl.games_m.size() + 1 );
     double maxWidth_l = metrics_cl.horizontalAdvance( widestText_m );
     for( auto group_it = champ_crl.players().cbegin(); group_it != champ_crl.players().cend(); ++group_it )
         for( auto player_it = group_it.value().cbegin(); player_it != group_it.value().cend(); ++player_it )

@@ -36,11 +36,6 @@ QGameWidget::QGameWidget( int roundId_p, int gameId_p, const QString& widestText
     setMinimumWidth( fontMetrics().horizontalAdvance( widestText_cp ) + margins_cl.left() + margins_cl.right() );
 }
 
-QString QGameWidget::gameTitle( int denominator_p, int gameNumber_p )
-{
-    return ::gameTitle( denominator_p, gameNumber_p );
-}
-
 void QGameWidget::mousePressEvent( QMouseEvent* event_p )
 {
     Championship& champ_l = global::data::champ();

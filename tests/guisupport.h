@@ -5,6 +5,7 @@
 // dialogs.
 
 #include "QGameWidget.h"
+#include "QTossApplication.h"
 #include "QTossWindow.h"
 #include "globals.h"
 #include "testsupport.h"
@@ -141,5 +142,19 @@ inline QList< QGameWidget* > gameWidgets()
     return games_l;
 }
 }
+
+// A test main that makes the program's own application object, as main does,
+// for tests of what that object sets up.
+#define SORTIVANE_APPLICATION_TEST_MAIN( TestClass )                                                                   \
+    int main( int argc, char** argv )                                                                                  \
+    {                                                                                                                  \
+        int result_l = 0;                                                                                              \
+        {                                                                                                              \
+            QTossApplication application_l( argc, argv );                                                              \
+            TestClass test_l;                                                                                          \
+            result_l = QTest::qExec( &test_l, argc, argv );                                                            \
+        }                                                                                                              \
+        return result_l;                                                                                               \
+    }
 
 #endif

@@ -45,15 +45,6 @@ void tst_Application::exitEndsEventLoop()
     QVERIFY( !window()->isVisible() );
 }
 
-int main( int argc, char** argv )
-{
-    int result_l = 0;
-    {
-        QTossApplication application_l( argc, argv );
-        tst_Application test_l;
-        result_l = QTest::qExec( &test_l, argc, argv );
-    }
-    return result_l;
-}
+SORTIVANE_APPLICATION_TEST_MAIN( tst_Application )
 
 #include "tst_application.moc"

@@ -551,15 +551,6 @@ void tst_Monkey::exploresWindowWithoutFault()
     QTRY_VERIFY( !global::widgets::tossProcessWindow()->isVisible() );
 }
 
-int main( int argc, char** argv )
-{
-    int result_l = 0;
-    {
-        QTossApplication application_l( argc, argv );
-        tst_Monkey test_l;
-        result_l = QTest::qExec( &test_l, argc, argv );
-    }
-    return result_l;
-}
+SORTIVANE_APPLICATION_TEST_MAIN( tst_Monkey )
 
 #include "tst_monkey.moc"

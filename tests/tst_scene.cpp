@@ -293,7 +293,7 @@ void tst_Scene::gameTitles()
     QFETCH( int, denominator );
     QFETCH( int, number );
     QFETCH( QString, title );
-    QCOMPARE( QGameWidget::gameTitle( denominator, number ), title );
+    QCOMPARE( gameTitle( denominator, number ), title );
 }
 
 void tst_Scene::winnerDialogPresetsAndClears()
