@@ -466,7 +466,7 @@ void tst_Championship::laterRoundMustBeComplete()
     QVERIFY2( result_cl.first.contains(
                   "\"!currentRound_m || games_cp.size() == rounds_m.at( currentRound_m ).denominator()\"" ),
               qPrintable( result_cl.first ) );
-    QVERIFY( result_cl.first.contains( "src/championship.cpp" ) );
+    QVERIFY( result_cl.first.contains( "src/model/championship.cpp" ) );
 }
 
 void tst_Championship::failedGuardStopsWithConditionText_data()

@@ -1,6 +1,6 @@
 #include "championship.h"
 #include "drawseed.h"
-#include "globals.h"
+#include "globaldata.h"
 #include "savefile.h"
 #include "testsupport.h"
 

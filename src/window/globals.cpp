@@ -4,9 +4,7 @@
 #include "QChooseWinnerDialog.h"
 #include "QStringEnterDialog.h"
 #include "QTossProcessWindow.h"
-#include "QTossThread.h"
 #include "QTossWindow.h"
-#include "championship.h"
 #include "svassert.h"
 
 #include <QApplication>
@@ -16,7 +14,6 @@
 #include <QMessageBox>
 #include <QPixmap>
 #include <QPushButton>
-#include <QTextCodec>
 
 // The pictures live in the core library, which is static: its resources are
 // registered by hand before the first picture is read.
@@ -86,30 +83,6 @@ QString aboutText()
         "<li><a href=\"https://social.example/american-conquest\">Сообщество игры \"Завоевание Америки\"</a></li>"
         "</ul>" );
 }
-}
-
-Championship& global::data::champ()
-{
-    static Championship champ_s;
-    return champ_s;
-}
-
-QTextCodec* global::data::codec()
-{
-    static QTextCodec* const codec_scl = QTextCodec::codecForName( "windows-1251" );
-    return codec_scl;
-}
-
-const QVector< QString >& global::data::playerFieldsNames()
-{
-    static const QVector< QString > names_scl { QStringLiteral( "Псевдоним" ), QStringLiteral( "Клан" ) };
-    return names_scl;
-}
-
-QTossThread* global::threads::tossThread()
-{
-    static QTossThread* const thread_scl = new QTossThread();
-    return thread_scl;
 }
 
 QTossProcessWindow* global::widgets::tossProcessWindow()

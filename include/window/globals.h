@@ -1,40 +1,23 @@
 #ifndef SORTIVANE_GLOBALS_H
 #define SORTIVANE_GLOBALS_H
 
-#include <QIcon>
-#include <QString>
-#include <QVector>
+#include "globaldata.h"
 
-class Championship;
+#include <QIcon>
+
 class QChooseNationDialog;
 class QChooseWinnerDialog;
 class QFileDialog;
 class QMessageBox;
 class QStringEnterDialog;
-class QTextCodec;
 class QTossProcessWindow;
-class QTossThread;
 class QTossWindow;
 
-// The program's global objects: each is made on first use by its accessor
+// The window's global objects: each is made on first use by its accessor
 // and kept for the rest of the run. The widgets are deleted by the
-// application object's destructor; the thread and the championship never are.
+// application object's destructor.
 namespace global
 {
-namespace data
-{
-Championship& champ();
-// windows-1251: the code page of the save files.
-QTextCodec* codec();
-// "Псевдоним", "Клан": the players' columns and the add dialog's captions.
-const QVector< QString >& playerFieldsNames();
-}
-
-namespace threads
-{
-QTossThread* tossThread();
-}
-
 namespace widgets
 {
 QTossProcessWindow* tossProcessWindow();

@@ -1,7 +1,7 @@
 #include "QTossThread.h"
 
 #include "drawseed.h"
-#include "globals.h"
+#include "globaldata.h"
 #include "svassert.h"
 
 #include <cstdlib>

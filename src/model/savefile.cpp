@@ -2,7 +2,7 @@
 
 #include "atomicfile.h"
 #include "championship.h"
-#include "globals.h"
+#include "globaldata.h"
 #include "svassert.h"
 
 #include <QDomDocument>

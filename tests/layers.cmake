@@ -1,0 +1,18 @@
+# Fails when a program loads a library its layer must not: PROGRAMS and
+# FORBIDDEN are lists of the same length, separated by "|".
+string(REPLACE "|" ";" programs "${PROGRAMS}")
+string(REPLACE "|" ";" forbidden "${FORBIDDEN}")
+foreach(program library IN ZIP_LISTS programs forbidden)
+  if(NOT program)
+    continue()
+  endif()
+  execute_process(COMMAND ldd ${program} OUTPUT_VARIABLE loaded RESULT_VARIABLE failed)
+  if(failed)
+    message(FATAL_ERROR "ldd ${program} failed")
+  endif()
+  string(FIND "${loaded}" "${library}" at)
+  if(NOT at EQUAL -1)
+    message(FATAL_ERROR "${program} loads ${library}:\n${loaded}")
+  endif()
+  message(STATUS "${program}: no ${library}")
+endforeach()
