@@ -1,5 +1,7 @@
 // An organiser's evening, from registration to the final, through the main
 // window only: real widgets, real dialogs answered as a user would, real files.
+#include "QNationsPanel.h"
+#include "QPlayersPanel.h"
 #include "QTossApplication.h"
 #include "QTossProcessWindow.h"
 #include "QTossThread.h"
@@ -118,7 +120,7 @@ void tst_Evening::organisersEvening()
     QString question_l;
     answerMessageBox( QMessageBox::Ok, &question_l );
     child< QToolButton >( "movePlayerUpBtn" )->click();
-    QCOMPARE( question_l, QTossWindow::moveConfirmationText( 2 ) + QStringLiteral( "вверх" ) );
+    QCOMPARE( question_l, QPlayersPanel::moveConfirmationText( 2 ) + QStringLiteral( "вверх" ) );
     QCOMPARE( champ_l.players().value( 1 ).size(), 5 );
     QCOMPARE( champ_l.players().value( 2 ).size(), 3 );
     QCOMPARE( champ_l.players().value( 4 ).size(), 4 );
@@ -130,7 +132,7 @@ void tst_Evening::organisersEvening()
                            nations_cl->visualRect( nations_cl->model()->index( row_cl, 0 ) ).center() );
     answerMessageBox( QMessageBox::Ok, &question_l );
     child< QToolButton >( "removeNationBtn" )->click();
-    QCOMPARE( question_l, QTossWindow::removeNationsQuestion( 3 ) );
+    QCOMPARE( question_l, QNationsPanel::removeNationsQuestion( 3 ) );
     QCOMPARE( champ_l.nations().size(), 14 );
     whenModal(
         []( QWidget* modal_p )

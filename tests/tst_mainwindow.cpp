@@ -1,5 +1,7 @@
 #include "QDiagramScene.h"
 #include "QGameWidget.h"
+#include "QNationsPanel.h"
+#include "QPlayersPanel.h"
 #include "QStringEnterDialog.h"
 #include "QTossApplication.h"
 #include "QTossProcessWindow.h"
@@ -173,11 +175,11 @@ void tst_MainWindow::questionTexts()
     QFETCH( int, amount );
     QFETCH( QString, removal );
     QFETCH( QString, move );
-    QCOMPARE( QTossWindow::removePlayersQuestion( amount ), removal );
-    QCOMPARE( QTossWindow::moveConfirmationText( amount ), move );
+    QCOMPARE( QPlayersPanel::removePlayersQuestion( amount ), removal );
+    QCOMPARE( QPlayersPanel::moveConfirmationText( amount ), move );
     QString nations_l = removal;
     nations_l.replace( QStringLiteral( "игроков" ), QStringLiteral( "наций" ) );
-    QCOMPARE( QTossWindow::removeNationsQuestion( amount ), nations_l );
+    QCOMPARE( QNationsPanel::removeNationsQuestion( amount ), nations_l );
 }
 
 void tst_MainWindow::registersPlayersThroughThePanel()
@@ -202,7 +204,7 @@ void tst_MainWindow::registersPlayersThroughThePanel()
     QString question_l;
     answerMessageBox( QMessageBox::Cancel, &question_l );
     child< QToolButton >( "removePlayerBtn" )->click();
-    QCOMPARE( question_l, QTossWindow::removePlayersQuestion( 2 ) );
+    QCOMPARE( question_l, QPlayersPanel::removePlayersQuestion( 2 ) );
     QCOMPARE( champ_l.players().value( 2 ).size(), 3 );
     answerMessageBox( QMessageBox::Ok );
     child< QToolButton >( "movePlayerDownBtn" )->click();

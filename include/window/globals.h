@@ -4,11 +4,11 @@
 #include "globaldata.h"
 
 #include <QIcon>
+#include <QMessageBox>
 
 class QChooseNationDialog;
 class QChooseWinnerDialog;
 class QFileDialog;
-class QMessageBox;
 class QStringEnterDialog;
 class QTossProcessWindow;
 class QTossWindow;
@@ -31,6 +31,10 @@ QMessageBox* confirmMsgBox();
 // Asks whether to save unsaved work before the main window closes.
 QMessageBox* quitMsgBox();
 QMessageBox* aboutMsgBox();
+// Asks the shared confirmation box; Enter answers Cancel on every use.
+bool confirm( const QString& question_cp );
+// Reports in the shared result box.
+void showResult( QMessageBox::Icon icon_p, const QString& text_cp );
 }
 
 namespace icons
@@ -40,6 +44,8 @@ const QIcon& checkIcon();
 const QIcon& crossIcon();
 // A picture of the program's resources, decoded from its PNG data.
 QIcon fromResource( const QString& name_p );
+// The same, decoded once and kept for the rest of the run.
+const QIcon& named( const QString& name_cp );
 }
 }
 

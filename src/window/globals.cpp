@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QHash>
 #include <QMessageBox>
 #include <QPixmap>
 #include <QPushButton>
@@ -218,12 +219,38 @@ QMessageBox* global::widgets::aboutMsgBox()
     return widget_scl;
 }
 
+bool global::widgets::confirm( const QString& question_cp )
+{
+    QMessageBox* const box_cl = confirmMsgBox();
+    box_cl->setText( question_cp );
+    // Whichever button the last answer left with the focus.
+    box_cl->setDefaultButton( QMessageBox::Cancel );
+    return QMessageBox::Ok == box_cl->exec();
+}
+
+void global::widgets::showResult( QMessageBox::Icon icon_p, const QString& text_cp )
+{
+    QMessageBox* const box_cl = resultMsgBox();
+    box_cl->setIcon( icon_p );
+    box_cl->setText( text_cp );
+    box_cl->exec();
+}
+
 QIcon global::icons::fromResource( const QString& name_p )
 {
     // The picture at twice its size is drawn from at a scale of 2.
     QIcon icon_l( pixmapFromResource( name_p ) );
     icon_l.addPixmap( pixmapFromResource( name_p + QStringLiteral( "@2x" ) ) );
     return icon_l;
+}
+
+const QIcon& global::icons::named( const QString& name_cp )
+{
+    static QHash< QString, QIcon > icons_s;
+    auto found_l = icons_s.find( name_cp );
+    if( icons_s.end() == found_l )
+        found_l = icons_s.insert( name_cp, fromResource( name_cp ) );
+    return found_l.value();
 }
 
 const QIcon& global::icons::appIcon()

@@ -1,0 +1,52 @@
+#ifndef SORTIVANE_QCHAMPIONSHIPFILES_H
+#define SORTIVANE_QCHAMPIONSHIPFILES_H
+
+#include "championship.h"
+
+#include <QFileDialog>
+#include <QObject>
+
+class QMainWindow;
+
+// The championship's file commands: start anew, load, save, save as, and
+// the question about unsaved work before the window closes. It remembers
+// the championship as last saved, loaded or started anew, and keeps the
+// window's title naming the file.
+class QChampionshipFiles : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit QChampionshipFiles( QMainWindow* window_p );
+
+    void newChampionship();
+    void openChampionship();
+    void save();
+    void saveAs();
+    // Whether the window may close: unsaved work is saved first if the
+    // organiser wants it, and a failed or cancelled save keeps it open.
+    bool mayClose();
+
+    bool isUnsaved() const;
+    // The championship as it stands now counts as stored.
+    void markStored();
+
+signals:
+    // A new or loaded championship replaced the old one.
+    void championshipReplaced();
+
+private slots:
+    void slotFileFilterSelected( const QString& filter_cp );
+
+private:
+    void prepareFileDialog( const QString& title_cp, QFileDialog::AcceptMode mode_p, const QString& fileName_cp );
+    QString chosenFileName() const;
+    QString chooseSaveFileName();
+    void saveChampionship( const QString& fileName_p );
+    void updateTitle();
+
+    QMainWindow* window_m = nullptr;
+    Championship stored_m;
+};
+
+#endif

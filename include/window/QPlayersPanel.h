@@ -1,0 +1,52 @@
+#ifndef SORTIVANE_QPLAYERSPANEL_H
+#define SORTIVANE_QPLAYERSPANEL_H
+
+#include "QPanelFrame.h"
+
+#include <QModelIndexList>
+
+class QItemSelection;
+class QPlayersTreeModel;
+class QTreeView;
+
+// "Группы игроков": the ranked groups and their players, with the buttons
+// that add, remove and move players. The roster is locked from the first
+// draw on, and while any draw runs.
+class QPlayersPanel : public QPanelFrame
+{
+    Q_OBJECT
+
+public:
+    explicit QPlayersPanel( QWidget* parent_p );
+
+    // Re-reads the championship after it was replaced as a whole.
+    void refresh();
+    void setDrawRunning( bool running_p );
+    // The buttons follow the selection and whether the roster is locked.
+    void updateButtons();
+
+    static QString removePlayersQuestion( int amount_p );
+    static QString moveConfirmationText( int amount_p );
+
+signals:
+    void playersChanged();
+
+private slots:
+    void slotPlayersActions();
+    void slotPlayersSelectionsChanged( const QItemSelection& selected_cp, const QItemSelection& );
+
+private:
+    void addPlayer( const QModelIndexList& selectedIndexes_cp );
+    bool playersEditable() const;
+    void setPlayersButtons( bool add_p, bool remove_p, bool up_p, bool down_p );
+
+    QTreeView* playersView_m = nullptr;
+    QPlayersTreeModel* playersModel_m = nullptr;
+    QToolButton* addPlayerBtn_m = nullptr;
+    QToolButton* removePlayerBtn_m = nullptr;
+    QToolButton* movePlayerUpBtn_m = nullptr;
+    QToolButton* movePlayerDownBtn_m = nullptr;
+    bool drawRunning_m = false;
+};
+
+#endif

@@ -1,0 +1,193 @@
+#include "QPlayersPanel.h"
+
+#include "QPlayersTreeModel.h"
+#include "QStringEnterDialog.h"
+#include "championship.h"
+#include "globals.h"
+#include "svassert.h"
+
+#include <QToolButton>
+#include <QTreeView>
+
+namespace
+{
+// Player rows of a selection; a group row mixed into it is not a player.
+QModelIndexList playerRows( const QModelIndexList& rows_cp )
+{
+    QModelIndexList players_l;
+    for( const QModelIndex& row_crl : rows_cp )
+        if( row_crl.parent().isValid() )
+            players_l.append( row_crl );
+    return players_l;
+}
+}
+
+QPlayersPanel::QPlayersPanel( QWidget* parent_p ) : QPanelFrame( QStringLiteral( "Группы игроков" ), parent_p )
+{
+    addPlayerBtn_m = addToolButton( "addPlayerBtn", QStringLiteral( "plus" ), QString(), false );
+    removePlayerBtn_m = addToolButton( "removePlayerBtn", QStringLiteral( "cross" ), QString(), false );
+    addButtonsStretch();
+    movePlayerUpBtn_m = addToolButton( "movePlayerUpBtn", QStringLiteral( "up" ), QString(), false );
+    movePlayerDownBtn_m = addToolButton( "movePlayerDownBtn", QStringLiteral( "down" ), QString(), false );
+
+    playersView_m = new QTreeView( this );
+    playersModel_m = new QPlayersTreeModel( this );
+    setPanelView( playersView_m, playersModel_m, "playersView" );
+
+    for( QToolButton* const button_cl : { addPlayerBtn_m, removePlayerBtn_m, movePlayerUpBtn_m, movePlayerDownBtn_m } )
+        connect( button_cl, "2released()", this, "1slotPlayersActions()" );
+    connect( playersView_m->selectionModel(), "2selectionChanged( const QItemSelection &, const QItemSelection & )",
+             this, "1slotPlayersSelectionsChanged( const QItemSelection &, const QItemSelection & )" );
+    setPlayersButtons( false, false, false, false );
+}
+
+void QPlayersPanel::refresh()
+{
+    // The championship is already replaced: the model drops its rows before
+    // anything asks it about the old ones.
+    playersModel_m->refresh();
+    playersView_m->selectionModel()->clear();
+    playersView_m->setCurrentIndex( QModelIndex() );
+    // A model reset drops the selection without a word: the buttons follow.
+    updateButtons();
+}
+
+void QPlayersPanel::setDrawRunning( bool running_p )
+{
+    drawRunning_m = running_p;
+    updateButtons();
+}
+
+void QPlayersPanel::updateButtons()
+{
+    const QModelIndexList rows_cl = playersView_m->selectionModel()->selectedRows( 0 );
+    if( 1 == rows_cl.size() && !rows_cl.front().parent().isValid() )
+        setPlayersButtons( true, false, false, false );
+    else
+        slotPlayersSelectionsChanged( QItemSelection(), QItemSelection() );
+}
+
+QString QPlayersPanel::removePlayersQuestion( int amount_p )
+{
+    static const QString list_scl = QStringLiteral( "Из списка игроков " );
+    return removalQuestion( list_scl, amount_p );
+}
+
+QString QPlayersPanel::moveConfirmationText( int amount_p )
+{
+    static const QString will_scl = QStringLiteral( "будет" );
+    static const QString moved_scl = QStringLiteral( " перемещен" );
+    static const QString movedMany_scl = QStringLiteral( "о" );
+    static const QString oneGroup_scl = QStringLiteral( " на одну группу " );
+    return QString::number( amount_p ) + QLatin1Char( ' ' ) + selectedWord( amount_p ) + elementWord( amount_p )
+           + QLatin1Char( ' ' ) + will_scl + moved_scl + ( 1 == amount_p ? QString() : movedMany_scl ) + oneGroup_scl;
+}
+
+void QPlayersPanel::slotPlayersActions()
+{
+    QToolButton* const sender_cl = qobject_cast< QToolButton* >( sender() );
+    SV_ASSERT( nullptr != sender_cl, "NULL != sender_cl" );
+    const QModelIndexList selectedIndexes_cl = playersView_m->selectionModel()->selectedRows( 0 );
+    if( addPlayerBtn_m == sender_cl )
+    {
+        addPlayer( selectedIndexes_cl );
+        return;
+    }
+    const QModelIndexList players_cl = playerRows( selectedIndexes_cl );
+    QString question_l;
+    if( removePlayerBtn_m == sender_cl )
+        question_l = removePlayersQuestion( players_cl.size() );
+    else if( movePlayerUpBtn_m == sender_cl )
+        question_l = moveConfirmationText( players_cl.size() ) + QStringLiteral( "вверх" );
+    else if( movePlayerDownBtn_m == sender_cl )
+        question_l = moveConfirmationText( players_cl.size() ) + QStringLiteral( "вниз" );
+    else
+        SV_ASSERT( !"[ERROR] Incorrect IF brunch." );
+    SV_ASSERT( selectedIndexes_cl.size() );
+    if( players_cl.isEmpty() || !global::widgets::confirm( question_l ) )
+        return;
+    playersView_m->selectionModel()->clear();
+    playersView_m->setCurrentIndex( QModelIndex() );
+    if( removePlayerBtn_m == sender_cl )
+        playersModel_m->removePlayers( players_cl );
+    else if( movePlayerUpBtn_m == sender_cl )
+        playersModel_m->movePlayersUp( players_cl );
+    else
+        playersModel_m->movePlayersDown( players_cl );
+    emit playersChanged();
+}
+
+void QPlayersPanel::slotPlayersSelectionsChanged( const QItemSelection& selected_cp, const QItemSelection& )
+{
+    // A group row that becomes selected ends up selected alone: players are
+    // added to one group at a time.
+    for( const QModelIndex& index_crl : selected_cp.indexes() )
+    {
+        if( index_crl.parent().isValid() )
+            continue;
+        playersView_m->selectionModel()->select( index_crl,
+                                                 QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows );
+        setPlayersButtons( true, false, false, false );
+        return;
+    }
+    const int last_cl = qMax( 0, global::data::champ().groupsNames().size() - 1 );
+    bool remove_l = false;
+    bool up_l = false;
+    bool down_l = false;
+    for( const QModelIndex& row_crl : playersView_m->selectionModel()->selectedRows( 0 ) )
+    {
+        if( !row_crl.parent().isValid() )
+            continue;
+        remove_l = true;
+        up_l = up_l || row_crl.parent().row() > 0;
+        down_l = down_l || row_crl.parent().row() < last_cl;
+    }
+    setPlayersButtons( false, remove_l, up_l, down_l );
+}
+
+void QPlayersPanel::addPlayer( const QModelIndexList& selectedIndexes_cp )
+{
+    QStringEnterDialog* const dialog_cl = global::widgets::stringEnterDialog();
+    dialog_cl->setWindowTitle( QStringLiteral( "Введите псевдоним добавляемого игрока" ) );
+    if( QDialog::Accepted != dialog_cl->exec() )
+        return;
+    SV_ASSERT( 1 == selectedIndexes_cp.size() && !selectedIndexes_cp.front().parent().isValid() );
+    const QString nickname_cl = dialog_cl->stringValue( 0 );
+    // A save file drops players without a nickname, so such a player would
+    // be lost with the next save.
+    if( nickname_cl.trimmed().isEmpty() )
+    {
+        global::widgets::showResult( QMessageBox::Warning,
+                                     QStringLiteral( "Псевдоним игрока не может быть пустым.\nИгрок не добавлен." ) );
+        return;
+    }
+    // The save file's XML drops a text of blanks alone: such a clan name is
+    // no clan name, now rather than after the next load.
+    const QString clanName_cl =
+        dialog_cl->stringValue( 1 ).trimmed().isEmpty() ? QString() : dialog_cl->stringValue( 1 );
+    playersModel_m->addPlayer( selectedIndexes_cp.front(), nickname_cl, clanName_cl );
+    emit playersChanged();
+}
+
+bool QPlayersPanel::playersEditable() const
+{
+    // The bracket names players by group and id: once it exists, removing or
+    // moving a player would leave games naming nobody or somebody else.
+    return !drawRunning_m && global::data::champ().rounds().isEmpty();
+}
+
+void QPlayersPanel::setPlayersButtons( bool add_p, bool remove_p, bool up_p, bool down_p )
+{
+    const bool editable_cl = playersEditable();
+    addPlayerBtn_m->setEnabled( editable_cl && add_p );
+    removePlayerBtn_m->setEnabled( editable_cl && remove_p );
+    movePlayerUpBtn_m->setEnabled( editable_cl && up_p );
+    movePlayerDownBtn_m->setEnabled( editable_cl && down_p );
+    static const QString locked_scl = QStringLiteral( "Состав игроков нельзя менять после жеребьевки первого тура" );
+    static const QString drawing_scl = QStringLiteral( "Состав игроков нельзя менять во время жеребьевки" );
+    const QString reason_cl = editable_cl ? QString() : ( drawRunning_m ? drawing_scl : locked_scl );
+    addPlayerBtn_m->setToolTip( editable_cl ? QStringLiteral( "Добавить" ) : reason_cl );
+    removePlayerBtn_m->setToolTip( editable_cl ? QStringLiteral( "Убрать" ) : reason_cl );
+    movePlayerUpBtn_m->setToolTip( editable_cl ? QStringLiteral( "Переместить на верх" ) : reason_cl );
+    movePlayerDownBtn_m->setToolTip( editable_cl ? QStringLiteral( "Переместить вниз" ) : reason_cl );
+}
