@@ -5,9 +5,14 @@
 #include "globals.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QTimer>
 #include <QWidget>
 #include <QtGlobal>
+#include <QtTest>
+
+#include <cstdio>
+#include <cstdlib>
 
 #include <functional>
 
@@ -30,10 +35,48 @@ inline void whenModal( const std::function< void( QWidget* ) >& action_p )
     timer_l->start();
 }
 
+// A dialog that never closes would hang a GUI test until CTest's own
+// timeout. This fails the test function that runs longer than limit_p
+// seconds instead, naming the windows open at that moment. It runs in the
+// GUI thread, so it fires within a hung dialog's own event loop.
+inline void startWatchdog( int limit_p = 60 )
+{
+    static QTimer* const timer_scl = new QTimer();
+    static QElapsedTimer running_s;
+    static QByteArray function_s;
+    timer_scl->setInterval( 500 );
+    QObject::connect( timer_scl, &QTimer::timeout,
+                      [ limit_p ]
+                      {
+                          const QByteArray current_cl =
+                              QByteArray( QTest::currentTestFunction() ) + '(' + QTest::currentDataTag() + ')';
+                          if( current_cl != function_s || !running_s.isValid() )
+                          {
+                              function_s = current_cl;
+                              running_s.start();
+                              return;
+                          }
+                          if( running_s.elapsed() < limit_p * 1000LL )
+                              return;
+                          std::fprintf( stderr, "FAIL!  : %s ran over %d s; open windows:\n", current_cl.constData(),
+                                        limit_p );
+                          for( QWidget* const window_cl : QApplication::topLevelWidgets() )
+                              if( window_cl->isVisible() )
+                                  std::fprintf( stderr, "  %s \"%s\"%s\n", window_cl->metaObject()->className(),
+                                                qPrintable( window_cl->windowTitle() ),
+                                                window_cl == QApplication::activeModalWidget() ? " (modal)" : "" );
+                          std::fflush( stderr );
+                          std::_Exit( EXIT_FAILURE );
+                      } );
+    timer_scl->start();
+}
+
 // The offscreen platform warns about size hints it cannot pass on; that is
-// no fault of the program and would drown the test output.
+// no fault of the program and would drown the test output. Every GUI test
+// calls this first, so it also starts the watchdog.
 inline void quietOffscreenPlatform()
 {
+    startWatchdog();
     static const QtMessageHandler previous_scl = qInstallMessageHandler(
         []( QtMsgType type_p, const QMessageLogContext& context_cp, const QString& message_cp )
         {

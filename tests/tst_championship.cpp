@@ -78,6 +78,7 @@ private slots:
     void winnerFollowsResult();
     void recordsWinnersIntoNextRound();
     void changedResultMovesWinnerToEnd();
+    void resultSetBackCountsAsNoChange();
     void finalResultOnlyStoresResult();
     void roundFinishesWithLastWinner();
     void inconsistentNextRoundIsKeptConsistent_data();
@@ -269,6 +270,22 @@ void tst_Championship::changedResultMovesWinnerToEnd()
     QVERIFY( champ_l.rounds().at( 1 ).players_m.value( 1 ).isEmpty() );
     QCOMPARE( champ_l.rounds().at( 1 ).players_m.value( 2 ), QVector< int >( { 1, 0 } ) );
     QCOMPARE( totalPool( champ_l.rounds().at( 1 ) ), 2 );
+}
+
+void tst_Championship::resultSetBackCountsAsNoChange()
+{
+    Championship& champ_l = global::data::champ();
+    resetChampionship( { 2, 2 } );
+    drawFirstRound( { game( PlayerRef( 1, 0 ), PlayerRef( 2, 1 ) ), game( PlayerRef( 1, 1 ), PlayerRef( 2, 0 ) ) } );
+    champ_l.setGameResult( 0, EXPECTED );
+    const Championship kept_cl = champ_l;
+    champ_l.setGameResult( 0, UNEXPECTED );
+    QVERIFY( !champ_l.isUnchangedSince( kept_cl ) );
+    // Back to the favourite: the outsider's group keeps an empty list, which
+    // is no waiting list at all.
+    champ_l.setGameResult( 0, EXPECTED );
+    QVERIFY( champ_l.rounds().at( 1 ).players_m.contains( 2 ) );
+    QVERIFY( champ_l.isUnchangedSince( kept_cl ) );
 }
 
 void tst_Championship::finalResultOnlyStoresResult()

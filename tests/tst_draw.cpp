@@ -90,6 +90,7 @@ private slots:
     void playsWholeChampionshipToFinal();
     void cancelledDrawStoresNothing_data();
     void cancelledDrawStoresNothing();
+    void drawStoppedAtAnyAnnouncementRecordsNothing();
     void refusesDrawWithoutNations();
     void drawnRoundGoesOnlyToItsChampionship_data();
     void drawnRoundGoesOnlyToItsChampionship();
@@ -123,6 +124,10 @@ void tst_Draw::pairsFavouritesWithOutsiders_data()
     QTest::newRow( "8 over four groups" )
         << QVector< int > { 2, 2, 2, 2 } << Sides { { 1, 4 }, { 1, 4 }, { 2, 3 }, { 2, 3 } };
     QTest::newRow( "empty group between" ) << QVector< int > { 2, 0, 2 } << Sides { { 1, 3 }, { 1, 3 } };
+    QTest::newRow( "favourites skip an empty second group" )
+        << QVector< int > { 2, 0, 2, 4 } << Sides { { 1, 4 }, { 1, 4 }, { 3, 4 }, { 3, 4 } };
+    QTest::newRow( "outsiders skip an empty third group" )
+        << QVector< int > { 4, 2, 0, 2 } << Sides { { 1, 4 }, { 1, 4 }, { 1, 2 }, { 1, 2 } };
 }
 
 void tst_Draw::pairsFavouritesWithOutsiders()
@@ -290,6 +295,40 @@ void tst_Draw::cancelledDrawStoresNothing()
     QVERIFY( QTossThread::canStart( champ_l ) );
     QVERIFY( draw() );
     QCOMPARE( champ_l.currentRound(), firstDraw ? 0 : 1 );
+}
+
+void tst_Draw::drawStoppedAtAnyAnnouncementRecordsNothing()
+{
+    resetChampionship( { 5, 1 } );
+    const Championship before_cl = global::data::champ();
+    int announcements_l = 0;
+    int stopAt_l = 0;
+    // Direct: the draw runs on this thread, and stops within the very
+    // candidate run it announces.
+    const QMetaObject::Connection counter_cl = connect(
+        tossThread(), &QTossThread::nextTxtValue, tossThread(),
+        [ & ]
+        {
+            if( ++announcements_l == stopAt_l )
+                tossThread()->sltStop();
+        },
+        Qt::DirectConnection );
+    Championship unstopped_l = before_cl;
+    drawseed::setFixedSeed( 7 );
+    QVERIFY( tossThread()->drawInPlace( unstopped_l ) );
+    const int total_cl = announcements_l;
+    for( stopAt_l = 1; stopAt_l <= total_cl; ++stopAt_l )
+    {
+        announcements_l = 0;
+        Championship champ_l = before_cl;
+        drawseed::setFixedSeed( 7 );
+        const bool drawn_cl = tossThread()->drawInPlace( champ_l );
+        if( drawn_cl || !champ_l.holdsSameAs( before_cl ) )
+            disconnect( counter_cl );
+        QVERIFY( !drawn_cl );
+        QVERIFY( champ_l.holdsSameAs( before_cl ) );
+    }
+    disconnect( counter_cl );
 }
 
 void tst_Draw::refusesDrawWithoutNations()

@@ -87,6 +87,7 @@ private:
 void tst_Evening::initTestCase()
 {
     qInstallMessageHandler( recordWarnings );
+    startWatchdog();
     QTossApplication::connectGlobalObjects();
     window()->resize( 1280, 860 );
     window()->show();

@@ -108,6 +108,8 @@ private slots:
     void undrawnChampionshipListsGroups();
     void svgAndHtmlShowTheBracket_data();
     void svgAndHtmlShowTheBracket();
+    void publishedBracketNamesTheRightPeople_data();
+    void publishedBracketNamesTheRightPeople();
     void longNicknameKeepsFullText();
     void everyAcceptedCorpusFileIsPublished();
     void pngHasLayoutSizeAndIsDrawn_data();
@@ -326,6 +328,80 @@ void tst_Export::svgAndHtmlShowTheBracket()
     QVERIFY( !documents_cl.at( 1 ).contains( QStringLiteral( "<script" ) ) );
     QVERIFY( !documents_cl.at( 1 ).contains( QStringLiteral( "href" ) ) );
     QVERIFY( !documents_cl.at( 1 ).contains( QStringLiteral( "src=" ) ) );
+}
+
+void tst_Export::publishedBracketNamesTheRightPeople_data()
+{
+    QTest::addColumn< int >( "finalResult" );
+    QTest::newRow( "favourite wins the final" ) << int( EXPECTED );
+    QTest::newRow( "outsider wins the final" ) << int( UNEXPECTED );
+}
+
+// Four players, each with a nation of their own: the first semi-final goes to
+// its favourite, the second to its outsider, the final as the row says.
+void tst_Export::publishedBracketNamesTheRightPeople()
+{
+    QFETCH( int, finalResult );
+    Championship champ_l;
+    for( int i = 0; i < 4; ++i )
+        champ_l.addPlayer( 1, QStringLiteral( "игрок%1" ).arg( i ), QString() );
+    champ_l.createRounds();
+    champ_l.clearCurrentRoundPlayers();
+    const auto game_l = []( int favorite_p, int outsider_p )
+    {
+        Game game_l;
+        game_l.favorite_m = PlayerRef( 1, favorite_p );
+        game_l.outsider_m = PlayerRef( 1, outsider_p );
+        game_l.favoriteNation_m = favorite_p + 1;
+        game_l.outsiderNation_m = outsider_p + 1;
+        return game_l;
+    };
+    champ_l.setCurrentRoundGames( { game_l( 0, 1 ), game_l( 2, 3 ) } );
+    champ_l.setGameResult( 0, EXPECTED );
+    champ_l.setGameResult( 1, UNEXPECTED );
+    champ_l.advanceRound();
+    champ_l.clearCurrentRoundPlayers();
+    champ_l.setCurrentRoundGames( { game_l( 0, 3 ) } );
+    champ_l.setGameResult( 0, GameResult( finalResult ) );
+    const int champion_cl = EXPECTED == finalResult ? 0 : 3;
+
+    QDomDocument html_l;
+    QVERIFY( html_l.setContent( BracketMarkup::html( BracketLayout( champ_l, QStringLiteral( "Кубок" ) ), champ_l ) ) );
+    const QList< QDomElement > champion_cl_l = withClass( html_l, QStringLiteral( "champion" ) );
+    QCOMPARE( champion_cl_l.size(), 1 );
+    QCOMPARE( text( withClass( champion_cl_l.first(), QStringLiteral( "champion-name" ) ).value( 0 ) ),
+              QStringLiteral( "игрок%1" ).arg( champion_cl ) );
+    QCOMPARE( text( withClass( champion_cl_l.first(), QStringLiteral( "nation" ) ).value( 0 ) ),
+              champ_l.nationName( champion_cl + 1 ) );
+
+    // Each results row marks the winner's own cell and names them last.
+    QStringList marked_l;
+    const QDomNodeList rows_cl = html_l.elementsByTagName( QStringLiteral( "tr" ) );
+    for( int r = 0; r < rows_cl.size(); ++r )
+    {
+        const QDomNodeList cells_cl = rows_cl.at( r ).toElement().elementsByTagName( QStringLiteral( "td" ) );
+        QString row_l;
+        for( int c = 0; c < cells_cl.size(); ++c )
+            if( cells_cl.at( c ).toElement().attribute( QStringLiteral( "class" ) ) == QStringLiteral( "winner" ) )
+                row_l += QStringLiteral( "%1:%2 " ).arg( c ).arg( cells_cl.at( c ).toElement().text() );
+        if( cells_cl.size() )
+            marked_l << row_l.trimmed();
+    }
+    const QString final_cl =
+        EXPECTED == finalResult ? QStringLiteral( "1:игрок0 5:игрок0" ) : QStringLiteral( "3:игрок3 5:игрок3" );
+    QCOMPARE( marked_l, QStringList( { "1:игрок0 5:игрок0", "3:игрок3 5:игрок3", final_cl } ) );
+
+    // The bracket's styles reach nothing outside the bracket.
+    const QString style_cl = html_l.elementsByTagName( QStringLiteral( "svg" ) )
+                                 .at( 0 )
+                                 .toElement()
+                                 .elementsByTagName( QStringLiteral( "style" ) )
+                                 .at( 0 )
+                                 .toElement()
+                                 .text();
+    QVERIFY( !style_cl.trimmed().isEmpty() );
+    for( const QString& rule_crl : style_cl.split( QLatin1Char( '\n' ), Qt::SkipEmptyParts ) )
+        QVERIFY2( rule_crl.startsWith( QStringLiteral( ".sortivane-bracket ." ) ), qPrintable( rule_crl ) );
 }
 
 void tst_Export::longNicknameKeepsFullText()

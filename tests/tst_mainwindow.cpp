@@ -60,6 +60,11 @@ private slots:
     void typedNameTakesSuffixOfFilter();
     void nationsRemoveButtonFollowsSelectionAfterReset();
     void nationIdZeroIsListedOnce();
+    void quitAsksAfterEveryKindOfChange_data();
+    void quitAsksAfterEveryKindOfChange();
+    void typedNameWinsOverTwoSelectedFiles();
+    void clanOfBlanksIsStoredAsNone();
+    void closingDuringPacedDrawStopsItFirst();
 
 private:
     QTemporaryDir dir_m;
@@ -651,6 +656,132 @@ void tst_MainWindow::nationIdZeroIsListedOnce()
     whenModal( []( QWidget* modal_p ) { QTest::keyClick( modal_p, Qt::Key_Return ); } );
     child< QToolButton >( "addNationBtn" )->click();
     QCOMPARE( global::data::champ().nations(), QVector< int >( { 0, 1 } ) );
+}
+
+void tst_MainWindow::quitAsksAfterEveryKindOfChange_data()
+{
+    QTest::addColumn< QString >( "change" );
+    QTest::newRow( "final's result" ) << QStringLiteral( "final" );
+    QTest::newRow( "nation removed" ) << QStringLiteral( "remove nation" );
+    QTest::newRow( "nation added" ) << QStringLiteral( "add nation" );
+}
+
+void tst_MainWindow::quitAsksAfterEveryKindOfChange()
+{
+    QFETCH( QString, change );
+    resetChampionship( { 2, 2 } );
+    Championship& champ_l = global::data::champ();
+    if( QStringLiteral( "final" ) == change )
+    {
+        QVERIFY( global::threads::tossThread()->drawInPlace( champ_l ) );
+        champ_l.setGameResult( 0, EXPECTED );
+        champ_l.setGameResult( 1, UNEXPECTED );
+        QVERIFY( global::threads::tossThread()->drawInPlace( champ_l ) );
+    }
+    if( QStringLiteral( "add nation" ) == change )
+        champ_l.nations().removeLast();
+    window()->resetViews();
+    if( QStringLiteral( "final" ) == change )
+        clickGame( gameWidget( 1, 0 ), true );
+    else if( QStringLiteral( "remove nation" ) == change )
+    {
+        QListView* const view_cl = child< QListView >( "nationsView" );
+        QTest::mouseClick( view_cl->viewport(), Qt::LeftButton, Qt::NoModifier,
+                           view_cl->visualRect( view_cl->model()->index( 0, 0 ) ).center() );
+        answerMessageBox( QMessageBox::Ok );
+        QTest::mouseClick( child< QToolButton >( "removeNationBtn" ), Qt::LeftButton );
+    }
+    else
+    {
+        whenModal(
+            []( QWidget* modal_p )
+            {
+                for( QPushButton* const button_cl : modal_p->findChildren< QPushButton* >() )
+                    if( button_cl->text() == QStringLiteral( "Ввести зачение" ) )
+                        button_cl->click();
+            } );
+        QTest::mouseClick( child< QToolButton >( "addNationBtn" ), Qt::LeftButton );
+    }
+    QString question_l;
+    answerMessageBox( QMessageBox::Cancel, &question_l );
+    action( QStringLiteral( "Выйти" ) )->trigger();
+    QCOMPARE( question_l, QStringLiteral( "Чемпионат изменён и не сохранён. Сохранить изменения перед выходом?" ) );
+    QVERIFY( window()->isVisible() );
+}
+
+void tst_MainWindow::typedNameWinsOverTwoSelectedFiles()
+{
+    for( const QString& name_crl : { QStringLiteral( "a" ), QStringLiteral( "b" ), QStringLiteral( "typed" ) } )
+    {
+        resetChampionship();
+        global::data::champ().addPlayer( 1, name_crl, QString() );
+        QVERIFY( global::data::champ().save( dir_m.filePath( name_crl + QStringLiteral( ".stv" ) ) ) );
+    }
+    resetChampionship();
+    window()->resetViews();
+    fileDialogOf( QStringLiteral( "Продолжить сохранённый" ),
+                  [ this ]( QFileDialog* dialog_p )
+                  {
+                      dialog_p->setDirectory( dir_m.path() );
+                      QListView* const list_cl = dialog_p->findChild< QListView* >( QStringLiteral( "listView" ) );
+                      const QModelIndex root_cl = list_cl->rootIndex();
+                      // Typed first: typing selects the file it names, and
+                      // the two others are then selected over it.
+                      dialog_p->findChild< QLineEdit* >( QStringLiteral( "fileNameEdit" ) )
+                          ->setText( QStringLiteral( "typed.stv" ) );
+                      QTRY_VERIFY( list_cl->model()->rowCount( root_cl ) >= 3 );
+                      for( int row_l = 0; row_l < list_cl->model()->rowCount( root_cl ); ++row_l )
+                      {
+                          const QModelIndex index_cl = list_cl->model()->index( row_l, 0, root_cl );
+                          if( index_cl.data().toString() != QStringLiteral( "typed.stv" ) )
+                              list_cl->selectionModel()->select( index_cl, QItemSelectionModel::Select
+                                                                               | QItemSelectionModel::Rows );
+                      }
+                      QVERIFY( dialog_p->selectedFiles().size() > 1 );
+                      answerMessageBox( QMessageBox::Ok );
+                      QMetaObject::invokeMethod( dialog_p, "accept", Qt::QueuedConnection );
+                  } );
+    QCOMPARE( global::data::champ().fileName(), dir_m.filePath( QStringLiteral( "typed.stv" ) ) );
+    QCOMPARE( global::data::champ().players().value( 1 ).value( 0 ).nickname_m, QStringLiteral( "typed" ) );
+}
+
+void tst_MainWindow::clanOfBlanksIsStoredAsNone()
+{
+    clickRow( groupIndex( 0 ) );
+    enterPlayer( QStringLiteral( "Игрок" ), QStringLiteral( "   " ) );
+    QTest::mouseClick( child< QToolButton >( "addPlayerBtn" ), Qt::LeftButton );
+    const Championship& champ_l = global::data::champ();
+    QCOMPARE( champ_l.players().value( 1 ).value( 0 ), ( Player { QStringLiteral( "Игрок" ), QString() } ) );
+    const QString file_cl = dir_m.filePath( QStringLiteral( "blank-clan.stv" ) );
+    Championship copy_l = champ_l;
+    QVERIFY( copy_l.save( file_cl ) );
+    Championship loaded_l;
+    QVERIFY( loaded_l.load( file_cl ) );
+    QVERIFY( loaded_l.holdsSameAs( champ_l ) );
+}
+
+void tst_MainWindow::closingDuringPacedDrawStopsItFirst()
+{
+    // Long enough paced that a draw left running would take many seconds.
+    resetChampionship( { 64, 64 } );
+    window()->resetViews();
+    // Unsaved, so that closing asks and Cancel keeps the window open.
+    global::data::champ().nations().removeLast();
+    QTossThread* const thread_cl = global::threads::tossThread();
+    thread_cl->setPaced( true );
+    QSignalSpy games_l( thread_cl, SIGNAL( nextGame( int ) ) );
+    action( QStringLiteral( "Запустить" ) )->trigger();
+    QVERIFY( games_l.wait( 5000 ) );
+    answerMessageBox( QMessageBox::Cancel );
+    QElapsedTimer closing_l;
+    closing_l.start();
+    window()->close();
+    QVERIFY2( closing_l.elapsed() < 2000, qPrintable( QString::number( closing_l.elapsed() ) ) );
+    QVERIFY( thread_cl->isFinished() );
+    thread_cl->setPaced( false );
+    QTRY_VERIFY( action( QStringLiteral( "Начать новый" ) )->isEnabled() );
+    QVERIFY( global::data::champ().rounds().isEmpty() );
+    QVERIFY( window()->isVisible() );
 }
 
 QTEST_MAIN( tst_MainWindow )

@@ -492,6 +492,9 @@ void tst_Monkey::initTestCase()
 {
     qInstallMessageHandler( recordWarnings );
     std::signal( SIGABRT, reportOnAbort );
+    // A seed's walk takes a few seconds, and several times that under the
+    // sanitizers.
+    startWatchdog( 300 );
     QTossApplication::connectGlobalObjects();
     window()->resize( 1200, 800 );
     window()->show();

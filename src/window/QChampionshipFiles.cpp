@@ -3,6 +3,7 @@
 #include "globals.h"
 
 #include <QAbstractItemView>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMainWindow>
 
@@ -125,10 +126,21 @@ void QChampionshipFiles::prepareFileDialog( const QString& title_cp, QFileDialog
 
 QString QChampionshipFiles::chosenFileName() const
 {
-    // A name typed over a selected file can leave two names selected;
-    // choosing none of them is safer than guessing.
-    const QStringList files_cl = global::widgets::fileDialog()->selectedFiles();
-    return 1 == files_cl.size() ? files_cl.front() : QString();
+    QFileDialog* const dialog_cl = global::widgets::fileDialog();
+    const QStringList files_cl = dialog_cl->selectedFiles();
+    if( 1 == files_cl.size() )
+        return files_cl.front();
+    // A name typed over a selected file can leave two names selected: the
+    // typed one is what the organiser meant. Several names typed in quotes
+    // are no one name, and choose nothing.
+    const QLineEdit* const name_cl = dialog_cl->findChild< QLineEdit* >( QStringLiteral( "fileNameEdit" ) );
+    const QString typed_cl = name_cl ? name_cl->text().trimmed() : QString();
+    if( typed_cl.isEmpty() || typed_cl.contains( QLatin1Char( '"' ) ) )
+        return QString();
+    QString chosen_l = dialog_cl->directory().absoluteFilePath( typed_cl );
+    if( QFileDialog::AcceptSave == dialog_cl->acceptMode() && QFileInfo( chosen_l ).suffix().isEmpty() )
+        chosen_l += QLatin1Char( '.' ) + dialog_cl->defaultSuffix();
+    return chosen_l;
 }
 
 QString QChampionshipFiles::chooseSaveFileName()
