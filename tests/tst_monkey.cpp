@@ -70,13 +70,13 @@ void recordWarnings( QtMsgType type_p, const QMessageLogContext&, const QString&
 // What a person may type into a field.
 const QStringList& typedTexts()
 {
-    static const QStringList texts_scl { QString(),
-                                         QStringLiteral( "   " ),
-                                         QStringLiteral( "Вася" ),
-                                         QStringLiteral( "[RU]Пётр" ),
-                                         QString( 300, QLatin1Char( 'w' ) ),
-                                         QStringLiteral( "雪 \U0001F600" ),
-                                         QStringLiteral( "a&b<c>\"d\"" ) };
+    static const QStringList texts_scl { QString(), QStringLiteral( "   " ), QStringLiteral( "Вася" ),
+                                         QStringLiteral( "[RU]Пётр" ), QString( 300, QLatin1Char( 'w' ) ),
+                                         QStringLiteral( "雪 \U0001F600" ), QStringLiteral( "a&b<c>\"d\"" ),
+                                         // Pasted from elsewhere: controls, non-characters, a lone surrogate.
+                                         QStringLiteral( "Таб\tВася\x0B\r\n" ),
+                                         QString( QChar( 0xFFFE ) ) + QChar( 0xD800 ) + QStringLiteral( "Пётр" ),
+                                         QString( 70, QChar( 0x0416 ) ) };
     return texts_scl;
 }
 
@@ -91,6 +91,8 @@ QString describe( const Championship& champ_cp )
 // The invariants every step must keep; empty when they hold.
 QString inconsistency( const Championship& champ_cp )
 {
+    if( !champ_cp.canBePlayedToFinal() )
+        return QStringLiteral( "the bracket does not add up" );
     const auto registered_l = [ &champ_cp ]( const PlayerRef& player_cp )
     { return champ_cp.players().value( player_cp.groupId() ).contains( player_cp.playerId() ); };
     for( int r = 0; r < champ_cp.rounds().size(); ++r )
@@ -144,10 +146,13 @@ public:
     // Whether the last step loaded a championship, which may stand a later
     // round anywhere.
     bool loaded() const { return loaded_m; }
+    // The file the last step saved, if it saved one.
+    QString saved() const { return saved_m; }
 
     void step()
     {
         loaded_m = false;
+        saved_m.clear();
         // While the show runs, the organiser clicks around the bracket.
         if( global::widgets::tossProcessWindow()->isVisible() && random_m.bounded( 2 ) )
         {
@@ -364,6 +369,8 @@ private:
         const QMessageBox* const box_cl = qobject_cast< QMessageBox* >( modal_cl );
         if( box_cl && box_cl->text().startsWith( QStringLiteral( "Данные успешно загружены" ) ) )
             loaded_m = true;
+        if( box_cl && box_cl->text().startsWith( QStringLiteral( "Данные успешно сохранены" ) ) )
+            saved_m = box_cl->text().section( QLatin1Char( '"' ), 1, 1 );
         if( QFileDialog* const files_cl = qobject_cast< QFileDialog* >( modal_cl ) )
             answerFileDialog( files_cl );
         else if( qobject_cast< QChooseWinnerDialog* >( modal_cl ) && random_m.bounded( 4 ) )
@@ -467,6 +474,7 @@ private:
     int inputs_m = 0;
     bool pending_m = false;
     bool loaded_m = false;
+    QString saved_m;
 };
 
 QList< quint32 > seeds()
@@ -540,6 +548,11 @@ void tst_Monkey::exploresWindowWithoutFault()
                                   + ( monkey_l.loaded() ? QString() : resultChangedByDraw( before_cl, champ_crl ) );
         if( !broken_cl.isEmpty() )
             QFAIL( qPrintable( where_cl + broken_cl ) );
+        // Every file the window says it saved loads, and holds what was saved.
+        Championship reloaded_l;
+        if( !monkey_l.saved().isEmpty()
+            && ( !reloaded_l.load( monkey_l.saved() ) || !reloaded_l.holdsSameAs( champ_crl ) ) )
+            QFAIL( qPrintable( where_cl + QStringLiteral( "a saved file does not load back" ) ) );
         if( 0 == step_l % 25 )
         {
             Championship loaded_l;

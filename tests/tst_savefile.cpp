@@ -5,10 +5,12 @@
 #include "testsupport.h"
 
 #include <QDomDocument>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include <sys/mount.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 
@@ -139,6 +141,14 @@ private slots:
     void refusesToSaveOverNonRegularFiles_data();
     void refusesToSaveOverNonRegularFiles();
     void refusesToSaveBeyondTheSizeCap();
+    void readsOldAndEditedFiles_data();
+    void readsOldAndEditedFiles();
+    void refusesStuckBrackets_data();
+    void refusesStuckBrackets();
+    void everyCharacterClassReadsBack_data();
+    void everyCharacterClassReadsBack();
+    void hostileFilesStayWithinBounds_data();
+    void hostileFilesStayWithinBounds();
 
 private:
     QString path( const QString& name_cp ) const { return dir_m.filePath( name_cp ); }
@@ -663,5 +673,199 @@ void tst_SaveFile::refusesToSaveBeyondTheSizeCap()
     QCOMPARE( readFile( file_cl ), previous_cl );
 }
 
-QTEST_GUILESS_MAIN( tst_SaveFile )
+// Files that an older program read, that a person edited, or that an editor
+// re-encoded: each has one sound reading, and saved again it reads back the
+// same.
+void tst_SaveFile::readsOldAndEditedFiles_data()
+{
+    QTest::addColumn< QString >( "from" );
+    QTest::addColumn< QString >( "to" );
+    QTest::addColumn< QByteArray >( "codec" );
+    QTest::addColumn< QString >( "nickname" ); // of player 0 of group 1
+    QTest::addColumn< QString >( "clan" );
+    QTest::addColumn< int >( "waiting" ); // in the second round
+    const QByteArray cp1251_cl( "windows-1251" );
+    const QString declaration_cl = QStringLiteral( "<?xml version=\"1.0\" encoding=\"%1\"?>\n" );
+    const auto row_l = [ & ]( const char* name_p, const QString& from_cp, const QString& to_cp,
+                              const QByteArray& codec_cp = QByteArray( "windows-1251" ),
+                              const QString& nickname_cp = QStringLiteral( "Alpha" ),
+                              const QString& clan_cp = QStringLiteral( "KZ" ), int waiting_p = 0 )
+    { QTest::newRow( name_p ) << from_cp << to_cp << codec_cp << nickname_cp << clan_cp << waiting_p; };
+    row_l( "prefixed element under root", " <groups>", " <ext:meta/>\n <groups>" );
+    row_l( "prefixed attribute on a group", "<group gid=\"3\">", "<group gid=\"3\" note:colour=\"red\">" );
+    row_l( "unknown element with ids in a game", "<favorite gid=\"1\" pid=\"0\" nid=\"3\"/>",
+           "<favorite gid=\"1\" pid=\"0\" nid=\"3\"/><referee gid=\"x\" pid=\"y\" nid=\"z\"/>" );
+    row_l( "system id holding a bracket", "<!DOCTYPE SortivaneSaveFile-v.0.1>",
+           "<!DOCTYPE SortivaneSaveFile-v.0.1 SYSTEM \"saves[1].dtd\">" );
+    row_l( "repeated pid in a dropped group", "<name>Ветераны</name>",
+           "<name></name><player pid=\"0\"><nickname>a</nickname></player>"
+           "<player pid=\"0\"><nickname>b</nickname></player>" );
+    row_l( "winners missing from the next round", "<result>UNKNOWN</result>", "<result>EXPECTED</result>", cp1251_cl,
+           "Alpha", "KZ", 2 );
+    row_l( "unknown result word", "<result>UNKNOWN</result>", "<result>WON</result>" );
+    row_l( "raw control character", "<nickname>Alpha</nickname>", "<nickname>Al\x0Bpha</nickname>", cp1251_cl,
+           "Al pha" );
+    row_l( "referenced control character", "<nickname>Alpha</nickname>", "<nickname>Al&#11;pha</nickname>", cp1251_cl,
+           "Al pha" );
+    row_l( "clan of control characters", "<clanname>KZ</clanname>", "<clanname>&#1;&#x1F;</clanname>", cp1251_cl,
+           "Alpha", QString() );
+    row_l( "UTF-8 from a text editor", "Alpha", "Alpha", "UTF-8" );
+    row_l( "UTF-8 with a declaration", "<!DOCTYPE", declaration_cl.arg( "UTF-8" ) + "<!DOCTYPE", "UTF-8" );
+    row_l( "windows-1251 with a declaration", "<!DOCTYPE", declaration_cl.arg( "windows-1251" ) + "<!DOCTYPE" );
+}
+
+void tst_SaveFile::readsOldAndEditedFiles()
+{
+    QFETCH( QString, from );
+    QFETCH( QString, to );
+    QFETCH( QByteArray, codec );
+    QString text_l = baseText();
+    QVERIFY( text_l.contains( from ) );
+    text_l.replace( from, to );
+    const QString file_cl = path( QStringLiteral( "old.stv" ) );
+    writeFile( file_cl, QTextCodec::codecForName( codec )->fromUnicode( text_l ) );
+    Championship loaded_l;
+    QVERIFY( loaded_l.load( file_cl ) );
+    QTEST( loaded_l.players().value( 1 ).value( 0 ).nickname_m, "nickname" );
+    QTEST( loaded_l.players().value( 1 ).value( 0 ).clanName_m, "clan" );
+    QCOMPARE( loaded_l.groupsNames().value( 2 ), QStringLiteral( "Мастера" ) );
+    QCOMPARE( loaded_l.nationName( 1 ), QStringLiteral( "Ацтеки" ) );
+    QCOMPARE( loaded_l.rounds().size(), 2 );
+    QTEST( loaded_l.rounds().at( 1 ).playersAmount(), "waiting" );
+    QVERIFY( loaded_l.canBePlayedToFinal() );
+    QVERIFY( loaded_l.save( path( QStringLiteral( "resaved.stv" ) ) ) );
+    Championship reloaded_l;
+    QVERIFY( reloaded_l.load( path( QStringLiteral( "resaved.stv" ) ) ) );
+    QVERIFY( reloaded_l.holdsSameAs( loaded_l ) );
+}
+
+void tst_SaveFile::refusesStuckBrackets_data()
+{
+    QTest::addColumn< QString >( "rounds" );
+    const QString game_cl = QStringLiteral( "<game><favorite gid=\"%1\" pid=\"%2\" nid=\"1\"/>"
+                                            "<outsider gid=\"%3\" pid=\"%4\" nid=\"%5\"/><result>%6</result></game>" );
+    const QString semiFinals_cl = QStringLiteral( "<round><games>%1%2</games><players/></round>" )
+                                      .arg( game_cl.arg( 1 ).arg( 0 ).arg( 2 ).arg( 0 ).arg( 1 ).arg( "EXPECTED" ),
+                                            game_cl.arg( 1 ).arg( 1 ).arg( 2 ).arg( 1 ).arg( 1 ).arg( "EXPECTED" ) );
+    QTest::newRow( "final game lost a part" )
+        << QStringLiteral( "<rounds amount=\"2\" current=\"1\">%1<round><games>%2</games><players/></round></rounds>" )
+               .arg( semiFinals_cl, game_cl.arg( 1 ).arg( 0 ).arg( 1 ).arg( 1 ).arg( QString() ).arg( "UNKNOWN" ) );
+    QTest::newRow( "current round above 0, no games anywhere" )
+        << QStringLiteral( "<rounds amount=\"2\" current=\"1\"><round><games/><players/></round>"
+                           "<round><games/><players/></round></rounds>" );
+    QTest::newRow( "loser waits in the next round" )
+        << QStringLiteral( "<rounds amount=\"2\" current=\"0\"><round><games>%1%2</games><players/></round>"
+                           "<round><games/><players><group gid=\"2\">0 </group></players></round></rounds>" )
+               .arg( game_cl.arg( 1 ).arg( 0 ).arg( 2 ).arg( 0 ).arg( 1 ).arg( "EXPECTED" ),
+                     game_cl.arg( 1 ).arg( 1 ).arg( 2 ).arg( 1 ).arg( 1 ).arg( "UNKNOWN" ) );
+}
+
+void tst_SaveFile::refusesStuckBrackets()
+{
+    QFETCH( QString, rounds );
+    QString text_l = baseText();
+    const int from_cl = text_l.indexOf( QStringLiteral( " <rounds" ) );
+    text_l.replace( from_cl, text_l.indexOf( QStringLiteral( "</rounds>" ) ) + 9 - from_cl, rounds );
+    Championship loaded_l;
+    SaveFile::Refusal why_l = SaveFile::Refusal::None;
+    QVERIFY( !SaveFile::fromText( text_l, loaded_l, &why_l ) );
+    QCOMPARE( why_l, SaveFile::Refusal::Unplayable );
+}
+
+// Whatever a nickname or clan holds, the file written reads back, with the
+// text cleaned as at entry.
+void tst_SaveFile::everyCharacterClassReadsBack_data()
+{
+    QTest::addColumn< QString >( "character" );
+    for( ushort c = 0; c < 0x20; ++c )
+        QTest::addRow( "C0 %02x", c ) << QString( QChar( c ) );
+    QTest::newRow( "DEL" ) << QString( QChar( 0x7F ) );
+    for( ushort c = 0x80; c < 0xA0; c += 0x0F )
+        QTest::addRow( "C1 %02x", c ) << QString( QChar( c ) );
+    QTest::newRow( "line separator" ) << QString( QChar( 0x2028 ) );
+    QTest::newRow( "paragraph separator" ) << QString( QChar( 0x2029 ) );
+    QTest::newRow( "right-to-left override" ) << QString( QChar( 0x202E ) );
+    QTest::newRow( "left-to-right isolate" ) << QString( QChar( 0x2066 ) );
+    QTest::newRow( "byte-order mark" ) << QString( QChar( 0xFEFF ) );
+    QTest::newRow( "replacement character" ) << QString( QChar( 0xFFFD ) );
+    QTest::newRow( "U+FFFE" ) << QString( QChar( 0xFFFE ) );
+    QTest::newRow( "U+FFFF" ) << QString( QChar( 0xFFFF ) );
+    QTest::newRow( "lone high surrogate" ) << QString( QChar( 0xD83D ) );
+    QTest::newRow( "lone low surrogate" ) << QString( QChar( 0xDE00 ) );
+    QTest::newRow( "beyond the BMP" ) << QStringLiteral( "\U0001F3AE" );
+}
+
+void tst_SaveFile::everyCharacterClassReadsBack()
+{
+    QFETCH( QString, character );
+    Championship& champ_l = global::data::champ();
+    champ_l.addPlayer( 1, QStringLiteral( "ник" ) + character + QStringLiteral( "нейм" ),
+                       character + QLatin1Char( 'K' ) );
+    const QString file_cl = path( QStringLiteral( "characters.stv" ) );
+    QVERIFY( champ_l.save( file_cl ) );
+    Championship loaded_l;
+    QVERIFY( loaded_l.load( file_cl ) );
+    const Player& player_crl = champ_l.players().value( 1 ).value( 0 );
+    QCOMPARE( loaded_l.players().value( 1 ).value( 0 ),
+              ( Player { storableText( player_crl.nickname_m ), storableText( player_crl.clanName_m ) } ) );
+}
+
+// Each file is read by a child process, which reports its own peak memory.
+void tst_SaveFile::hostileFilesStayWithinBounds_data()
+{
+    QTest::addColumn< QByteArray >( "body" );
+    QTest::addColumn< int >( "repeats" );
+    QTest::newRow( "100,000 attributes on one element" )
+        << ( "<root><groups a0=\"0\"" + QByteArray( " a=\"0\"" ).repeated( 100000 ) + "/></root>" ) << 1;
+    const int cap_cl = SaveFile::MAX_FILE_SIZE - 64;
+    QTest::newRow( "tiny elements up to the cap" ) << QByteArray( "<a/>" ) << cap_cl / 4;
+    QTest::newRow( "processing instructions up to the cap" ) << QByteArray( "<?p?>" ) << cap_cl / 5;
+    QTest::newRow( "comments up to the cap" ) << QByteArray( "<!---->" ) << cap_cl / 7;
+    QTest::newRow( "an attribute on each of as many elements as allowed" )
+        << ( "<a b=\"" + QByteArray( 100, 'x' ) + "\"/>" ) << SaveFile::MAX_NODES - 16;
+    QTest::newRow( "31 levels, again and again" )
+        << ( QByteArray( "<a>" ).repeated( 31 ) + QByteArray( "</a>" ).repeated( 31 ) ) << cap_cl / 217;
+}
+
+void tst_SaveFile::hostileFilesStayWithinBounds()
+{
+    QFETCH( QByteArray, body );
+    QFETCH( int, repeats );
+    const QString file_cl = path( QStringLiteral( "bounds.stv" ) );
+    writeFile( file_cl, "<!DOCTYPE SortivaneSaveFile-v.0.1>\n<root>" + body.repeated( repeats ) + "</root>" );
+    QProcess reader_l;
+    reader_l.start( QCoreApplication::applicationFilePath(), { QStringLiteral( "--read" ), file_cl } );
+    QVERIFY( reader_l.waitForFinished( 60000 ) );
+    const QList< QByteArray > report_cl = reader_l.readAllStandardOutput().trimmed().split( ' ' );
+    QCOMPARE( report_cl.size(), 3 );
+    QVERIFY2( report_cl.at( 0 ) == "refused", report_cl.at( 0 ).constData() );
+#if !defined( __SANITIZE_ADDRESS__ ) && !defined( __SANITIZE_THREAD__ )
+    // Under a sanitizer, its shadow memory and checks are no part of the
+    // reader's bounds: only the refusal is checked there.
+    QVERIFY2( report_cl.at( 1 ).toInt() < 10000, report_cl.at( 1 ).constData() );
+    QVERIFY2( report_cl.at( 2 ).toInt() < 1024, report_cl.at( 2 ).constData() );
+#endif
+    QFile::remove( file_cl );
+}
+
+// With "--read FILE", reads the file and prints whether it was read, the
+// milliseconds and the peak memory in MiB, measured by this process alone.
+int main( int argc, char** argv )
+{
+    if( 3 == argc && 0 == qstrcmp( argv[ 1 ], "--read" ) )
+    {
+        QCoreApplication application_l( argc, argv );
+        QElapsedTimer timer_l;
+        timer_l.start();
+        Championship loaded_l;
+        const bool read_cl = SaveFile::read( QString::fromLocal8Bit( argv[ 2 ] ), loaded_l );
+        rusage usage_l {};
+        getrusage( RUSAGE_SELF, &usage_l );
+        std::printf( "%s %lld %ld\n", read_cl ? "read" : "refused", timer_l.elapsed(), usage_l.ru_maxrss / 1024 );
+        return 0;
+    }
+    QCoreApplication application_l( argc, argv );
+    tst_SaveFile test_l;
+    return QTest::qExec( &test_l, argc, argv );
+}
 #include "tst_savefile.moc"

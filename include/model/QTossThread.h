@@ -30,8 +30,10 @@ public:
         OUTSIDER_PLAYERS_NATION = 4
     };
 
-    // The most players a bracket of Championship::MAX_ROUNDS rounds places.
-    static const int MAX_PLAYERS = 1 << Championship::MAX_ROUNDS;
+    // The most players a first draw takes: fully played, with names of
+    // Player::MAX_TYPED_LENGTH characters of any kind, such a championship
+    // still saves within the file cap (about 1,400 bytes a player).
+    static const int MAX_PLAYERS = 1 << 15;
 
     QTossThread();
 

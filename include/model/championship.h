@@ -18,6 +18,12 @@ enum GameResult
 const QStringList& resultTxtValues();
 const QString& resultTxtValue( int resultId_p );
 
+// The text as a save file can hold it: tab, line breaks and every other
+// control character become a blank; U+FFFE, U+FFFF and unpaired surrogates,
+// which no XML file may carry, are dropped. Names are cleaned where they
+// enter the program and where they are written.
+QString storableText( const QString& text_cp );
+
 // "Финал" for the round of denominator 1, "1/N финала" for the others.
 QString roundTitle( int denominator_p );
 // A game's title: "Финал", or "1/N финала - игра №k" for game number k.
@@ -25,6 +31,10 @@ QString gameTitle( int denominator_p, int gameNumber_p );
 
 struct Player
 {
+    // The longest nickname or clan name the window takes: with it the
+    // largest championship the window draws saves within the file cap.
+    static const int MAX_TYPED_LENGTH = 64;
+
     QString nickname_m;
     QString clanName_m;
 
@@ -121,6 +131,15 @@ public:
     // Whether both hold the same groups, players, nations and bracket; the
     // file name and where each came from do not count.
     bool holdsSameAs( const Championship& other_cp ) const;
+    // Whether the bracket adds up, so that the championship can be played to
+    // the final from where it stands: the rounds halve down to the final;
+    // the current round is drawn and none after it; no round
+    // holds more games or waiting players than its places, nor names a
+    // missing group; in the current round everybody plays once, each decided
+    // game has put its winner and only its winner into the next round, and
+    // with the undecided games the next round fills exactly; no later round
+    // has anybody waiting.
+    bool canBePlayedToFinal() const;
     // Whether this is still the championship that kept_cp was copied from,
     // with nothing changed since. A championship that was reset or loaded
     // is another one, even with equal contents.

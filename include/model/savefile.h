@@ -27,11 +27,24 @@ public:
         BadNumber,       // an id or count that is not an integer in its domain
         RepeatedId,      // a group, player or nation id given twice
         Inconsistent,    // parts that contradict each other
-        Unplayable       // a bracket that could not be played to the final
+        Unplayable,      // a bracket that could not be played to the final
+        BeyondBounds     // more markup, or longer names, than any championship needs
     };
     // The largest file read or written. A played 1,024-player championship
     // takes about 250 KB; a file beyond this is no championship.
     static const int MAX_FILE_SIZE = 64 * 1024 * 1024;
+    // Bounds that keep the reader's time and memory in proportion to the
+    // largest championship, whatever the file holds. A fully played
+    // championship needs about 10 nodes (elements and texts) and 7
+    // attributes per player: these leave room above the largest one the
+    // window draws (32,768 players), and keep Qt's DOM under 1 GiB.
+    static const int MAX_NODES = 1 << 19;
+    static const int MAX_ALL_ATTRIBUTES = 1 << 19;
+    static const int MAX_ATTRIBUTES = 16; // on one element
+    static const int MAX_ASIDES = 4096;   // comments and processing instructions
+    // Names typed in the window are at most 64 characters; older files may
+    // hold longer ones.
+    static const int MAX_NAME_LENGTH = 4096;
 
     // Writes atomically: the previous file stays intact unless the whole new
     // text reached the disk.
@@ -40,7 +53,10 @@ public:
     // false champ_rp is left in an unspecified state and must be dropped.
     static bool read( const QString& fileName_p, Championship& champ_rp, Refusal* refusal_rp = nullptr );
 
-    // The file's bytes, decoded as read() decodes them.
+    // The file's bytes, decoded as read() decodes them: in the Unicode
+    // encoding of a byte-order mark, in the encoding an XML declaration
+    // names, as UTF-8 when they are UTF-8 with letters beyond ASCII (what a
+    // text editor makes of a save file), and as windows-1251 otherwise.
     static bool fromBytes( const QByteArray& bytes_cp, Championship& champ_rp, Refusal* refusal_rp = nullptr );
     // The document as the file holds it, before encoding.
     static QString toText( const Championship& champ_cp );

@@ -37,6 +37,9 @@ private slots:
 
 private:
     void addPlayer( const QModelIndexList& selectedIndexes_cp );
+    // The names typed into the dialog, cleaned; false, after saying why,
+    // for a blank nickname.
+    bool typedPlayer( QString& nickname_rp, QString& clanName_rp );
     bool playersEditable() const;
     void setPlayersButtons( bool add_p, bool remove_p, bool up_p, bool down_p );
 

@@ -53,6 +53,12 @@ public:
         return QDialog::exec();
     }
 
+    void setMaxLength( int characters_p )
+    {
+        for( QLineEdit* const field_cl : stringFields_m )
+            field_cl->setMaxLength( characters_p );
+    }
+
     QString stringValue( unsigned int stringId_p ) const
     {
         SV_ASSERT( stringId_p < static_cast< unsigned int >( stringFields_m.size() ),

@@ -47,6 +47,8 @@ private:
 
     void startToss();
     void updateEditingState();
+    // Why "Запустить" is disabled now; empty when it is not.
+    QString tossBlockedReason() const;
 
     QGraphicsView* diagramView_m = nullptr;
     QDiagramScene* diagramScene_m = nullptr;

@@ -91,6 +91,43 @@ quint64 newOrigin()
     return ++origins_s;
 }
 
+// Whether a game of the current round agrees with the next round: a decided
+// game has put its winner and only its winner there, an undecided one
+// neither of its players.
+bool gameAddsUp( const Game& game_cp, const Round& next_cp )
+{
+    const auto waits_l = [ &next_cp ]( const PlayerRef& player_cp )
+    { return next_cp.players_m.value( player_cp.groupId() ).contains( player_cp.playerId() ); };
+    const bool favoriteWaits_cl = waits_l( game_cp.favorite_m );
+    const bool outsiderWaits_cl = waits_l( game_cp.outsider_m );
+    switch( game_cp.result_m )
+    {
+    case EXPECTED:
+        return favoriteWaits_cl && !outsiderWaits_cl;
+    case UNEXPECTED:
+        return !favoriteWaits_cl && outsiderWaits_cl;
+    default:
+        return !favoriteWaits_cl && !outsiderWaits_cl;
+    }
+}
+
+// Whether the round fits its places and names only groups that exist.
+bool roundFits( const Round& round_cp, const PlayersGroups& players_cp )
+{
+    if( round_cp.games_m.size() > round_cp.denominator() || round_cp.playersAmount() > 2 * round_cp.denominator() )
+        return false;
+    // The draw keeps one set of chosen players per group of the championship.
+    // A missing player of an existing group is shown with empty texts.
+    for( auto group_it = round_cp.players_m.cbegin(); group_it != round_cp.players_m.cend(); ++group_it )
+        if( !players_cp.contains( group_it.key() ) )
+            return false;
+    for( const Game& game_crl : round_cp.games_m )
+        if( !players_cp.contains( game_crl.favorite_m.groupId() )
+            || !players_cp.contains( game_crl.outsider_m.groupId() ) )
+            return false;
+    return true;
+}
+
 // Chooses count players of the group at random; the chosen ones go to
 // firstPart_rp, the others to secondPart_rp, both in ascending id.
 void splitPlayers( const PlayersGroup& groupPlayers_cp, int count_p, QVector< int >& firstPart_rp,
@@ -112,6 +149,28 @@ void splitPlayers( const PlayersGroup& groupPlayers_cp, int count_p, QVector< in
     for( int i = 0; i < ids_cl.size(); ++i )
         ( chosen_l.at( i ) ? firstPart_rp : secondPart_rp ).append( ids_cl.at( i ) );
 }
+}
+
+QString storableText( const QString& text_cp )
+{
+    QString text_l;
+    text_l.reserve( text_cp.size() );
+    for( int i = 0; i < text_cp.size(); ++i )
+    {
+        const QChar char_cl = text_cp.at( i );
+        if( char_cl.isHighSurrogate() && i + 1 < text_cp.size() && text_cp.at( i + 1 ).isLowSurrogate() )
+        {
+            text_l += char_cl;
+            text_l += text_cp.at( ++i );
+        }
+        else if( char_cl.isSurrogate() || 0xFFFE == char_cl.unicode() || 0xFFFF == char_cl.unicode() )
+            continue;
+        else if( QChar::Other_Control == char_cl.category() )
+            text_l += QLatin1Char( ' ' );
+        else
+            text_l += char_cl;
+    }
+    return text_l;
 }
 
 const QStringList& resultTxtValues()
@@ -262,6 +321,53 @@ bool Championship::holdsSameAs( const Championship& other_cp ) const
            && nationsNames_m == other_cp.nationsNames_m && sameRounds( rounds_m, other_cp.rounds_m );
 }
 
+bool Championship::canBePlayedToFinal() const
+{
+    const int amount_cl = rounds_m.size();
+    if( !amount_cl )
+        return 0 == currentRound_m;
+    if( currentRound_m < 0 || currentRound_m >= amount_cl )
+        return false;
+    for( int i = 0; i < amount_cl; ++i )
+    {
+        const Round& round_crl = rounds_m.at( i );
+        // A current round without games could never be drawn again, and
+        // games after it would stand in place of the ones its draw makes.
+        // An earlier round that lost its games to a damaged file is history
+        // that nothing plays on.
+        const bool drawnAsDue_cl = i < currentRound_m || round_crl.games_m.isEmpty() == ( i > currentRound_m );
+        if( round_crl.denominator() != 1 << ( amount_cl - 1 - i ) || !drawnAsDue_cl
+            || !roundFits( round_crl, players_m ) )
+            return false;
+    }
+    QSet< QPair< int, int > > playing_l;
+    for( const Game& game_crl : rounds_m.at( currentRound_m ).games_m )
+        for( const PlayerRef& side_crl : { game_crl.favorite_m, game_crl.outsider_m } )
+        {
+            const QPair< int, int > key_cl( side_crl.groupId(), side_crl.playerId() );
+            if( playing_l.contains( key_cl ) )
+                return false;
+            playing_l.insert( key_cl );
+        }
+    const int next_cl = currentRound_m + 1;
+    if( next_cl == amount_cl )
+        return true;
+    const Round& nextRound_crl = rounds_m.at( next_cl );
+    int undecided_l = 0;
+    for( const Game& game_crl : rounds_m.at( currentRound_m ).games_m )
+    {
+        if( !gameAddsUp( game_crl, nextRound_crl ) )
+            return false;
+        undecided_l += UNKNOWN == game_crl.result_m;
+    }
+    if( nextRound_crl.playersAmount() + undecided_l != 2 * nextRound_crl.denominator() )
+        return false;
+    for( int i = next_cl + 1; i < amount_cl; ++i )
+        if( rounds_m.at( i ).playersAmount() )
+            return false;
+    return true;
+}
+
 bool Championship::isUnchangedSince( const Championship& kept_cp ) const
 {
     return origin_m == kept_cp.origin_m && holdsSameAs( kept_cp );
@@ -347,6 +453,8 @@ void Championship::setGameResult( int gameId_p, GameResult result_p )
     game_l.result_m = result_p;
     if( !holds_l( game_l.winner() ) )
         next_l.addPlayer( game_l.winner() );
+    // The bracket's own rule, for the one game that changed.
+    SV_ASSERT( gameAddsUp( game_l, next_l ) );
 }
 
 void Championship::createRounds()

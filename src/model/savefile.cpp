@@ -11,8 +11,6 @@
 #include <QRegularExpression>
 #include <QSet>
 #include <QTextCodec>
-#include <QTextStream>
-#include <QXmlStreamReader>
 
 #include <algorithm>
 #include <climits>
@@ -68,10 +66,12 @@ QString idsText( const QVector< int >& ids_cp )
     return text_l;
 }
 
+// Every text goes through the same cleaning as at entry: whatever text the
+// championship holds, the file written reads back.
 QDomElement textElement( QDomDocument& document_r, const QString& tag_cp, const QString& text_cp )
 {
     QDomElement element_l = document_r.createElement( tag_cp );
-    element_l.appendChild( document_r.createTextNode( text_cp ) );
+    element_l.appendChild( document_r.createTextNode( storableText( text_cp ) ) );
     return element_l;
 }
 
@@ -148,6 +148,16 @@ QVector< int > lenientIds( const QString& text_cp )
     return ids_l;
 }
 
+// A name as the program keeps it: cleaned like typed text, but not trimmed,
+// so that names in existing files stay as they are. A name of blanks alone
+// would not survive the next save, whose parser drops such texts: it is no
+// name.
+QString readName( const QString& text_cp )
+{
+    const QString cleaned_cl = storableText( text_cp );
+    return cleaned_cl.trimmed().isEmpty() ? QString() : cleaned_cl;
+}
+
 // The text of the element's first child when that child is a text node.
 bool firstChildText( const QDomElement& element_cp, QString& text_rp )
 {
@@ -210,6 +220,20 @@ struct Loaded
         refuse( SaveFile::Refusal::RepeatedId );
         return false;
     }
+    // The text of a name element, or false for one longer than any name.
+    bool name( const QDomElement& element_cp, QString& name_rp )
+    {
+        QString text_l;
+        if( !firstChildText( element_cp, text_l ) )
+            return false;
+        if( text_l.size() > SaveFile::MAX_NAME_LENGTH )
+        {
+            refuse( SaveFile::Refusal::BeyondBounds );
+            return false;
+        }
+        name_rp = readName( text_l );
+        return true;
+    }
 };
 
 void readPlayer( const QDomElement& playerElement_cp, PlayersGroup& group_rp, Loaded& loaded_rp )
@@ -225,7 +249,7 @@ void readPlayer( const QDomElement& playerElement_cp, PlayersGroup& group_rp, Lo
             break;
         const QDomElement field_cl = node_l.toElement();
         QString text_l;
-        if( !firstChildText( field_cl, text_l ) )
+        if( !loaded_rp.name( field_cl, text_l ) )
             continue;
         if( tags().nickname == field_cl.tagName() )
             player_l.nickname_m = text_l;
@@ -246,18 +270,22 @@ void readGroups( const QDomElement& groups_cp, Loaded& loaded_rp )
             continue;
         QString name_l;
         PlayersGroup players_l;
+        // A group without a name is dropped with its players, unread: what
+        // they hold refuses nothing.
+        Loaded playersCheck_l;
         for( QDomNode node_l = group_l.firstChild(); !node_l.isNull(); node_l = node_l.nextSibling() )
         {
             if( !node_l.isElement() )
                 break;
             const QDomElement child_cl = node_l.toElement();
             if( tags().name == child_cl.tagName() )
-                firstChildText( child_cl, name_l );
+                loaded_rp.name( child_cl, name_l );
             else if( tags().player == child_cl.tagName() )
-                readPlayer( child_cl, players_l, loaded_rp );
+                readPlayer( child_cl, players_l, playersCheck_l );
         }
         if( name_l.isEmpty() || !loaded_rp.isNew( loaded_rp.players, gid_l ) )
             continue;
+        loaded_rp.refuse( playersCheck_l.refusal );
         loaded_rp.players.insert( gid_l, players_l );
         loaded_rp.groupsNames.insert( gid_l, name_l );
     }
@@ -274,6 +302,8 @@ void readNations( const QDomElement& nations_cp, Loaded& loaded_rp )
         int nid_l = 0;
         if( tags().nation == child_l.tagName() && !child_l.attribute( tags().nid ).isEmpty() )
         {
+            if( !loaded_rp.name( child_l, text_l ) || text_l.isEmpty() )
+                continue;
             if( loaded_rp.id( child_l.attribute( tags().nid ), nid_l )
                 && loaded_rp.isNew( loaded_rp.nationsNames, nid_l ) )
                 loaded_rp.nationsNames.insert( nid_l, text_l );
@@ -296,6 +326,10 @@ bool readGamePart( const QDomElement& part_cp, Game& game_rp, int& favorites_rp,
         ++results_rp;
         return true;
     }
+    // Another element reads nothing, whatever its attributes look like.
+    const bool favorite_cl = tags().favorite == part_cp.tagName();
+    if( !favorite_cl && tags().outsider != part_cp.tagName() )
+        return false;
     const QString gid_cl = part_cp.attribute( tags().gid );
     const QString pid_cl = part_cp.attribute( tags().pid );
     const QString nid_cl = part_cp.attribute( tags().nid );
@@ -305,22 +339,10 @@ bool readGamePart( const QDomElement& part_cp, Game& game_rp, int& favorites_rp,
     if( gid_cl.isEmpty() || pid_cl.isEmpty() || nid_cl.isEmpty() || !loaded_rp.id( gid_cl, gid_l )
         || !loaded_rp.id( pid_cl, pid_l ) || !loaded_rp.id( nid_cl, nid_l ) )
         return false;
-    const PlayerRef player_cl( gid_l, pid_l );
-    if( tags().favorite == part_cp.tagName() )
-    {
-        game_rp.favorite_m = player_cl;
-        game_rp.favoriteNation_m = nid_l;
-        ++favorites_rp;
-        return true;
-    }
-    if( tags().outsider == part_cp.tagName() )
-    {
-        game_rp.outsider_m = player_cl;
-        game_rp.outsiderNation_m = nid_l;
-        ++outsiders_rp;
-        return true;
-    }
-    return false;
+    ( favorite_cl ? game_rp.favorite_m : game_rp.outsider_m ) = PlayerRef( gid_l, pid_l );
+    ( favorite_cl ? game_rp.favoriteNation_m : game_rp.outsiderNation_m ) = nid_l;
+    ++( favorite_cl ? favorites_rp : outsiders_rp );
+    return true;
 }
 
 QVector< Game > readGames( const QDomElement& games_cp, Loaded& loaded_rp )
@@ -403,115 +425,238 @@ void readRounds( const QDomElement& rounds_cp, Loaded& loaded_rp )
             readRound( node_l.toElement(), loaded_rp.rounds[ i ], loaded_rp );
 }
 
-bool namesExistingPlayerGroup( const Loaded& loaded_cp, const PlayerRef& player_cp )
-{
-    return loaded_cp.players.contains( player_cp.groupId() );
-}
-
-// The rest of the program relies on these; a file that breaks one of them is
-// refused as a whole rather than half-loaded.
+// The rounds element describes a bracket: rounds that halve down to the
+// final, whatever number of "rounds" elements described them, and a current
+// round among them (0 without rounds).
 bool isConsistent( const Loaded& loaded_cp )
 {
     const int roundsAmount_cl = loaded_cp.rounds.size();
-    // The rounds of a bracket halve down to the final, whatever number of
-    // "rounds" elements described them.
     for( int i = 0; i < roundsAmount_cl; ++i )
         if( loaded_cp.rounds.at( i ).denominator() != 1 << ( roundsAmount_cl - 1 - i ) )
             return false;
-    // The current round indexes an existing round (0 without rounds).
-    if( loaded_cp.current < 0 || ( roundsAmount_cl ? loaded_cp.current >= roundsAmount_cl : loaded_cp.current != 0 ) )
-        return false;
-    for( int i = loaded_cp.current + 1; i < roundsAmount_cl; ++i )
-        // Rounds after the current one are not drawn yet: games there would
-        // stand in the bracket in place of the ones their draw makes.
-        if( !loaded_cp.rounds.at( i ).games_m.isEmpty() )
-            return false;
-    for( const Round& round_crl : loaded_cp.rounds )
-    {
-        // A round never holds more games or waiting players than its places.
-        if( round_crl.games_m.size() > round_crl.denominator()
-            || round_crl.playersAmount() > 2 * round_crl.denominator() )
-            return false;
-        // Pools and games name existing groups: the draw keeps one chosen set
-        // per group of the championship. A missing player of an existing
-        // group is shown with empty texts.
-        for( auto group_it = round_crl.players_m.cbegin(); group_it != round_crl.players_m.cend(); ++group_it )
-            if( !loaded_cp.players.contains( group_it.key() ) )
-                return false;
-        for( const Game& game_crl : round_crl.games_m )
-            if( !namesExistingPlayerGroup( loaded_cp, game_crl.favorite_m )
-                || !namesExistingPlayerGroup( loaded_cp, game_crl.outsider_m ) )
-                return false;
-    }
-    return true;
+    return loaded_cp.current >= 0 && ( roundsAmount_cl ? loaded_cp.current < roundsAmount_cl : 0 == loaded_cp.current );
 }
 
-// Every accepted file can be played to the final through the window: each
-// decided game of the current round has put its winner, and only its winner,
-// into the next round; the undecided ones have players who play nowhere else
-// and wait nowhere yet; with the players already waiting they fill the next
-// round exactly, and no later round has anybody waiting. Otherwise the draw
-// would be locked for good, or results would overfill a round and make a
-// file that the next load refuses.
-bool isPlayable( const Loaded& loaded_cp )
+// A decided game whose winner is missing from the next round's list, with
+// a place free there, is read as the program would have written it: with
+// the winner waiting.
+void putBackMissingWinners( Loaded& loaded_rp )
 {
-    const int next_cl = loaded_cp.current + 1;
-    if( next_cl >= loaded_cp.rounds.size() )
-        return true;
-    const Round& next_crl = loaded_cp.rounds.at( next_cl );
-    const auto waits_l = [ &next_crl ]( const PlayerRef& player_cp )
-    { return next_crl.players_m.value( player_cp.groupId() ).contains( player_cp.playerId() ); };
-    QSet< QPair< int, int > > playing_l;
-    const auto playsOnce_l = [ &playing_l ]( const PlayerRef& player_cp )
-    {
-        const QPair< int, int > key_cl( player_cp.groupId(), player_cp.playerId() );
-        if( playing_l.contains( key_cl ) )
-            return false;
-        playing_l.insert( key_cl );
-        return true;
-    };
-    int undecided_l = 0;
-    for( const Game& game_crl : loaded_cp.rounds.at( loaded_cp.current ).games_m )
-    {
-        if( !playsOnce_l( game_crl.favorite_m ) || !playsOnce_l( game_crl.outsider_m ) )
-            return false;
-        const bool favoriteWaits_cl = waits_l( game_crl.favorite_m );
-        const bool outsiderWaits_cl = waits_l( game_crl.outsider_m );
-        if( UNKNOWN == game_crl.result_m )
-            ++undecided_l;
-        if( ( UNKNOWN == game_crl.result_m && ( favoriteWaits_cl || outsiderWaits_cl ) )
-            || ( EXPECTED == game_crl.result_m && ( !favoriteWaits_cl || outsiderWaits_cl ) )
-            || ( UNEXPECTED == game_crl.result_m && ( favoriteWaits_cl || !outsiderWaits_cl ) ) )
-            return false;
-    }
-    if( next_crl.playersAmount() + undecided_l != 2 * next_crl.denominator() )
-        return false;
-    for( int i = next_cl + 1; i < loaded_cp.rounds.size(); ++i )
-        if( loaded_cp.rounds.at( i ).playersAmount() )
-            return false;
-    return true;
+    const int next_cl = loaded_rp.current + 1;
+    if( next_cl >= loaded_rp.rounds.size() )
+        return;
+    Round& next_l = loaded_rp.rounds[ next_cl ];
+    const QVector< Game >& games_crl = loaded_rp.rounds.at( loaded_rp.current ).games_m;
+    const int undecided_cl = std::count_if( games_crl.cbegin(), games_crl.cend(),
+                                            []( const Game& game_cp ) { return UNKNOWN == game_cp.result_m; } );
+    const auto waits_l = [ &next_l ]( const PlayerRef& player_cp )
+    { return next_l.players_m.value( player_cp.groupId() ).contains( player_cp.playerId() ); };
+    for( const Game& game_crl : games_crl )
+        if( UNKNOWN != game_crl.result_m && !waits_l( game_crl.favorite_m ) && !waits_l( game_crl.outsider_m )
+            && next_l.playersAmount() + undecided_cl < 2 * next_l.denominator() )
+            next_l.addPlayer( game_crl.winner() );
 }
 
-// Qt's DOM parser recurses once per level of nesting and expands internal
-// entities without a limit, so a small file could overflow the stack or
-// exhaust memory. The format needs six levels and no internal DTD subset: one
-// pass of a streaming reader, which does not recurse, refuses such documents
-// before the DOM parser sees them.
-SaveFile::Refusal structureRefusal( const QString& text_cp )
+// Qt's DOM parser recurses once per level of nesting, expands internal
+// entities without a limit, checks each attribute against all the earlier
+// ones of its element, and keeps every node: a small file could overflow the
+// stack, and a file under the size cap could take minutes and gigabytes. A
+// save file needs six levels, no internal DTD subset, three attributes to an
+// element and about 10 nodes a player. This scan refuses what goes beyond
+// before the DOM parser sees it. It is a tokenizer of its own rather than a
+// streaming XML reader, so that an error of another kind (a control
+// character, an undeclared prefix), which the DOM parser judges, does not
+// stop it before a deep nest behind that error.
+class MarkupScan
 {
-    QXmlStreamReader reader_l( text_cp );
-    int depth_l = 0;
-    while( !reader_l.atEnd() )
+public:
+    explicit MarkupScan( const QString& text_cp )
+        : at_m( text_cp.constData() ), end_m( text_cp.constData() + text_cp.size() )
     {
-        const QXmlStreamReader::TokenType token_cl = reader_l.readNext();
-        if( QXmlStreamReader::StartElement == token_cl && ++depth_l > MAX_DEPTH )
-            return SaveFile::Refusal::NestedTooDeep;
-        if( QXmlStreamReader::EndElement == token_cl )
-            --depth_l;
-        if( QXmlStreamReader::DTD == token_cl && reader_l.text().contains( QLatin1Char( '[' ) ) )
-            return SaveFile::Refusal::InternalSubset;
     }
-    return reader_l.hasError() ? SaveFile::Refusal::NotASaveFile : SaveFile::Refusal::None;
+
+    SaveFile::Refusal refusal()
+    {
+        bool inText_l = false;
+        while( at_m < end_m )
+        {
+            if( QLatin1Char( '<' ) != *at_m )
+            {
+                // A text of blanks alone is dropped by the parser: no node.
+                if( !inText_l && !at_m->isSpace() )
+                {
+                    inText_l = true;
+                    ++nodes_m;
+                }
+                ++at_m;
+                continue;
+            }
+            inText_l = false;
+            const SaveFile::Refusal refusal_cl = markup();
+            if( SaveFile::Refusal::None != refusal_cl )
+                return refusal_cl;
+            if( nodes_m > SaveFile::MAX_NODES || asides_m > SaveFile::MAX_ASIDES
+                || attributes_m > SaveFile::MAX_ALL_ATTRIBUTES )
+                return SaveFile::Refusal::BeyondBounds;
+        }
+        return nodes_m > SaveFile::MAX_NODES ? SaveFile::Refusal::BeyondBounds : SaveFile::Refusal::None;
+    }
+
+private:
+    bool startsWith( const char* markup_p ) const
+    {
+        const QChar* at_l = at_m;
+        for( ; *markup_p; ++markup_p, ++at_l )
+            if( at_l == end_m || QLatin1Char( *markup_p ) != *at_l )
+                return false;
+        return true;
+    }
+    // Moves past the first closing_p, or to the end.
+    void skipPast( const char* closing_p )
+    {
+        while( at_m < end_m && !startsWith( closing_p ) )
+            ++at_m;
+        at_m = std::min( end_m, at_m + int( qstrlen( closing_p ) ) );
+    }
+    // Moves past the tag's ">", outside quoted values; counts the "=" of its
+    // attributes and tells whether it closes itself.
+    void skipTag( int& attributes_rp, bool& selfClosing_rp )
+    {
+        QChar quote_l;
+        QChar previous_l;
+        for( ; at_m < end_m; previous_l = *at_m++ )
+        {
+            if( !quote_l.isNull() )
+            {
+                if( *at_m == quote_l )
+                    quote_l = QChar();
+                continue;
+            }
+            if( QLatin1Char( '"' ) == *at_m || QLatin1Char( '\'' ) == *at_m )
+                quote_l = *at_m;
+            else if( QLatin1Char( '=' ) == *at_m )
+                ++attributes_rp;
+            else if( QLatin1Char( '>' ) == *at_m )
+            {
+                selfClosing_rp = QLatin1Char( '/' ) == previous_l;
+                ++at_m;
+                return;
+            }
+        }
+    }
+    // Reads a document type declaration from its own syntax: a name, an
+    // optional external id of quoted literals, then "[" opens an internal
+    // subset, "]" or a "[" inside a literal being no such thing.
+    bool declaresInternalSubset()
+    {
+        at_m += 9; // "<!DOCTYPE"
+        while( at_m < end_m && QLatin1Char( '>' ) != *at_m )
+        {
+            if( QLatin1Char( '[' ) == *at_m )
+                return true;
+            if( QLatin1Char( '"' ) == *at_m || QLatin1Char( '\'' ) == *at_m )
+            {
+                const QChar quote_cl = *at_m++;
+                while( at_m < end_m && quote_cl != *at_m )
+                    ++at_m;
+            }
+            if( at_m < end_m )
+                ++at_m;
+        }
+        if( at_m < end_m )
+            ++at_m;
+        return false;
+    }
+    SaveFile::Refusal markup()
+    {
+        if( startsWith( "<!--" ) )
+        {
+            skipPast( "-->" );
+            ++asides_m;
+            ++nodes_m;
+        }
+        else if( startsWith( "<![CDATA[" ) )
+        {
+            skipPast( "]]>" );
+            ++nodes_m;
+        }
+        else if( startsWith( "<?" ) )
+        {
+            skipPast( "?>" );
+            ++asides_m;
+            ++nodes_m;
+        }
+        else if( startsWith( "<!DOCTYPE" ) )
+        {
+            if( declaresInternalSubset() )
+                return SaveFile::Refusal::InternalSubset;
+        }
+        else if( startsWith( "</" ) )
+        {
+            skipPast( ">" );
+            depth_m = std::max( 0, depth_m - 1 );
+        }
+        else
+        {
+            ++at_m;
+            int attributes_l = 0;
+            bool selfClosing_l = false;
+            skipTag( attributes_l, selfClosing_l );
+            ++nodes_m;
+            if( depth_m + 1 > MAX_DEPTH )
+                return SaveFile::Refusal::NestedTooDeep;
+            if( attributes_l > SaveFile::MAX_ATTRIBUTES )
+                return SaveFile::Refusal::BeyondBounds;
+            attributes_m += attributes_l;
+            if( !selfClosing_l )
+                ++depth_m;
+        }
+        return SaveFile::Refusal::None;
+    }
+
+    const QChar* at_m;
+    const QChar* const end_m;
+    int depth_m = 0;
+    qint64 nodes_m = 0;
+    qint64 asides_m = 0;
+    qint64 attributes_m = 0;
+};
+
+// The codec a file's bytes are written in; null for an encoding that an XML
+// declaration names and Qt does not know.
+QTextCodec* codecOf( const QByteArray& bytes_cp, QString& utf8Text_rp )
+{
+    if( QTextCodec* const unicode_cl = QTextCodec::codecForUtfText( bytes_cp, nullptr ) )
+        return unicode_cl;
+    static const QRegularExpression declaration_scl(
+        QStringLiteral( "^<\\?xml[^>]*?\\bencoding\\s*=\\s*[\"']([A-Za-z0-9._-]+)[\"']" ) );
+    const QRegularExpressionMatch declared_cl = declaration_scl.match( QString::fromLatin1( bytes_cp.left( 256 ) ) );
+    if( declared_cl.hasMatch() )
+        return QTextCodec::codecForName( declared_cl.captured( 1 ).toLatin1() );
+    // windows-1251 Cyrillic is practically never well-formed UTF-8; a save
+    // file that an editor converted to UTF-8 is.
+    QTextCodec* const utf8_cl = QTextCodec::codecForName( "UTF-8" );
+    const bool beyondAscii_cl =
+        std::any_of( bytes_cp.cbegin(), bytes_cp.cend(), []( char byte_p ) { return byte_p < 0; } );
+    if( beyondAscii_cl )
+    {
+        QTextCodec::ConverterState state_l( QTextCodec::IgnoreHeader );
+        utf8Text_rp = utf8_cl->toUnicode( bytes_cp.constData(), bytes_cp.size(), &state_l );
+        if( !state_l.invalidChars && !state_l.remainingChars )
+            return utf8_cl;
+        utf8Text_rp.clear();
+    }
+    return global::data::codec();
+}
+
+// The document's first child, past an XML declaration, which is no node of
+// the document's own.
+QDomNode firstNode( const QDomDocument& document_cp )
+{
+    QDomNode node_l = document_cp.firstChild();
+    if( node_l.isProcessingInstruction() && QStringLiteral( "xml" ) == node_l.toProcessingInstruction().target() )
+        node_l = node_l.nextSibling();
+    return node_l;
 }
 }
 
@@ -553,11 +698,17 @@ bool SaveFile::read( const QString& fileName_p, Championship& champ_rp, Refusal*
 
 bool SaveFile::fromBytes( const QByteArray& bytes_cp, Championship& champ_rp, Refusal* refusal_rp )
 {
-    // windows-1251 unless the text starts with a Unicode byte-order mark.
-    QTextStream stream_l( bytes_cp );
-    stream_l.setCodec( global::data::codec() );
-    stream_l.setAutoDetectUnicode( true );
-    return fromText( stream_l.readAll(), champ_rp, refusal_rp );
+    QString text_l;
+    QTextCodec* const codec_cl = codecOf( bytes_cp, text_l );
+    if( nullptr == codec_cl )
+    {
+        if( refusal_rp )
+            *refusal_rp = Refusal::NotASaveFile;
+        return false;
+    }
+    if( text_l.isNull() )
+        text_l = codec_cl->toUnicode( bytes_cp );
+    return fromText( text_l, champ_rp, refusal_rp );
 }
 
 QString SaveFile::toText( const Championship& champ_cp )
@@ -571,7 +722,7 @@ bool SaveFile::fromText( const QString& text_cp, Championship& champ_rp, Refusal
     Refusal& refusal_l = refusal_rp ? *refusal_rp : ignored_l;
     const Tags& tags_crl = tags();
     const QString text_cl = resolveWideReferences( text_cp );
-    refusal_l = structureRefusal( text_cl );
+    refusal_l = MarkupScan( text_cl ).refusal();
     if( Refusal::None != refusal_l )
         return false;
     refusal_l = Refusal::NotASaveFile;
@@ -580,7 +731,7 @@ bool SaveFile::fromText( const QString& text_cp, Championship& champ_rp, Refusal
         return false;
     if( tags_crl.docType != document_l.doctype().name() )
         return false;
-    const QDomElement root_cl = document_l.firstChild().toElement();
+    const QDomElement root_cl = firstNode( document_l ).toElement();
     if( root_cl.isNull() || tags_crl.root != root_cl.tagName() )
         return false;
 
@@ -613,17 +764,20 @@ bool SaveFile::fromText( const QString& text_cp, Championship& champ_rp, Refusal
                                           []( const Round& round_cp ) { return !round_cp.games_m.isEmpty(); } );
     if( 0 == loaded_l.current && undrawn_cl )
         loaded_l.rounds.clear();
+    putBackMissingWinners( loaded_l );
+    SV_ASSERT( loaded_l.players.size() == loaded_l.groupsNames.size(), "players_l.size() == groupsNames_l.size()" );
+    Championship read_l = champ_rp;
+    read_l.players_m = loaded_l.players;
+    read_l.groupsNames_m = loaded_l.groupsNames;
+    read_l.nationsNames_m = loaded_l.nationsNames;
+    read_l.nations_m = loaded_l.nations;
+    read_l.rounds_m = loaded_l.rounds;
+    read_l.currentRound_m = loaded_l.current;
     refusal_l = Refusal::Unplayable;
-    if( !isPlayable( loaded_l ) )
+    if( !read_l.canBePlayedToFinal() )
         return false;
     refusal_l = Refusal::None;
-    SV_ASSERT( loaded_l.players.size() == loaded_l.groupsNames.size(), "players_l.size() == groupsNames_l.size()" );
-    champ_rp.players_m = loaded_l.players;
-    champ_rp.groupsNames_m = loaded_l.groupsNames;
-    champ_rp.nationsNames_m = loaded_l.nationsNames;
-    champ_rp.nations_m = loaded_l.nations;
-    champ_rp.rounds_m = loaded_l.rounds;
-    champ_rp.currentRound_m = loaded_l.current;
+    champ_rp = read_l;
     return true;
 }
 
@@ -667,11 +821,14 @@ QDomDocument SaveFile::toDocument( const Championship& champ_cp )
     QDomElement rounds_l = document_l.createElement( tags_crl.rounds );
     rounds_l.setAttribute( tags_crl.amount, champ_cp.rounds_m.size() );
     rounds_l.setAttribute( tags_crl.current, champ_cp.currentRound_m );
-    for( const Round& round_crl : champ_cp.rounds_m )
+    for( int i = 0; i < champ_cp.rounds_m.size(); ++i )
     {
-        // The rounds after the first empty one are empty as well; the reader
-        // recreates them from "amount".
-        if( round_crl.games_m.isEmpty() && !round_crl.playersAmount() )
+        // The rounds after the first empty one past the current round are
+        // empty as well; the reader recreates them from "amount". An earlier
+        // round left empty by a damaged file is written, so that the current
+        // round keeps its place.
+        const Round& round_crl = champ_cp.rounds_m.at( i );
+        if( i > champ_cp.currentRound_m && round_crl.games_m.isEmpty() && !round_crl.playersAmount() )
             break;
         QDomElement round_l = document_l.createElement( tags_crl.round );
         QDomElement games_l = document_l.createElement( tags_crl.games );

@@ -236,6 +236,8 @@ QString ExportCommand::refusalReason( SaveFile::Refusal refusal_p )
         return QStringLiteral( "части файла противоречат друг другу" );
     case SaveFile::Refusal::Unplayable:
         return QStringLiteral( "сетку из файла нельзя доиграть до финала" );
+    case SaveFile::Refusal::BeyondBounds:
+        return QStringLiteral( "в файле больше разметки или длиннее имена, чем нужно любому чемпионату" );
     }
     return QString();
 }

@@ -152,21 +152,28 @@ void QPlayersPanel::addPlayer( const QModelIndexList& selectedIndexes_cp )
     if( QDialog::Accepted != dialog_cl->exec() )
         return;
     SV_ASSERT( 1 == selectedIndexes_cp.size() && !selectedIndexes_cp.front().parent().isValid() );
-    const QString nickname_cl = dialog_cl->stringValue( 0 );
+    QString nickname_l;
+    QString clanName_l;
+    if( !typedPlayer( nickname_l, clanName_l ) )
+        return;
+    playersModel_m->addPlayer( selectedIndexes_cp.front(), nickname_l, clanName_l );
+    emit playersChanged();
+}
+
+bool QPlayersPanel::typedPlayer( QString& nickname_rp, QString& clanName_rp )
+{
+    // Pasted text may carry line breaks and other controls that no save
+    // file can hold; blanks around a name are no part of it.
+    const QStringEnterDialog* const dialog_cl = global::widgets::stringEnterDialog();
+    nickname_rp = storableText( dialog_cl->stringValue( 0 ) ).trimmed();
+    clanName_rp = storableText( dialog_cl->stringValue( 1 ) ).trimmed();
     // A save file drops players without a nickname, so such a player would
     // be lost with the next save.
-    if( nickname_cl.trimmed().isEmpty() )
-    {
-        global::widgets::showResult( QMessageBox::Warning,
-                                     QStringLiteral( "Псевдоним игрока не может быть пустым.\nИгрок не добавлен." ) );
-        return;
-    }
-    // The save file's XML drops a text of blanks alone: such a clan name is
-    // no clan name, now rather than after the next load.
-    const QString clanName_cl =
-        dialog_cl->stringValue( 1 ).trimmed().isEmpty() ? QString() : dialog_cl->stringValue( 1 );
-    playersModel_m->addPlayer( selectedIndexes_cp.front(), nickname_cl, clanName_cl );
-    emit playersChanged();
+    if( !nickname_rp.isEmpty() )
+        return true;
+    global::widgets::showResult( QMessageBox::Warning,
+                                 QStringLiteral( "Псевдоним игрока не может быть пустым.\nИгрок не добавлен." ) );
+    return false;
 }
 
 bool QPlayersPanel::playersEditable() const

@@ -62,17 +62,41 @@ void QTossWindow::updateAfterGameResult( int gameId )
 void QTossWindow::updateTossAction()
 {
     static const QString toolTip_scl = QStringLiteral( "Провести жеребьевку" );
-    static const QString noNations_scl =
-        QStringLiteral( "Провести жеребьевку нельзя: список наций для очередного тура пуст" );
-    static const QString tooMany_scl =
-        QStringLiteral( "Провести жеребьевку нельзя: игроков больше, чем мест в сетке из 20 туров" );
+    const QString blocked_cl = tossBlockedReason();
+    tossAct_m->setEnabled( blocked_cl.isEmpty() );
+    tossAct_m->setToolTip( blocked_cl.isEmpty() ? toolTip_scl : blocked_cl );
+}
+
+QString QTossWindow::tossBlockedReason() const
+{
+    static const QString cannot_scl = QStringLiteral( "Провести жеребьевку нельзя: " );
     const Championship& champ_crl = global::data::champ();
-    // Before the first draw it takes four players; later, a finished round.
-    const bool enabled_l = champ_crl.rounds().isEmpty() ? champ_crl.playersAmount() > 3 : champ_crl.roundIsFinished();
-    const bool haveNations_cl = !champ_crl.nations().isEmpty();
-    const bool fits_cl = !champ_crl.rounds().isEmpty() || champ_crl.playersAmount() <= QTossThread::MAX_PLAYERS;
-    tossAct_m->setEnabled( enabled_l && haveNations_cl && fits_cl && !tossRunning_m );
-    tossAct_m->setToolTip( !haveNations_cl ? noNations_scl : !fits_cl ? tooMany_scl : toolTip_scl );
+    if( tossRunning_m )
+        return cannot_scl + QStringLiteral( "жеребьевка уже идёт" );
+    if( champ_crl.nations().isEmpty() )
+        return cannot_scl + QStringLiteral( "список наций для очередного тура пуст" );
+    if( champ_crl.rounds().isEmpty() )
+    {
+        // Before the first draw it takes four players, and no more than a
+        // played championship can save.
+        const int players_cl = champ_crl.playersAmount();
+        if( players_cl < 4 )
+            return cannot_scl + QStringLiteral( "нужно не меньше 4 игроков, зарегистрировано %1" ).arg( players_cl );
+        if( players_cl > QTossThread::MAX_PLAYERS )
+            return cannot_scl
+                   + QStringLiteral( "игроков больше %1 - сыгранный чемпионат такого размера может не уместиться "
+                                     "в файл сохранения" )
+                         .arg( QTossThread::MAX_PLAYERS );
+        return QString();
+    }
+    if( champ_crl.currentRound() + 1 >= champ_crl.rounds().size() )
+        return cannot_scl + QStringLiteral( "все туры уже разыграны" );
+    if( champ_crl.roundIsFinished() )
+        return QString();
+    const QVector< Game >& games_crl = champ_crl.rounds().at( champ_crl.currentRound() ).games_m;
+    const int open_cl = std::count_if( games_crl.cbegin(), games_crl.cend(),
+                                       []( const Game& game_cp ) { return UNKNOWN == game_cp.result_m; } );
+    return cannot_scl + QStringLiteral( "в текущем туре игр без победителя: %1" ).arg( open_cl );
 }
 
 void QTossWindow::resetViews()

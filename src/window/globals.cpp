@@ -5,6 +5,7 @@
 #include "QStringEnterDialog.h"
 #include "QTossProcessWindow.h"
 #include "QTossWindow.h"
+#include "championship.h"
 #include "svassert.h"
 
 #include <QApplication>
@@ -100,7 +101,12 @@ QTossWindow* global::widgets::tossWindow()
 
 QStringEnterDialog* global::widgets::stringEnterDialog()
 {
-    static QStringEnterDialog* const widget_scl = new QStringEnterDialog( global::data::playerFieldsNames() );
+    static QStringEnterDialog* const widget_scl = []
+    {
+        QStringEnterDialog* const widget_l = new QStringEnterDialog( global::data::playerFieldsNames() );
+        widget_l->setMaxLength( Player::MAX_TYPED_LENGTH );
+        return widget_l;
+    }();
     return widget_scl;
 }
 
