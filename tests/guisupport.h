@@ -28,6 +28,14 @@ inline QTossWindow* window()
     return global::widgets::tossWindow();
 }
 
+// The title as the desktop shows it: "[*]" becomes "*" with unsaved work
+// and nothing otherwise.
+inline QString shownTitle()
+{
+    QString title_l = window()->windowTitle();
+    return title_l.replace( QStringLiteral( "[*]" ), window()->isWindowModified() ? QStringLiteral( "*" ) : QString() );
+}
+
 template < typename T > T* child( const char* name_p )
 {
     T* const child_l = window()->findChild< T* >( QString::fromLatin1( name_p ) );

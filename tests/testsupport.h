@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QWidget>
 #include <QtGlobal>
@@ -34,6 +35,20 @@ inline void whenModal( const std::function< void( QWidget* ) >& action_p )
                       } );
     timer_l->start();
 }
+
+// Every test process keeps its settings and recovery copies in folders of
+// its own, made anew before the application exists: what one run remembers
+// never reaches another, nor the user's own.
+struct FreshHome
+{
+    FreshHome()
+    {
+        qputenv( "XDG_CONFIG_HOME", QFile::encodeName( dir_m.filePath( QStringLiteral( "config" ) ) ) );
+        qputenv( "XDG_DATA_HOME", QFile::encodeName( dir_m.filePath( QStringLiteral( "data" ) ) ) );
+    }
+    QTemporaryDir dir_m;
+};
+inline const FreshHome freshHome_g;
 
 // A dialog that never closes would hang a GUI test until CTest's own
 // timeout. This fails the test function that runs longer than limit_p

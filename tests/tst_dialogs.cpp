@@ -215,7 +215,7 @@ void tst_Dialogs::fileDialogOffersSaveFilesFirst()
     // Cancelling "Сохранить как ..." changes nothing and reports nothing.
     whenModal( []( QWidget* modal_p ) { QMetaObject::invokeMethod( modal_p, "reject", Qt::QueuedConnection ); } );
     action( QStringLiteral( "Сохранить как ..." ) )->trigger();
-    QCOMPARE( window()->windowTitle(), QStringLiteral( "Новый не сохранённый чемпионат" ) );
+    QCOMPARE( shownTitle(), QStringLiteral( "Новый не сохранённый чемпионат" ) );
     QVERIFY( global::data::champ().fileName().isEmpty() );
 }
 

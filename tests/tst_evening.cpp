@@ -182,7 +182,7 @@ void tst_Evening::organisersEvening()
                        } );
     action( QStringLiteral( "Сохранить" ) )->trigger();
     QTRY_VERIFY( QFile::exists( file_cl ) );
-    const QString title_cl = window()->windowTitle();
+    const QString title_cl = shownTitle();
     QCOMPARE( title_cl, QStringLiteral( "Информация по чемпонату из файла " ) + file_cl );
     answerMessageBox( QMessageBox::Ok );
     action( QStringLiteral( "Начать новый" ) )->trigger();
@@ -201,7 +201,7 @@ void tst_Evening::organisersEvening()
                                } );
         } );
     action( QStringLiteral( "Продолжить сохранённый" ) )->trigger();
-    QTRY_COMPARE( window()->windowTitle(), title_cl );
+    QTRY_COMPARE( shownTitle(), title_cl );
     QVERIFY( champ_l.rounds() == rounds_cl );
     QCOMPARE( gameWidgets().size(), 4 );
     QVERIFY( action( QStringLiteral( "Запустить" ) )->isEnabled() );

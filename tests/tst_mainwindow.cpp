@@ -89,7 +89,7 @@ void tst_MainWindow::init()
 
 void tst_MainWindow::startsAsSpecified()
 {
-    QCOMPARE( window()->windowTitle(), QStringLiteral( "Новый не сохранённый чемпионат" ) );
+    QCOMPARE( shownTitle(), QStringLiteral( "Новый не сохранённый чемпионат" ) );
     QCOMPARE( child< QSlider >( "scaleSlider" )->value(), 100 );
     QCOMPARE( child< QSlider >( "scaleSlider" )->minimum(), 10 );
     QCOMPARE( child< QLabel >( "scaleLabel" )->text(), QStringLiteral( "100 %" ) );
@@ -292,7 +292,7 @@ void tst_MainWindow::fileCommandsAskAndReport()
             QMetaObject::invokeMethod( dialog_cl, "accept", Qt::QueuedConnection );
         } );
     action( QStringLiteral( "Сохранить" ) )->trigger();
-    QTRY_COMPARE( window()->windowTitle(), QStringLiteral( "Информация по чемпонату из файла " ) + file_cl );
+    QTRY_COMPARE( shownTitle(), QStringLiteral( "Информация по чемпонату из файла " ) + file_cl );
     QVERIFY( QFile::exists( file_cl ) );
     // Saving again asks nothing but the result.
     global::data::champ().addPlayer( 3, QStringLiteral( "новый" ), QString() );
@@ -304,7 +304,7 @@ void tst_MainWindow::fileCommandsAskAndReport()
     answerMessageBox( QMessageBox::Ok );
     action( QStringLiteral( "Начать новый" ) )->trigger();
     QCOMPARE( global::data::champ().playersAmount(), 0 );
-    QCOMPARE( window()->windowTitle(), QStringLiteral( "Новый не сохранённый чемпионат" ) );
+    QCOMPARE( shownTitle(), QStringLiteral( "Новый не сохранённый чемпионат" ) );
     whenModal(
         [ file_cl ]( QWidget* confirm_p )
         {
@@ -355,7 +355,7 @@ void tst_MainWindow::failedLoadKeepsTitleAndReportsName()
     QString message_l;
     openFile( good_cl, &message_l );
     QCOMPARE( message_l, QStringLiteral( "Данные успешно загружены из файла\n\"%1\"" ).arg( good_cl ) );
-    const QString title_cl = window()->windowTitle();
+    const QString title_cl = shownTitle();
     QCOMPARE( title_cl, QStringLiteral( "Информация по чемпонату из файла " ) + good_cl );
     const QString bad_cl = dir_m.filePath( QStringLiteral( "не сохранение.txt" ) );
     QFile bad_l( bad_cl );
@@ -364,7 +364,7 @@ void tst_MainWindow::failedLoadKeepsTitleAndReportsName()
     bad_l.close();
     openFile( bad_cl, &message_l );
     QCOMPARE( message_l, QStringLiteral( "Не удалось загрузить данные из файла\n\"%1\"" ).arg( bad_cl ) );
-    QCOMPARE( window()->windowTitle(), title_cl );
+    QCOMPARE( shownTitle(), title_cl );
     QCOMPARE( global::data::champ().fileName(), good_cl );
     QCOMPARE( global::data::champ().playersAmount(), 3 );
 }

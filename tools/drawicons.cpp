@@ -172,5 +172,38 @@ int main( int argc, char** argv )
               p.setBrush( Qt::NoBrush );
               p.drawEllipse( QPointF( 18, 6 ), 3, 3 );
           } );
+    save( dir, "pencil", 24,
+          []( QPainter& p )
+          {
+              // A pencil lying from lower left to upper right: wooden body,
+              // graphite tip, pink eraser.
+              p.translate( 12, 12 );
+              p.rotate( -45 );
+              p.setPen( QPen( QColor( 90, 70, 20 ), 1 ) );
+              p.setBrush( QColor( 240, 190, 40 ) );
+              p.drawRect( QRectF( -6, -2.5, 12, 5 ) );
+              p.setBrush( QColor( 230, 120, 140 ) );
+              p.drawRect( QRectF( 6, -2.5, 3, 5 ) );
+              p.setBrush( QColor( 245, 220, 170 ) );
+              p.drawPolygon( QPolygonF( { QPointF( -6, -2.5 ), QPointF( -10.5, 0 ), QPointF( -6, 2.5 ) } ) );
+              p.setBrush( QColor( 50, 50, 50 ) );
+              p.drawPolygon( QPolygonF( { QPointF( -8.8, -1 ), QPointF( -10.5, 0 ), QPointF( -8.8, 1 ) } ) );
+          } );
+    save( dir, "undo", 24,
+          []( QPainter& p )
+          {
+              // A bent arrow turning back to the left.
+              p.setPen( QPen( darkGreen, 2.6, Qt::SolidLine, Qt::RoundCap ) );
+              p.setBrush( Qt::NoBrush );
+              QPainterPath path;
+              path.moveTo( 8, 9 );
+              path.lineTo( 14, 9 );
+              path.cubicTo( 22, 9, 22, 20, 14, 20 );
+              path.lineTo( 9, 20 );
+              p.drawPath( path );
+              p.setPen( Qt::NoPen );
+              p.setBrush( darkGreen );
+              p.drawPolygon( QPolygonF( { QPointF( 3, 9 ), QPointF( 9, 3.5 ), QPointF( 9, 14.5 ) } ) );
+          } );
     return 0;
 }

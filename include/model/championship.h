@@ -95,6 +95,9 @@ public:
 
     RoundPlayers players_m;
     QVector< Game > games_m;
+    // The pool as the draw found it, kept so that the draw can be undone;
+    // empty for a round not drawn, or drawn by a program that kept none.
+    RoundPlayers drawnFrom_m;
 
 private:
     int denominator_m;
@@ -121,6 +124,7 @@ public:
     const QVector< Round >& rounds() const { return rounds_m; }
     int currentRound() const { return currentRound_m; }
     const QString& fileName() const { return fileName_m; }
+    void setFileName( const QString& fileName_p ) { fileName_m = fileName_p; }
     bool roundIsFinished() const;
     // Registered players over all groups.
     int playersAmount() const;
@@ -152,6 +156,9 @@ public:
     void movePlayersToNextGroup( int groupId_p, const QVector< int >& playersIds_cp );
     void movePlayersToPreviousGroup( int groupId_p, const QVector< int >& playersIds_cp );
 
+    // Changes a registered player's names; the player keeps the group, the
+    // id and every place in the bracket.
+    void renamePlayer( const PlayerRef& player_cp, const QString& nickname_p, const QString& clanName_p );
     void setGameResult( int gameId_p, GameResult result_p );
     void createRounds();
     void advanceRound();
@@ -159,6 +166,13 @@ public:
     void setCurrentRoundGames( const QVector< Game >& games_cp );
     // Takes over the bracket of a championship on which a draw was made.
     void adoptRounds( const Championship& drawn_cp );
+    // Undoes the latest draw: its round loses its games and takes back the
+    // pool it was drawn from, and the round before becomes the current one
+    // again, its results open to change; the winners already waiting for
+    // the next round go. Undoing the first draw leaves no rounds at all.
+    void undoLastDraw();
+    // Results recorded in the current round.
+    int decidedGames() const;
 
     bool load( const QString& fileName_p );
     bool save( const QString& fileName_p = QString() );

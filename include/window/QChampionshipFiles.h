@@ -30,10 +30,15 @@ public:
     bool isUnsaved() const;
     // The championship as it stands now counts as stored.
     void markStored();
+    // The window's title names the championship's file; "[*]" marks
+    // unsaved work the desktop's way.
+    void updateTitle();
 
 signals:
     // A new or loaded championship replaced the old one.
     void championshipReplaced();
+    // The championship as it stands is saved, loaded or new.
+    void stored();
 
 private slots:
     void slotFileFilterSelected( const QString& filter_cp );
@@ -43,7 +48,6 @@ private:
     QString chosenFileName() const;
     QString chooseSaveFileName();
     void saveChampionship( const QString& fileName_p );
-    void updateTitle();
 
     QMainWindow* window_m = nullptr;
     Championship stored_m;

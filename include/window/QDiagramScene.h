@@ -21,6 +21,8 @@ public:
     void updateDiagram();
     void clearDiagram();
     void updateWinner( int gameId_p );
+    // Shows a renamed player's new names in every box that names them.
+    void updatePlayerTexts( const PlayerRef& player_cp );
 
     // Geometry of the rows, for whoever lays things out against them.
     double titleHeight() const { return titleHeight_m; }

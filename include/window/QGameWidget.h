@@ -16,6 +16,8 @@ public:
 
     int roundId() const { return roundId_m; }
     int gameId() const { return gameId_m; }
+    // Reads both players' names anew, after a rename.
+    void refreshNames();
 
 protected:
     void mousePressEvent( QMouseEvent* event_p ) override;

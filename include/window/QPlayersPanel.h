@@ -10,8 +10,9 @@ class QPlayersTreeModel;
 class QTreeView;
 
 // "Группы игроков": the ranked groups and their players, with the buttons
-// that add, remove and move players. The roster is locked from the first
-// draw on, and while any draw runs.
+// that add, remove, rename and move players. The roster is locked from the
+// first draw on, and while any draw runs; a player can be renamed at any
+// time but during a draw.
 class QPlayersPanel : public QPanelFrame
 {
     Q_OBJECT
@@ -30,10 +31,13 @@ public:
 
 signals:
     void playersChanged();
+    // A player's names changed; the player is the same, in the same places.
+    void playerRenamed( int groupId_p, int playerId_p );
 
 private slots:
     void slotPlayersActions();
     void slotPlayersSelectionsChanged( const QItemSelection& selected_cp, const QItemSelection& );
+    void slotRenamePlayer();
 
 private:
     void addPlayer( const QModelIndexList& selectedIndexes_cp );
@@ -42,11 +46,14 @@ private:
     bool typedPlayer( QString& nickname_rp, QString& clanName_rp );
     bool playersEditable() const;
     void setPlayersButtons( bool add_p, bool remove_p, bool up_p, bool down_p );
+    // The one player row selected, or an invalid index.
+    QModelIndex selectedPlayer() const;
 
     QTreeView* playersView_m = nullptr;
     QPlayersTreeModel* playersModel_m = nullptr;
     QToolButton* addPlayerBtn_m = nullptr;
     QToolButton* removePlayerBtn_m = nullptr;
+    QToolButton* renamePlayerBtn_m = nullptr;
     QToolButton* movePlayerUpBtn_m = nullptr;
     QToolButton* movePlayerDownBtn_m = nullptr;
     bool drawRunning_m = false;

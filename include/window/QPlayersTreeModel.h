@@ -30,6 +30,7 @@ public:
     void removePlayers( const QModelIndexList& indexes_cp );
     void movePlayersUp( const QModelIndexList& indexes_cp );
     void movePlayersDown( const QModelIndexList& indexes_cp );
+    void renamePlayer( const QModelIndex& index_cp, const QString& nickname_p, const QString& clanName_p );
 
     // Group id and player id behind a player index.
     int groupIdOf( const QModelIndex& index_cp ) const;

@@ -45,11 +45,17 @@ public:
     ~QStringEnterDialog() override = default;
 
     // Every use starts with empty fields and the cursor in the first one.
-    int exec() override
+    int exec() override { return execWith( QVector< QString >( stringFields_m.size() ) ); }
+
+    // The same, with the fields holding texts_cp, the first one selected:
+    // for changing what was entered before.
+    int execWith( const QVector< QString >& texts_cp )
     {
+        SV_ASSERT( texts_cp.size() == stringFields_m.size() );
         for( int i = stringFields_m.size() - 1; i >= 0; --i )
-            stringFields_m.at( i )->setText( QString() );
+            stringFields_m.at( i )->setText( texts_cp.at( i ) );
         stringFields_m.front()->setFocus( Qt::OtherFocusReason );
+        stringFields_m.front()->selectAll();
         return QDialog::exec();
     }
 

@@ -20,6 +20,9 @@ public:
 
     // Wires the toss thread to the process window and the main window.
     static void connectGlobalObjects();
+    // The start-up after the wiring, before the main window is shown: a
+    // championship that a crash left unsaved is offered back.
+    static void offerRecovery();
 };
 
 #endif

@@ -6,11 +6,13 @@
 class QAction;
 class QChampionshipFiles;
 class QDiagramScene;
+class QDrawUndo;
 class QGraphicsView;
 class QLabel;
 class QMenu;
 class QNationsPanel;
 class QPlayersPanel;
+class QRecoveryCopy;
 class QSlider;
 
 // The main window: players and nations on the left, the bracket on the right,
@@ -25,8 +27,18 @@ public:
 
     void updateAfterGameResult( int gameId );
     void updateTossAction();
-    // Re-reads every view after the championship was replaced as a whole.
+    // Re-reads every view after the championship was replaced as a whole;
+    // it then counts as stored.
     void resetViews();
+    // Whoever changes the championship outside the window's own commands
+    // says so here: the title marks unsaved work and a recovery copy
+    // follows.
+    void noteChange();
+    // The same, with every view re-read.
+    void showEditedChampionship();
+    // At start-up, before the window takes input: offers to restore what a
+    // program that did not quit normally left unsaved.
+    void offerRecovery();
 
 protected:
     void closeEvent( QCloseEvent* event_p ) override;
@@ -38,6 +50,9 @@ private slots:
     void slotTossFinished();
     void slotChampionshipReplaced();
     void slotRosterChanged();
+    void slotPlayerRenamed( int groupId_p, int playerId_p );
+    void slotDrawUndone();
+    void slotStored();
 
 private:
     void createMenus();
@@ -45,6 +60,7 @@ private:
     QAction* createAction( QMenu* menu_p, const QString& iconName_cp, const QString& text_cp,
                            const QString& toolTip_cp );
 
+    void refreshViews();
     void startToss();
     void updateEditingState();
     // Why "Запустить" is disabled now; empty when it is not.
@@ -55,6 +71,8 @@ private:
     QPlayersPanel* playersPanel_m = nullptr;
     QNationsPanel* nationsPanel_m = nullptr;
     QChampionshipFiles* files_m = nullptr;
+    QDrawUndo* undo_m = nullptr;
+    QRecoveryCopy* recovery_m = nullptr;
     QLabel* scaleLbl_m = nullptr;
     QSlider* scaleSlider_m = nullptr;
     QAction* newAct_m = nullptr;

@@ -6,6 +6,7 @@
 
 #include <QSet>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdlib>
 
@@ -80,7 +81,8 @@ bool sameRounds( const QVector< Round >& first_cp, const QVector< Round >& secon
     for( int i = 0; i < first_cp.size(); ++i )
         if( first_cp.at( i ).denominator() != second_cp.at( i ).denominator()
             || first_cp.at( i ).games_m != second_cp.at( i ).games_m
-            || !samePools( first_cp.at( i ).players_m, second_cp.at( i ).players_m ) )
+            || !samePools( first_cp.at( i ).players_m, second_cp.at( i ).players_m )
+            || !samePools( first_cp.at( i ).drawnFrom_m, second_cp.at( i ).drawnFrom_m ) )
             return false;
     return true;
 }
@@ -224,7 +226,8 @@ Round::Round( int denominator_p ) : denominator_m( denominator_p )
 }
 
 Round::Round( const Round& round_cp )
-    : players_m( round_cp.players_m ), games_m( round_cp.games_m ), denominator_m( round_cp.denominator_m )
+    : players_m( round_cp.players_m ), games_m( round_cp.games_m ), drawnFrom_m( round_cp.drawnFrom_m ),
+      denominator_m( round_cp.denominator_m )
 {
     SV_ASSERT( denominator_m && ( 1 == denominator_m || !( denominator_m % 2 ) ) );
 }
@@ -274,7 +277,8 @@ int Round::playersAmount() const
 
 bool Round::operator==( const Round& other_cp ) const
 {
-    return denominator_m == other_cp.denominator_m && players_m == other_cp.players_m && games_m == other_cp.games_m;
+    return denominator_m == other_cp.denominator_m && players_m == other_cp.players_m && games_m == other_cp.games_m
+           && samePools( drawnFrom_m, other_cp.drawnFrom_m );
 }
 
 // ---------------------------------------------------------------- Championship
@@ -426,6 +430,13 @@ void Championship::movePlayers( int groupId_p, const QVector< int >& playersIds_
     movePlayersBetween( found_l.value(), target_cl.value(), playersIds_cp );
 }
 
+void Championship::renamePlayer( const PlayerRef& player_cp, const QString& nickname_p, const QString& clanName_p )
+{
+    const auto group_l = players_m.find( player_cp.groupId() );
+    SV_ASSERT( players_m.end() != group_l && group_l.value().contains( player_cp.playerId() ) );
+    group_l.value()[ player_cp.playerId() ] = Player { nickname_p, clanName_p };
+}
+
 void Championship::setGameResult( int gameId_p, GameResult result_p )
 {
     const int current_cl = currentRound_m;
@@ -510,7 +521,9 @@ void Championship::advanceRound()
 
 void Championship::clearCurrentRoundPlayers()
 {
-    rounds_m[ currentRound_m ].players_m.clear();
+    Round& round_l = rounds_m[ currentRound_m ];
+    round_l.drawnFrom_m = round_l.players_m;
+    round_l.players_m.clear();
 }
 
 void Championship::setCurrentRoundGames( const QVector< Game >& games_cp )
@@ -523,6 +536,40 @@ void Championship::adoptRounds( const Championship& drawn_cp )
 {
     rounds_m = drawn_cp.rounds_m;
     currentRound_m = drawn_cp.currentRound_m;
+}
+
+void Championship::undoLastDraw()
+{
+    SV_ASSERT( !rounds_m.isEmpty() );
+    if( !currentRound_m )
+    {
+        rounds_m.clear();
+        return;
+    }
+    Round& undone_l = rounds_m[ currentRound_m ];
+    // A file of an older program keeps no pool: every player of the pool
+    // was drawn into one of the round's games.
+    if( undone_l.drawnFrom_m.isEmpty() )
+        for( const Game& game_crl : undone_l.games_m )
+        {
+            undone_l.drawnFrom_m[ game_crl.favorite_m.groupId() ].append( game_crl.favorite_m.playerId() );
+            undone_l.drawnFrom_m[ game_crl.outsider_m.groupId() ].append( game_crl.outsider_m.playerId() );
+        }
+    undone_l.players_m = undone_l.drawnFrom_m;
+    undone_l.drawnFrom_m.clear();
+    undone_l.games_m.clear();
+    if( currentRound_m + 1 < rounds_m.size() )
+        rounds_m[ currentRound_m + 1 ].players_m.clear();
+    --currentRound_m;
+}
+
+int Championship::decidedGames() const
+{
+    if( rounds_m.isEmpty() )
+        return 0;
+    const QVector< Game >& games_crl = rounds_m.at( currentRound_m ).games_m;
+    return std::count_if( games_crl.cbegin(), games_crl.cend(),
+                          []( const Game& game_cp ) { return UNKNOWN != game_cp.result_m; } );
 }
 
 bool Championship::load( const QString& fileName_p )

@@ -39,6 +39,7 @@ struct Tags
     const QString outsider = QStringLiteral( "outsider" );
     const QString result = QStringLiteral( "result" );
     const QString players = QStringLiteral( "players" );
+    const QString drawnFrom = QStringLiteral( "drawnfrom" );
     const QString gid = QStringLiteral( "gid" );
     const QString pid = QStringLiteral( "pid" );
     const QString nid = QStringLiteral( "nid" );
@@ -82,6 +83,18 @@ QDomElement sideElement( QDomDocument& document_r, const QString& tag_cp, const 
     element_l.setAttribute( tags().pid, player_cp.playerId() );
     element_l.setAttribute( tags().nid, nationId_p );
     return element_l;
+}
+
+QDomElement poolElement( QDomDocument& document_r, const QString& tag_cp, const RoundPlayers& pool_cp )
+{
+    QDomElement pool_l = document_r.createElement( tag_cp );
+    for( auto group_it = pool_cp.cbegin(); group_it != pool_cp.cend(); ++group_it )
+    {
+        QDomElement group_l = textElement( document_r, tags().group, idsText( group_it.value() ) );
+        group_l.setAttribute( tags().gid, group_it.key() );
+        pool_l.appendChild( group_l );
+    }
+    return pool_l;
 }
 
 // windows-1251 cannot hold every character a nickname may carry; those are
@@ -389,6 +402,24 @@ void readRoundPlayers( const QDomElement& players_cp, Round& round_rp, Loaded& l
     }
 }
 
+// Whether the pool names exactly the players of the round's games, each once.
+bool isPoolOf( const RoundPlayers& pool_cp, const QVector< Game >& games_cp )
+{
+    QSet< QPair< int, int > > playing_l;
+    for( const Game& game_crl : games_cp )
+        for( const PlayerRef& side_crl : { game_crl.favorite_m, game_crl.outsider_m } )
+            playing_l.insert( qMakePair( side_crl.groupId(), side_crl.playerId() ) );
+    int pooled_l = 0;
+    for( auto group_it = pool_cp.cbegin(); group_it != pool_cp.cend(); ++group_it )
+        for( const int id_cl : group_it.value() )
+        {
+            ++pooled_l;
+            if( !playing_l.contains( qMakePair( group_it.key(), id_cl ) ) )
+                return false;
+        }
+    return pooled_l == 2 * games_cp.size() && playing_l.size() == pooled_l;
+}
+
 void readRound( const QDomElement& roundElement_cp, Round& round_rp, Loaded& loaded_rp )
 {
     for( QDomElement child_l = roundElement_cp.firstChildElement(); !child_l.isNull();
@@ -398,7 +429,20 @@ void readRound( const QDomElement& roundElement_cp, Round& round_rp, Loaded& loa
             round_rp.games_m = readGames( child_l, loaded_rp );
         else if( tags().players == child_l.tagName() )
             readRoundPlayers( child_l, round_rp, loaded_rp );
+        else if( tags().drawnFrom == child_l.tagName() )
+        {
+            // The pool a draw was made from, which only undo needs: a record
+            // that is malformed, or that names others than the round's
+            // players, reads as no record.
+            Round drawnFrom_l( round_rp.denominator() );
+            Loaded check_l;
+            readRoundPlayers( child_l, drawnFrom_l, check_l );
+            if( SaveFile::Refusal::None == check_l.refusal )
+                round_rp.drawnFrom_m = drawnFrom_l.players_m;
+        }
     }
+    if( !isPoolOf( round_rp.drawnFrom_m, round_rp.games_m ) )
+        round_rp.drawnFrom_m.clear();
 }
 
 void readRounds( const QDomElement& rounds_cp, Loaded& loaded_rp )
@@ -843,14 +887,9 @@ QDomDocument SaveFile::toDocument( const Championship& champ_cp )
             games_l.appendChild( game_l );
         }
         round_l.appendChild( games_l );
-        QDomElement players_l = document_l.createElement( tags_crl.players );
-        for( auto group_it = round_crl.players_m.cbegin(); group_it != round_crl.players_m.cend(); ++group_it )
-        {
-            QDomElement group_l = textElement( document_l, tags_crl.group, idsText( group_it.value() ) );
-            group_l.setAttribute( tags_crl.gid, group_it.key() );
-            players_l.appendChild( group_l );
-        }
-        round_l.appendChild( players_l );
+        round_l.appendChild( poolElement( document_l, tags_crl.players, round_crl.players_m ) );
+        if( !round_crl.drawnFrom_m.isEmpty() )
+            round_l.appendChild( poolElement( document_l, tags_crl.drawnFrom, round_crl.drawnFrom_m ) );
         rounds_l.appendChild( round_l );
     }
     root_l.appendChild( rounds_l );

@@ -1,5 +1,6 @@
 #include "QChampionshipFiles.h"
 
+#include "QWindowSettings.h"
 #include "globals.h"
 
 #include <QAbstractItemView>
@@ -37,6 +38,7 @@ void QChampionshipFiles::openChampionship()
     const QString fileName_cl = chosenFileName();
     if( fileName_cl.isEmpty() )
         return;
+    QWindowSettings::setFolder( dialog_cl->directory().absolutePath() );
     Championship& champ_l = global::data::champ();
     if( champ_l.load( fileName_cl ) )
     {
@@ -90,6 +92,7 @@ bool QChampionshipFiles::isUnsaved() const
 void QChampionshipFiles::markStored()
 {
     stored_m = global::data::champ();
+    emit stored();
 }
 
 void QChampionshipFiles::slotFileFilterSelected( const QString& filter_cp )
@@ -149,6 +152,7 @@ QString QChampionshipFiles::chooseSaveFileName()
                        global::data::champ().fileName() );
     if( QDialog::Accepted != global::widgets::fileDialog()->exec() )
         return QString();
+    QWindowSettings::setFolder( global::widgets::fileDialog()->directory().absolutePath() );
     return chosenFileName();
 }
 
@@ -174,5 +178,6 @@ void QChampionshipFiles::updateTitle()
     const QString& fileName_crl = global::data::champ().fileName();
     static const QString new_scl = QStringLiteral( "Новый не сохранённый чемпионат" );
     static const QString fromFile_scl = QStringLiteral( "Информация по чемпонату из файла " );
-    window_m->setWindowTitle( fileName_crl.isEmpty() ? new_scl : fromFile_scl + fileName_crl );
+    window_m->setWindowTitle( ( fileName_crl.isEmpty() ? new_scl : fromFile_scl + fileName_crl )
+                              + QStringLiteral( "[*]" ) );
 }

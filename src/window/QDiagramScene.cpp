@@ -104,11 +104,40 @@ void QDiagramScene::updateWinner( int gameId_p )
         QLabel* const foundWidget_l = qobject_cast< QLabel* >( playersItems_m.at( found_cl.value() )->widget() );
         SV_ASSERT( nullptr != foundWidget_l );
         foundWidget_l->setText( champ_crl.playerText( winner_cl ) );
+        foundWidget_l->setProperty( "player", QPoint( winner_cl.groupId(), winner_cl.playerId() ) );
         return;
     }
     winnersItems_m.insert(
         gameId_p,
         placeWidget( current_cl + 1, gameId_p, createPlayerLabel( winner_cl, widestText_m ), playersItems_m, true ) );
+}
+
+void QDiagramScene::updatePlayerTexts( const PlayerRef& player_cp )
+{
+    const Championship& champ_crl = global::data::champ();
+    if( gamesItems_m.isEmpty() )
+        return;
+    // A name wider than every text the cells were sized for needs wider
+    // cells: the bracket is laid out anew.
+    const QString text_cl = champ_crl.playerText( player_cp );
+    if( QFontMetricsF( font() ).horizontalAdvance( text_cl )
+        > QFontMetricsF( font() ).horizontalAdvance( widestText_m ) )
+    {
+        clearDiagram();
+        updateDiagram();
+        return;
+    }
+    for( int r = 0; r < gamesItems_m.size(); ++r )
+        for( QGraphicsProxyWidget* const proxy_cl : gamesItems_m.at( r ) )
+        {
+            QGameWidget* const game_cl = qobject_cast< QGameWidget* >( proxy_cl->widget() );
+            const Game& game_crl = champ_crl.rounds().at( r ).game( game_cl->gameId() );
+            if( game_crl.favorite_m == player_cp || game_crl.outsider_m == player_cp )
+                game_cl->refreshNames();
+        }
+    for( QGraphicsProxyWidget* const proxy_cl : playersItems_m )
+        if( proxy_cl->widget()->property( "player" ).toPoint() == QPoint( player_cp.groupId(), player_cp.playerId() ) )
+            qobject_cast< QLabel* >( proxy_cl->widget() )->setText( text_cl );
 }
 
 void QDiagramScene::prepareRounds( int roundsAmount_p )
@@ -174,6 +203,7 @@ int QDiagramScene::placeWidget( int roundId_p, int slot_p, QWidget* widget_p,
 QLabel* QDiagramScene::createPlayerLabel( const PlayerRef& player_cp, const QString& widestText_cp ) const
 {
     QLabel* const label_l = new QLabel( global::data::champ().playerText( player_cp ) );
+    label_l->setProperty( "player", QPoint( player_cp.groupId(), player_cp.playerId() ) );
     label_l->setAlignment( Qt::AlignCenter );
     const QFontMetrics metrics_cl( label_l->font() );
     label_l->setMinimumWidth( metrics_cl.horizontalAdvance( widestText_cp ) );

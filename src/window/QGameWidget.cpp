@@ -36,6 +36,14 @@ QGameWidget::QGameWidget( int roundId_p, int gameId_p, const QString& widestText
     setMinimumWidth( fontMetrics().horizontalAdvance( widestText_cp ) + margins_cl.left() + margins_cl.right() );
 }
 
+void QGameWidget::refreshNames()
+{
+    const Championship& champ_crl = global::data::champ();
+    const Game& game_crl = champ_crl.rounds().at( roundId_m ).game( gameId_m );
+    favoriteLabel_m->setText( champ_crl.playerText( game_crl.favorite_m ) );
+    outsiderLabel_m->setText( champ_crl.playerText( game_crl.outsider_m ) );
+}
+
 void QGameWidget::mousePressEvent( QMouseEvent* event_p )
 {
     Championship& champ_l = global::data::champ();

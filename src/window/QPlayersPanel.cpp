@@ -6,6 +6,7 @@
 #include "globals.h"
 #include "svassert.h"
 
+#include <QAction>
 #include <QToolButton>
 #include <QTreeView>
 
@@ -26,6 +27,8 @@ QPlayersPanel::QPlayersPanel( QWidget* parent_p ) : QPanelFrame( QStringLiteral(
 {
     addPlayerBtn_m = addToolButton( "addPlayerBtn", QStringLiteral( "plus" ), QString(), false );
     removePlayerBtn_m = addToolButton( "removePlayerBtn", QStringLiteral( "cross" ), QString(), false );
+    renamePlayerBtn_m =
+        addToolButton( "renamePlayerBtn", QStringLiteral( "pencil" ), QStringLiteral( "Изменить игрока" ), false );
     addButtonsStretch();
     movePlayerUpBtn_m = addToolButton( "movePlayerUpBtn", QStringLiteral( "up" ), QString(), false );
     movePlayerDownBtn_m = addToolButton( "movePlayerDownBtn", QStringLiteral( "down" ), QString(), false );
@@ -38,6 +41,16 @@ QPlayersPanel::QPlayersPanel( QWidget* parent_p ) : QPanelFrame( QStringLiteral(
         connect( button_cl, "2released()", this, "1slotPlayersActions()" );
     connect( playersView_m->selectionModel(), "2selectionChanged( const QItemSelection &, const QItemSelection & )",
              this, "1slotPlayersSelectionsChanged( const QItemSelection &, const QItemSelection & )" );
+    // Three ways to the same dialog: the button, a double click on the row
+    // and F2, as in a file manager.
+    connect( renamePlayerBtn_m, "2released()", this, "1slotRenamePlayer()" );
+    connect( playersView_m, "2doubleClicked( const QModelIndex & )", this, "1slotRenamePlayer()" );
+    QAction* const renameAct_cl = new QAction( playersView_m );
+    renameAct_cl->setShortcut( Qt::Key_F2 );
+    renameAct_cl->setShortcutContext( Qt::WidgetShortcut );
+    playersView_m->addAction( renameAct_cl );
+    playersView_m->setEditTriggers( QAbstractItemView::NoEditTriggers );
+    connect( renameAct_cl, "2triggered()", this, "1slotRenamePlayer()" );
     setPlayersButtons( false, false, false, false );
 }
 
@@ -145,6 +158,26 @@ void QPlayersPanel::slotPlayersSelectionsChanged( const QItemSelection& selected
     setPlayersButtons( false, remove_l, up_l, down_l );
 }
 
+void QPlayersPanel::slotRenamePlayer()
+{
+    const QModelIndex player_cl = selectedPlayer();
+    if( drawRunning_m || !player_cl.isValid() )
+        return;
+    const Player old_cl = global::data::champ()
+                              .players()
+                              .value( playersModel_m->groupIdOf( player_cl ) )
+                              .value( playersModel_m->playerIdOf( player_cl ) );
+    QStringEnterDialog* const dialog_cl = global::widgets::stringEnterDialog();
+    dialog_cl->setWindowTitle( QStringLiteral( "Изменение игрока" ) );
+    if( QDialog::Accepted != dialog_cl->execWith( { old_cl.nickname_m, old_cl.clanName_m } ) )
+        return;
+    Player new_l;
+    if( !typedPlayer( new_l.nickname_m, new_l.clanName_m ) || new_l == old_cl )
+        return;
+    playersModel_m->renamePlayer( player_cl, new_l.nickname_m, new_l.clanName_m );
+    emit playerRenamed( playersModel_m->groupIdOf( player_cl ), playersModel_m->playerIdOf( player_cl ) );
+}
+
 void QPlayersPanel::addPlayer( const QModelIndexList& selectedIndexes_cp )
 {
     QStringEnterDialog* const dialog_cl = global::widgets::stringEnterDialog();
@@ -197,4 +230,11 @@ void QPlayersPanel::setPlayersButtons( bool add_p, bool remove_p, bool up_p, boo
     removePlayerBtn_m->setToolTip( editable_cl ? QStringLiteral( "Убрать" ) : reason_cl );
     movePlayerUpBtn_m->setToolTip( editable_cl ? QStringLiteral( "Переместить на верх" ) : reason_cl );
     movePlayerDownBtn_m->setToolTip( editable_cl ? QStringLiteral( "Переместить вниз" ) : reason_cl );
+    renamePlayerBtn_m->setEnabled( !drawRunning_m && selectedPlayer().isValid() );
+}
+
+QModelIndex QPlayersPanel::selectedPlayer() const
+{
+    const QModelIndexList rows_cl = playersView_m->selectionModel()->selectedRows( 0 );
+    return 1 == rows_cl.size() && rows_cl.front().parent().isValid() ? rows_cl.front() : QModelIndex();
 }

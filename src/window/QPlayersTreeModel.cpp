@@ -147,6 +147,17 @@ void QPlayersTreeModel::movePlayersDown( const QModelIndexList& indexes_cp )
     editPlayers( indexes_cp, Edit::MoveDown );
 }
 
+void QPlayersTreeModel::renamePlayer( const QModelIndex& index_cp, const QString& nickname_p,
+                                      const QString& clanName_p )
+{
+    SV_ASSERT( index_cp.isValid() && index_cp.parent().isValid() );
+    global::data::champ().renamePlayer( PlayerRef( groupIdOf( index_cp ), playerIdOf( index_cp ) ), nickname_p,
+                                        clanName_p );
+    // The row stays where it is: the order is by id, not by name.
+    emit dataChanged( index( index_cp.row(), 0, index_cp.parent() ),
+                      index( index_cp.row(), COLUMNS_AMOUNT - 1, index_cp.parent() ) );
+}
+
 int QPlayersTreeModel::groupIdOf( const QModelIndex& index_cp ) const
 {
     return groupsIndex_m.at( internalRowOf( index_cp ) );

@@ -15,6 +15,9 @@
 
 QTossApplication::QTossApplication( int& argc_p, char** argv_p ) : QApplication( argc_p, argv_p )
 {
+    // Where the recovery copies live.
+    setOrganizationName( QStringLiteral( "sortivane" ) );
+    setApplicationName( QStringLiteral( "sortivane" ) );
     // Russian whatever the system's locale, as the rest of the interface; a
     // missing file leaves Qt's widgets in English and the program working.
     QTranslator* const translator_cl = new QTranslator( this );
@@ -39,6 +42,11 @@ void QTossApplication::connectGlobalObjects()
     connect( thread_cl, "2nextTxtValue( int, QString )", processWindow_cl, "1sltSetTxtValue( int, QString )" );
     connect( thread_cl, "2tossStarted( int )", processWindow_cl, "1sltSetWindowTitle( int )" );
     connect( thread_cl, "2championshipDataUpdated()", global::widgets::tossWindow(), "1slotUpdateScene()" );
+}
+
+void QTossApplication::offerRecovery()
+{
+    global::widgets::tossWindow()->offerRecovery();
 }
 
 QTossApplication::~QTossApplication()

@@ -2,9 +2,12 @@
 
 #include "QChampionshipFiles.h"
 #include "QDiagramScene.h"
+#include "QDrawUndo.h"
 #include "QNationsPanel.h"
 #include "QPlayersPanel.h"
+#include "QRecoveryCopy.h"
 #include "QTossThread.h"
+#include "QWindowSettings.h"
 #include "championship.h"
 #include "globals.h"
 #include "svassert.h"
@@ -45,10 +48,14 @@ QTossWindow::QTossWindow() : QMainWindow( nullptr )
     createToolBar();
 
     setWindowIcon( global::icons::appIcon() );
+    recovery_m = new QRecoveryCopy( this );
     files_m = new QChampionshipFiles( this );
     connect( files_m, "2championshipReplaced()", this, "1slotChampionshipReplaced()" );
+    connect( files_m, "2stored()", this, "1slotStored()" );
     connect( playersPanel_m, "2playersChanged()", this, "1slotRosterChanged()" );
+    connect( playersPanel_m, "2playerRenamed( int, int )", this, "1slotPlayerRenamed( int, int )" );
     connect( nationsPanel_m, "2nationsChanged()", this, "1slotRosterChanged()" );
+    connect( undo_m, "2drawUndone()", this, "1slotDrawUndone()" );
     connect( global::threads::tossThread(), "2finished()", this, "1slotTossFinished()" );
     updateTossAction();
 }
@@ -57,6 +64,7 @@ void QTossWindow::updateAfterGameResult( int gameId )
 {
     diagramScene_m->updateWinner( gameId );
     updateTossAction();
+    noteChange();
 }
 
 void QTossWindow::updateTossAction()
@@ -101,13 +109,32 @@ QString QTossWindow::tossBlockedReason() const
 
 void QTossWindow::resetViews()
 {
-    nationsPanel_m->refresh();
-    playersPanel_m->refresh();
-    diagramScene_m->clearDiagram();
-    if( !global::data::champ().rounds().isEmpty() )
-        diagramScene_m->updateDiagram();
-    updateTossAction();
+    refreshViews();
     files_m->markStored();
+}
+
+void QTossWindow::noteChange()
+{
+    const bool unsaved_cl = files_m->isUnsaved();
+    setWindowModified( unsaved_cl );
+    if( unsaved_cl )
+        recovery_m->schedule();
+    else
+        recovery_m->discard();
+}
+
+void QTossWindow::showEditedChampionship()
+{
+    refreshViews();
+    noteChange();
+}
+
+void QTossWindow::offerRecovery()
+{
+    if( !recovery_m->offer( this ) )
+        return;
+    files_m->updateTitle();
+    showEditedChampionship();
 }
 
 void QTossWindow::closeEvent( QCloseEvent* event_p )
@@ -122,6 +149,9 @@ void QTossWindow::closeEvent( QCloseEvent* event_p )
         event_p->ignore();
         return;
     }
+    // A normal quit: saved, or left unsaved on purpose.
+    recovery_m->discard();
+    QWindowSettings::storeGeometry( this );
     QMainWindow::closeEvent( event_p );
 }
 
@@ -164,6 +194,7 @@ void QTossWindow::slotScaleDiagram( int percents_p )
     diagramView_m->scale( factor_cl, factor_cl );
     static const QString format_scl = QStringLiteral( "%1 %" );
     scaleLbl_m->setText( format_scl.arg( percents_p ) );
+    QWindowSettings::setZoom( percents_p );
 }
 
 void QTossWindow::slotUpdateScene()
@@ -171,6 +202,7 @@ void QTossWindow::slotUpdateScene()
     diagramScene_m->updateDiagram();
     updateTossAction();
     playersPanel_m->updateButtons();
+    noteChange();
 }
 
 void QTossWindow::slotTossFinished()
@@ -187,6 +219,24 @@ void QTossWindow::slotChampionshipReplaced()
 void QTossWindow::slotRosterChanged()
 {
     updateTossAction();
+    noteChange();
+}
+
+void QTossWindow::slotPlayerRenamed( int groupId_p, int playerId_p )
+{
+    diagramScene_m->updatePlayerTexts( PlayerRef( groupId_p, playerId_p ) );
+    noteChange();
+}
+
+void QTossWindow::slotDrawUndone()
+{
+    showEditedChampionship();
+}
+
+void QTossWindow::slotStored()
+{
+    setWindowModified( false );
+    recovery_m->discard();
 }
 
 void QTossWindow::createMenus()
@@ -213,6 +263,15 @@ void QTossWindow::createMenus()
     tossAct_m->setEnabled( false );
     importAct_m->setEnabled( false );
     setupAct_m->setEnabled( false );
+    tossMenu_l->addSeparator();
+    undo_m = new QDrawUndo( tossMenu_l, this );
+
+    newAct_m->setShortcut( QKeySequence::New );
+    openAct_m->setShortcut( QKeySequence::Open );
+    saveAct_m->setShortcut( QKeySequence::Save );
+    saveAsAct_m->setShortcut( QKeySequence( Qt::CTRL | Qt::SHIFT | Qt::Key_S ) );
+    exitAct_m->setShortcut( QKeySequence( Qt::CTRL | Qt::Key_Q ) );
+    tossAct_m->setShortcut( Qt::Key_F5 );
 
     aboutAct_m = menuBar()->addAction( QStringLiteral( "?" ) );
     connect( aboutAct_m, "2triggered()", this, "1slotMenuActions()" );
@@ -221,6 +280,7 @@ void QTossWindow::createMenus()
 void QTossWindow::createToolBar()
 {
     QToolBar* const toolBar_l = addToolBar( QStringLiteral( "main" ) );
+    toolBar_l->setObjectName( QStringLiteral( "mainToolBar" ) );
     toolBar_l->addAction( newAct_m );
     toolBar_l->addAction( openAct_m );
     toolBar_l->addAction( saveAct_m );
@@ -238,11 +298,13 @@ void QTossWindow::createToolBar()
     scaleSlider_m->setTickInterval( 5 );
     scaleSlider_m->setValue( 100 );
     scaleSlider_m->setMaximumWidth( 113 );
+    const int zoom_cl = QWindowSettings::zoom( 100 );
     toolBar_l->addWidget( scaleSlider_m );
     scaleLbl_m = new QLabel( QStringLiteral( "%1 %" ).arg( scaleSlider_m->value() ), toolBar_l );
     scaleLbl_m->setObjectName( QStringLiteral( "scaleLabel" ) );
     toolBar_l->addWidget( scaleLbl_m );
     connect( scaleSlider_m, "2valueChanged( int )", this, "1slotScaleDiagram( int )" );
+    scaleSlider_m->setValue( zoom_cl );
 }
 
 QAction* QTossWindow::createAction( QMenu* menu_p, const QString& iconName_cp, const QString& text_cp,
@@ -254,6 +316,17 @@ QAction* QTossWindow::createAction( QMenu* menu_p, const QString& iconName_cp, c
     menu_p->addAction( action_l );
     connect( action_l, "2triggered()", this, "1slotMenuActions()" );
     return action_l;
+}
+
+void QTossWindow::refreshViews()
+{
+    nationsPanel_m->refresh();
+    playersPanel_m->refresh();
+    diagramScene_m->clearDiagram();
+    if( !global::data::champ().rounds().isEmpty() )
+        diagramScene_m->updateDiagram();
+    updateTossAction();
+    undo_m->update( tossRunning_m );
 }
 
 void QTossWindow::startToss()
@@ -278,5 +351,6 @@ void QTossWindow::updateEditingState()
     diagramView_m->setInteractive( !tossRunning_m );
     nationsPanel_m->setDrawRunning( tossRunning_m );
     playersPanel_m->setDrawRunning( tossRunning_m );
+    undo_m->update( tossRunning_m );
     updateTossAction();
 }

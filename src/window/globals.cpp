@@ -5,6 +5,7 @@
 #include "QStringEnterDialog.h"
 #include "QTossProcessWindow.h"
 #include "QTossWindow.h"
+#include "QWindowSettings.h"
 #include "championship.h"
 #include "svassert.h"
 
@@ -140,7 +141,7 @@ QFileDialog* global::widgets::fileDialog()
         widget_l->setOption( QFileDialog::DontUseNativeDialog );
         widget_l->setWindowIcon( global::icons::appIcon() );
         widget_l->setDefaultSuffix( QStringLiteral( "xml" ) );
-        widget_l->setDirectory( QDir::currentPath() );
+        widget_l->setDirectory( QWindowSettings::folder( QDir::currentPath() ) );
         widget_l->setNameFilters( { QStringLiteral( "SortivaneSaveFile-v.0.1 (*.stv)" ),
                                     QStringLiteral( "XML-файлы (*.xml)" ), QStringLiteral( "Все файлы (*)" ) } );
         widget_l->setLabelText( QFileDialog::FileName, QStringLiteral( "Имя файла" ) );

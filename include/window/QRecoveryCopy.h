@@ -1,0 +1,58 @@
+#ifndef SORTIVANE_QRECOVERYCOPY_H
+#define SORTIVANE_QRECOVERYCOPY_H
+
+#include <QFileInfoList>
+#include <QObject>
+#include <QTimer>
+
+class QLockFile;
+class QThread;
+class QWidget;
+
+// Keeps a copy of the championship as it stands, so that a crash or a power
+// cut loses nothing. Changes are collected for a moment and the copy is
+// written by a worker thread, never by the click that made the change. Each
+// running program has a copy of its own, marked by a lock while it runs; a
+// copy whose lock is gone was left by a program that did not quit normally.
+class QRecoveryCopy : public QObject
+{
+    Q_OBJECT
+
+public:
+    // How long changes are collected before a copy is written.
+    static const int DELAY_MS = 1000;
+
+    explicit QRecoveryCopy( QObject* parent_p );
+    ~QRecoveryCopy() override;
+
+    // The championship changed: a copy follows within DELAY_MS and the time
+    // of one write.
+    void schedule();
+    // The championship was saved, replaced or left on purpose: no copy.
+    void discard();
+    // At start-up: offers the newest copy that a program no longer running
+    // left behind, and restores it into the championship if the organiser
+    // wants; true then.
+    bool offer( QWidget* parent_p );
+
+    static QString folder();
+    QString copyPath() const;
+
+private slots:
+    void slotWrite();
+    void slotWritten();
+
+private:
+    static QString namePath( const QString& copyPath_cp );
+    // Copies of programs that are gone, newest first.
+    QFileInfoList orphanedCopies() const;
+    bool restore( const QFileInfo& copy_cp );
+    void remove( const QString& copyPath_cp ) const;
+
+    QTimer delay_m;
+    QThread* writer_m = nullptr;
+    bool pending_m = false;
+    QLockFile* lock_m = nullptr;
+};
+
+#endif

@@ -1,0 +1,25 @@
+#ifndef SORTIVANE_QWINDOWSETTINGS_H
+#define SORTIVANE_QWINDOWSETTINGS_H
+
+#include <QString>
+
+class QMainWindow;
+
+// What the window remembers from one run to the next: its place and the
+// state of its bars, the zoom of the bracket and the folder of the last
+// file chosen.
+class QWindowSettings
+{
+public:
+    // The remembered place when the window still fits the screen it opens
+    // on; otherwise a first place of 1280 × 800 pixels, or less on a smaller
+    // screen, in the middle of it.
+    static void restoreGeometry( QMainWindow* window_p );
+    static void storeGeometry( const QMainWindow* window_p );
+    static int zoom( int default_p );
+    static void setZoom( int percents_p );
+    static QString folder( const QString& default_cp );
+    static void setFolder( const QString& folder_cp );
+};
+
+#endif

@@ -1,0 +1,214 @@
+#include "QRecoveryCopy.h"
+
+#include "atomicfile.h"
+#include "championship.h"
+#include "globals.h"
+#include "savefile.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QLockFile>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QThread>
+
+namespace
+{
+const QString& copyPrefix()
+{
+    static const QString prefix_scl = QStringLiteral( "recovery-" );
+    return prefix_scl;
+}
+
+QString lockPath( const QString& copyPath_cp )
+{
+    return copyPath_cp.left( copyPath_cp.size() - 3 ) + QStringLiteral( "lock" );
+}
+
+bool writeName( const QString& path_cp, const QString& name_cp )
+{
+    const QByteArray bytes_cl = name_cp.toUtf8();
+    return AtomicFile::write( path_cp, [ &bytes_cl ]( QIODevice* file_p )
+                              { return file_p->write( bytes_cl ) == bytes_cl.size(); } );
+}
+}
+
+QRecoveryCopy::QRecoveryCopy( QObject* parent_p ) : QObject( parent_p )
+{
+    delay_m.setSingleShot( true );
+    delay_m.setInterval( DELAY_MS );
+    connect( &delay_m, "2timeout()", this, "1slotWrite()" );
+}
+
+QRecoveryCopy::~QRecoveryCopy()
+{
+    if( writer_m )
+        writer_m->wait();
+    delete lock_m;
+}
+
+void QRecoveryCopy::schedule()
+{
+    // The first change starts the delay; later ones join the same copy.
+    if( !delay_m.isActive() )
+        delay_m.start();
+}
+
+void QRecoveryCopy::discard()
+{
+    delay_m.stop();
+    pending_m = false;
+    // A write under way would bring back what is removed here.
+    if( writer_m )
+        writer_m->wait();
+    remove( copyPath() );
+}
+
+bool QRecoveryCopy::offer( QWidget* parent_p )
+{
+    const QFileInfoList copies_cl = orphanedCopies();
+    if( copies_cl.isEmpty() )
+        return false;
+    QMessageBox box_l( QMessageBox::Question, QStringLiteral( "Восстановление чемпионата" ), QString(),
+                       QMessageBox::NoButton, parent_p );
+    box_l.setWindowIcon( global::icons::appIcon() );
+    QPushButton* const restore_cl = box_l.addButton( QStringLiteral( "Восстановить" ), QMessageBox::AcceptRole );
+    QPushButton* const drop_cl = box_l.addButton( QStringLiteral( "Не восстанавливать" ), QMessageBox::RejectRole );
+    box_l.setDefaultButton( restore_cl );
+    box_l.setEscapeButton( drop_cl );
+    const QFileInfo& newest_crl = copies_cl.front();
+    QString text_l =
+        QStringLiteral( "Программа была закрыта, не сохранив чемпионат. Восстановить несохранённые изменения?"
+                        "\n\nКопия от %1." )
+            .arg( newest_crl.lastModified().toString( QStringLiteral( "dd.MM.yyyy HH:mm:ss" ) ) );
+    QFile name_l( namePath( newest_crl.filePath() ) );
+    if( name_l.open( QIODevice::ReadOnly ) )
+    {
+        const QString fileName_cl = QString::fromUtf8( name_l.readAll() );
+        if( !fileName_cl.isEmpty() )
+            text_l += QStringLiteral( "\nФайл чемпионата: %1" ).arg( fileName_cl );
+    }
+    box_l.setText( text_l );
+    if( copies_cl.size() > 1 )
+    {
+        QStringList others_l;
+        for( int i = 1; i < copies_cl.size(); ++i )
+            others_l << copies_cl.at( i ).filePath();
+        box_l.setDetailedText( QStringLiteral( "Остаются и другие копии:\n" ) + others_l.join( QLatin1Char( '\n' ) ) );
+    }
+    box_l.exec();
+    if( box_l.clickedButton() != restore_cl )
+    {
+        remove( newest_crl.filePath() );
+        return false;
+    }
+    return restore( newest_crl );
+}
+
+QString QRecoveryCopy::folder()
+{
+    return QStandardPaths::writableLocation( QStandardPaths::AppDataLocation ) + QStringLiteral( "/recovery" );
+}
+
+QString QRecoveryCopy::copyPath() const
+{
+    return QStringLiteral( "%1/%2%3.stv" ).arg( folder(), copyPrefix() ).arg( QCoreApplication::applicationPid() );
+}
+
+void QRecoveryCopy::slotWrite()
+{
+    // Never two writes at once: the next one follows the running one.
+    if( writer_m )
+    {
+        pending_m = true;
+        return;
+    }
+    QDir().mkpath( folder() );
+    if( !lock_m )
+    {
+        lock_m = new QLockFile( lockPath( copyPath() ) );
+        lock_m->setStaleLockTime( 0 );
+        lock_m->tryLock( 0 );
+    }
+    // The containers are shared until written to: the copy costs a few
+    // reference counts, and the worker owns it from here on.
+    const Championship copy_cl = global::data::champ();
+    const QString path_cl = copyPath();
+    writer_m = QThread::create(
+        [ copy_cl, path_cl ]
+        {
+            if( writeName( namePath( path_cl ), copy_cl.fileName() ) )
+                SaveFile::write( copy_cl, path_cl );
+        } );
+    connect( writer_m, "2finished()", this, "1slotWritten()" );
+    writer_m->start();
+}
+
+void QRecoveryCopy::slotWritten()
+{
+    writer_m->deleteLater();
+    writer_m = nullptr;
+    if( !pending_m )
+        return;
+    pending_m = false;
+    slotWrite();
+}
+
+QString QRecoveryCopy::namePath( const QString& copyPath_cp )
+{
+    return copyPath_cp.left( copyPath_cp.size() - 3 ) + QStringLiteral( "name" );
+}
+
+QFileInfoList QRecoveryCopy::orphanedCopies() const
+{
+    QFileInfoList orphaned_l;
+    const QFileInfoList copies_cl =
+        QDir( folder() ).entryInfoList( { copyPrefix() + QStringLiteral( "*.stv" ) }, QDir::Files, QDir::Time );
+    for( const QFileInfo& copy_crl : copies_cl )
+    {
+        if( copy_crl.filePath() == copyPath() )
+            continue;
+        // The lock of a program still running holds; a program that is gone
+        // left a stale one, or none.
+        QLockFile lock_l( lockPath( copy_crl.filePath() ) );
+        lock_l.setStaleLockTime( 0 );
+        if( !lock_l.tryLock( 0 ) )
+            continue;
+        lock_l.unlock();
+        orphaned_l.append( copy_crl );
+    }
+    return orphaned_l;
+}
+
+bool QRecoveryCopy::restore( const QFileInfo& copy_cp )
+{
+    Championship restored_l;
+    if( !SaveFile::read( copy_cp.filePath(), restored_l ) )
+    {
+        // Set aside, never deleted: it may still hold something worth a look.
+        const QString aside_cl =
+            QStringLiteral( "%1/%2-refused-%3.stv" )
+                .arg( copy_cp.path(), copy_cp.completeBaseName(),
+                      QDateTime::currentDateTime().toString( QStringLiteral( "yyyyMMdd-HHmmss" ) ) );
+        QFile::rename( copy_cp.filePath(), aside_cl );
+        QFile::remove( namePath( copy_cp.filePath() ) );
+        global::widgets::showResult(
+            QMessageBox::Warning,
+            QStringLiteral( "Копию несохранённого чемпионата прочитать не удалось.\nОна отложена в файл\n\"%1\"" )
+                .arg( aside_cl ) );
+        return false;
+    }
+    QFile name_l( namePath( copy_cp.filePath() ) );
+    if( name_l.open( QIODevice::ReadOnly ) )
+        restored_l.setFileName( QString::fromUtf8( name_l.readAll() ) );
+    global::data::champ() = restored_l;
+    remove( copy_cp.filePath() );
+    return true;
+}
+
+void QRecoveryCopy::remove( const QString& copyPath_cp ) const
+{
+    QFile::remove( copyPath_cp );
+    QFile::remove( namePath( copyPath_cp ) );
+}

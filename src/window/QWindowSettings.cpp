@@ -1,0 +1,61 @@
+#include "QWindowSettings.h"
+
+#include <QGuiApplication>
+#include <QMainWindow>
+#include <QScreen>
+#include <QSettings>
+
+#include <memory>
+
+namespace
+{
+// Made for each use: a settings object kept until the program's end would
+// outlive the application it writes through.
+std::unique_ptr< QSettings > settings()
+{
+    return std::make_unique< QSettings >( QStringLiteral( "sortivane" ), QStringLiteral( "sortivane" ) );
+}
+}
+
+void QWindowSettings::restoreGeometry( QMainWindow* window_p )
+{
+    const QRect available_cl =
+        ( window_p->screen() ? window_p->screen() : QGuiApplication::primaryScreen() )->availableGeometry();
+    if( window_p->restoreGeometry( settings()->value( QStringLiteral( "window/geometry" ) ).toByteArray() )
+        && available_cl.contains( window_p->frameGeometry() ) )
+    {
+        window_p->restoreState( settings()->value( QStringLiteral( "window/state" ) ).toByteArray() );
+        return;
+    }
+    // Room for the players, the nations and a few games of the bracket,
+    // never beyond the screen, nor below what the window needs.
+    const QSize size_cl = QSize( 1280, 800 ).boundedTo( available_cl.size() ).expandedTo( window_p->minimumSizeHint() );
+    window_p->setGeometry(
+        QRect( QPoint(), size_cl ).translated( available_cl.center() - QRect( QPoint(), size_cl ).center() ) );
+}
+
+void QWindowSettings::storeGeometry( const QMainWindow* window_p )
+{
+    settings()->setValue( QStringLiteral( "window/geometry" ), window_p->saveGeometry() );
+    settings()->setValue( QStringLiteral( "window/state" ), window_p->saveState() );
+}
+
+int QWindowSettings::zoom( int default_p )
+{
+    return settings()->value( QStringLiteral( "view/zoom" ), default_p ).toInt();
+}
+
+void QWindowSettings::setZoom( int percents_p )
+{
+    settings()->setValue( QStringLiteral( "view/zoom" ), percents_p );
+}
+
+QString QWindowSettings::folder( const QString& default_cp )
+{
+    return settings()->value( QStringLiteral( "files/folder" ), default_cp ).toString();
+}
+
+void QWindowSettings::setFolder( const QString& folder_cp )
+{
+    settings()->setValue( QStringLiteral( "files/folder" ), folder_cp );
+}
