@@ -1,5 +1,7 @@
+#include "QTossThread.h"
 #include "championship.h"
 #include "drawseed.h"
+#include "savefile.h"
 #include "svassert.h"
 #include "testsupport.h"
 
@@ -80,6 +82,8 @@ private slots:
     void changedResultMovesWinnerToEnd();
     void resultSetBackCountsAsNoChange();
     void finalResultOnlyStoresResult();
+    void undoRestoresWhatEachDrawFound_data();
+    void undoRestoresWhatEachDrawFound();
     void roundFinishesWithLastWinner();
     void inconsistentNextRoundIsKeptConsistent_data();
     void inconsistentNextRoundIsKeptConsistent();
@@ -286,6 +290,55 @@ void tst_Championship::resultSetBackCountsAsNoChange()
     champ_l.setGameResult( 0, EXPECTED );
     QVERIFY( champ_l.rounds().at( 1 ).players_m.contains( 2 ) );
     QVERIFY( champ_l.isUnchangedSince( kept_cl ) );
+}
+
+void tst_Championship::undoRestoresWhatEachDrawFound_data()
+{
+    QTest::addColumn< quint32 >( "seed" );
+    for( quint32 seed_l = 1; seed_l <= 12; ++seed_l )
+        QTest::addRow( "seed %u", seed_l ) << seed_l;
+}
+
+// A championship played to its final, saved and loaded on the way, then
+// walked back one undo at a time: each gives back exactly the championship
+// as its draw found it.
+void tst_Championship::undoRestoresWhatEachDrawFound()
+{
+    QFETCH( quint32, seed );
+    QRandomGenerator random_l( seed );
+    Championship champ_l;
+    const int players_cl = 4 + random_l.bounded( 37 );
+    for( int i = 0; i < players_cl; ++i )
+        champ_l.addPlayer( 1 + random_l.bounded( 4 ), QStringLiteral( "p%1" ).arg( i ), QString() );
+    QTossThread thread_l;
+    thread_l.setPaced( false );
+    drawseed::setFixedSeed( seed );
+    QVector< Championship > beforeDraws_l;
+    for( ;; )
+    {
+        beforeDraws_l.append( champ_l );
+        QVERIFY( thread_l.drawInPlace( champ_l ) );
+        const int games_cl = champ_l.rounds().at( champ_l.currentRound() ).games_m.size();
+        for( int i = 0; i < games_cl; ++i )
+            champ_l.setGameResult( i, random_l.bounded( 2 ) ? EXPECTED : UNEXPECTED );
+        if( champ_l.currentRound() + 1 == champ_l.rounds().size() )
+            break;
+        // Every other round goes through a file, as an evening with a break.
+        if( champ_l.currentRound() % 2 )
+        {
+            Championship loaded_l;
+            QVERIFY( SaveFile::fromText( SaveFile::toText( champ_l ), loaded_l ) );
+            champ_l = loaded_l;
+        }
+    }
+    while( !beforeDraws_l.isEmpty() )
+    {
+        champ_l.undoLastDraw();
+        QVERIFY( champ_l.canBePlayedToFinal() );
+        QVERIFY2( champ_l.holdsSameAs( beforeDraws_l.takeLast() ),
+                  qPrintable( QStringLiteral( "%1 draws left" ).arg( beforeDraws_l.size() ) ) );
+    }
+    QVERIFY( champ_l.rounds().isEmpty() );
 }
 
 void tst_Championship::finalResultOnlyStoresResult()

@@ -2,6 +2,7 @@
 #include "QGameWidget.h"
 #include "QNationsPanel.h"
 #include "QPlayersPanel.h"
+#include "QRecoveryCopy.h"
 #include "QStringEnterDialog.h"
 #include "QTossApplication.h"
 #include "QTossProcessWindow.h"
@@ -65,6 +66,13 @@ private slots:
     void typedNameWinsOverTwoSelectedFiles();
     void clanOfBlanksIsStoredAsNone();
     void closingDuringPacedDrawStopsItFirst();
+    void renamesPlayerAfterTheDraw_data();
+    void renamesPlayerAfterTheDraw();
+    void renameCancelledOrBlankChangesNothing();
+    void undoWalksBackToTheUndrawnChampionship();
+    void commandsHaveStandardShortcuts_data();
+    void commandsHaveStandardShortcuts();
+    void recoveryCopyFollowsChangesAndSaves();
 
 private:
     QTemporaryDir dir_m;
@@ -492,6 +500,27 @@ namespace
 {
 // Draws the first round of the current championship and records a win of
 // every favourite through the bracket.
+// Answers the rename dialog with the given names, after checking that it
+// offers the player's present ones.
+void renameTo( const QString& nickname_cp, const QString& clan_cp )
+{
+    const Player old_cl = global::data::champ().players().value( 1 ).value( 0 );
+    whenModal(
+        [ nickname_cp, clan_cp, old_cl ]( QWidget* modal_p )
+        {
+            QCOMPARE( modal_p->windowTitle(), QStringLiteral( "Изменение игрока" ) );
+            const QList< QLineEdit* > fields_cl = modal_p->findChildren< QLineEdit* >();
+            QCOMPARE( fields_cl.at( 0 )->text(), old_cl.nickname_m );
+            QCOMPARE( fields_cl.at( 1 )->text(), old_cl.clanName_m );
+            QCOMPARE( fields_cl.at( 0 )->maxLength(), Player::MAX_TYPED_LENGTH );
+            fields_cl.at( 0 )->setText( nickname_cp );
+            fields_cl.at( 1 )->setText( clan_cp );
+            for( QPushButton* const button_cl : modal_p->findChildren< QPushButton* >() )
+                if( button_cl->text() == QStringLiteral( "Ввести зачение" ) )
+                    button_cl->click();
+        } );
+}
+
 void drawAndDecideFirstRound()
 {
     QSignalSpy updated_l( global::threads::tossThread(), SIGNAL( championshipDataUpdated() ) );
@@ -675,6 +704,8 @@ void tst_MainWindow::quitAsksAfterEveryKindOfChange_data()
     QTest::newRow( "final's result" ) << QStringLiteral( "final" );
     QTest::newRow( "nation removed" ) << QStringLiteral( "remove nation" );
     QTest::newRow( "nation added" ) << QStringLiteral( "add nation" );
+    QTest::newRow( "player renamed" ) << QStringLiteral( "rename" );
+    QTest::newRow( "draw undone" ) << QStringLiteral( "undo" );
 }
 
 void tst_MainWindow::quitAsksAfterEveryKindOfChange()
@@ -691,9 +722,23 @@ void tst_MainWindow::quitAsksAfterEveryKindOfChange()
     }
     if( QStringLiteral( "add nation" ) == change )
         champ_l.nations().removeLast();
+    if( QStringLiteral( "undo" ) == change )
+        QVERIFY( global::threads::tossThread()->drawInPlace( champ_l ) );
     window()->resetViews();
     if( QStringLiteral( "final" ) == change )
         clickGame( gameWidget( 1, 0 ), true );
+    else if( QStringLiteral( "undo" ) == change )
+    {
+        answerMessageBox( QMessageBox::Ok );
+        action( QStringLiteral( "Отменить жеребьевку" ) )->trigger();
+    }
+    else if( QStringLiteral( "rename" ) == change )
+    {
+        child< QTreeView >( "playersView" )->expandAll();
+        clickRow( playerIndex( 0, 0 ) );
+        renameTo( QStringLiteral( "Другой" ), QString() );
+        child< QToolButton >( "renamePlayerBtn" )->click();
+    }
     else if( QStringLiteral( "remove nation" ) == change )
     {
         QListView* const view_cl = child< QListView >( "nationsView" );
@@ -793,6 +838,151 @@ void tst_MainWindow::closingDuringPacedDrawStopsItFirst()
     QTRY_VERIFY( action( QStringLiteral( "Начать новый" ) )->isEnabled() );
     QVERIFY( global::data::champ().rounds().isEmpty() );
     QVERIFY( window()->isVisible() );
+}
+
+void tst_MainWindow::renamesPlayerAfterTheDraw_data()
+{
+    QTest::addColumn< QString >( "way" );
+    QTest::newRow( "button" ) << QStringLiteral( "button" );
+    QTest::newRow( "double click" ) << QStringLiteral( "double click" );
+    QTest::newRow( "F2" ) << QStringLiteral( "F2" );
+}
+
+void tst_MainWindow::renamesPlayerAfterTheDraw()
+{
+    QFETCH( QString, way );
+    resetChampionship( { 2, 2 } );
+    Championship& champ_l = global::data::champ();
+    QVERIFY( global::threads::tossThread()->drawInPlace( champ_l ) );
+    window()->resetViews();
+    QTreeView* const view_cl = child< QTreeView >( "playersView" );
+    view_cl->expandAll();
+    clickRow( playerIndex( 0, 0 ) );
+    QToolButton* const rename_cl = child< QToolButton >( "renamePlayerBtn" );
+    QVERIFY( rename_cl->isEnabled() );
+    QVERIFY( !child< QToolButton >( "removePlayerBtn" )->isEnabled() );
+    QCOMPARE( rename_cl->toolTip(), QStringLiteral( "Изменить игрока" ) );
+    // Pasted with a tab and blanks around: stored cleaned.
+    renameTo( QStringLiteral( "  Новое\tимя " ), QStringLiteral( "Клан" ) );
+    if( QStringLiteral( "button" ) == way )
+        QTest::mouseClick( rename_cl, Qt::LeftButton );
+    else if( QStringLiteral( "double click" ) == way )
+        QTest::mouseDClick( view_cl->viewport(), Qt::LeftButton, Qt::NoModifier,
+                            view_cl->visualRect( playerIndex( 0, 0 ) ).center() );
+    else
+        QTest::keyClick( view_cl, Qt::Key_F2 );
+    QCOMPARE( champ_l.players().value( 1 ).value( 0 ),
+              ( Player { QStringLiteral( "Новое имя" ), QStringLiteral( "Клан" ) } ) );
+    QCOMPARE( playerIndex( 0, 0 ).data().toString(), QStringLiteral( "Новое имя" ) );
+    QStringList shown_l;
+    for( QGameWidget* const game_cl : gameWidgets() )
+        for( QLabel* const label_cl : game_cl->findChildren< QLabel* >() )
+            shown_l << label_cl->text();
+    QVERIFY( shown_l.contains( QStringLiteral( "[Клан]Новое имя" ) ) );
+    QCOMPARE( shownTitle(), QStringLiteral( "Новый не сохранённый чемпионат*" ) );
+    QVERIFY( QApplication::activeModalWidget() == nullptr );
+}
+
+void tst_MainWindow::renameCancelledOrBlankChangesNothing()
+{
+    resetChampionship( { 2, 2 } );
+    window()->resetViews();
+    child< QTreeView >( "playersView" )->expandAll();
+    clickRow( playerIndex( 0, 0 ) );
+    const Championship before_cl = global::data::champ();
+    whenModal( []( QWidget* modal_p ) { QTest::keyClick( modal_p, Qt::Key_Escape ); } );
+    child< QToolButton >( "renamePlayerBtn" )->click();
+    QString refusal_l;
+    renameTo( QStringLiteral( " \t " ), QStringLiteral( "Клан" ) );
+    QTimer::singleShot( 50, [ &refusal_l ] { answerMessageBox( QMessageBox::Ok, &refusal_l ); } );
+    child< QToolButton >( "renamePlayerBtn" )->click();
+    QCOMPARE( refusal_l, QStringLiteral( "Псевдоним игрока не может быть пустым.\nИгрок не добавлен." ) );
+    QVERIFY( global::data::champ().isUnchangedSince( before_cl ) );
+    QVERIFY( !window()->isWindowModified() );
+}
+
+void tst_MainWindow::undoWalksBackToTheUndrawnChampionship()
+{
+    resetChampionship( { 2, 2, 2, 2 } );
+    window()->resetViews();
+    QAction* const undo_cl = action( QStringLiteral( "Отменить жеребьевку" ) );
+    QVERIFY( !undo_cl->isEnabled() );
+    QCOMPARE( undo_cl->shortcut(), QKeySequence( QStringLiteral( "Ctrl+Z" ) ) );
+    drawAndDecideFirstRound();
+    Championship& champ_l = global::data::champ();
+    const Championship decided_cl = champ_l;
+    QSignalSpy updated_l( global::threads::tossThread(), SIGNAL( championshipDataUpdated() ) );
+    action( QStringLiteral( "Запустить" ) )->trigger();
+    QVERIFY( updated_l.wait( 10000 ) );
+    QTRY_VERIFY( undo_cl->isEnabled() );
+    QString question_l;
+    answerMessageBox( QMessageBox::Ok, &question_l );
+    undo_cl->trigger();
+    QCOMPARE( question_l, QStringLiteral( "Отменить жеребьевку тура «1/2 финала»? Игры этого тура будут удалены." ) );
+    QVERIFY( champ_l.holdsSameAs( decided_cl ) );
+    QCOMPARE( gameWidgets().size(), 4 );
+    QVERIFY( action( QStringLiteral( "Запустить" ) )->isEnabled() );
+    // The first round's results are open again: one is changed by a click.
+    clickGame( gameWidget( 0, 0 ), true );
+    QCOMPARE( champ_l.rounds().at( 0 ).games_m.at( 0 ).result_m, UNEXPECTED );
+    answerMessageBox( QMessageBox::Ok, &question_l );
+    undo_cl->trigger();
+    QCOMPARE( question_l, QStringLiteral( "Отменить жеребьевку тура «1/4 финала»? Игры этого тура будут удалены. "
+                                          "Записанные результаты этих игр (4) будут потеряны." ) );
+    QVERIFY( champ_l.rounds().isEmpty() );
+    QVERIFY( gameWidgets().isEmpty() );
+    QVERIFY( !undo_cl->isEnabled() );
+    clickRow( groupIndex( 0 ) );
+    QVERIFY( child< QToolButton >( "addPlayerBtn" )->isEnabled() );
+}
+
+void tst_MainWindow::commandsHaveStandardShortcuts_data()
+{
+    QTest::addColumn< QString >( "command" );
+    QTest::addColumn< QString >( "keys" );
+    QTest::newRow( "new" ) << QStringLiteral( "Начать новый" ) << QStringLiteral( "Ctrl+N" );
+    QTest::newRow( "open" ) << QStringLiteral( "Продолжить сохранённый" ) << QStringLiteral( "Ctrl+O" );
+    QTest::newRow( "save" ) << QStringLiteral( "Сохранить" ) << QStringLiteral( "Ctrl+S" );
+    QTest::newRow( "save as" ) << QStringLiteral( "Сохранить как ..." ) << QStringLiteral( "Ctrl+Shift+S" );
+    QTest::newRow( "quit" ) << QStringLiteral( "Выйти" ) << QStringLiteral( "Ctrl+Q" );
+    QTest::newRow( "draw" ) << QStringLiteral( "Запустить" ) << QStringLiteral( "F5" );
+    QTest::newRow( "undo" ) << QStringLiteral( "Отменить жеребьевку" ) << QStringLiteral( "Ctrl+Z" );
+}
+
+void tst_MainWindow::commandsHaveStandardShortcuts()
+{
+    QFETCH( QString, command );
+    QFETCH( QString, keys );
+    QCOMPARE( action( command )->shortcut(), QKeySequence( keys ) );
+}
+
+void tst_MainWindow::recoveryCopyFollowsChangesAndSaves()
+{
+    const QString copy_cl =
+        QStringLiteral( "%1/recovery-%2.stv" ).arg( QRecoveryCopy::folder() ).arg( QCoreApplication::applicationPid() );
+    QVERIFY( !QFile::exists( copy_cl ) );
+    clickRow( groupIndex( 0 ) );
+    enterPlayer( QStringLiteral( "Несохранённый" ), QString() );
+    QElapsedTimer since_l;
+    since_l.start();
+    child< QToolButton >( "addPlayerBtn" )->click();
+    QVERIFY( window()->isWindowModified() );
+    QTRY_VERIFY_WITH_TIMEOUT( QFile::exists( copy_cl ), 2000 );
+    Championship copied_l;
+    QTRY_VERIFY( copied_l.load( copy_cl ) );
+    QVERIFY( copied_l.holdsSameAs( global::data::champ() ) );
+    // Saved, the championship needs no copy.
+    const QString file_cl = dir_m.filePath( QStringLiteral( "recovered.stv" ) );
+    fileDialogOf( QStringLiteral( "Сохранить как ..." ),
+                  [ file_cl ]( QFileDialog* dialog_p )
+                  {
+                      chooseFile( dialog_p, file_cl );
+                      answerMessageBox( QMessageBox::Ok );
+                      QMetaObject::invokeMethod( dialog_p, "accept", Qt::QueuedConnection );
+                  } );
+    QCOMPARE( global::data::champ().fileName(), file_cl );
+    QVERIFY( !QFile::exists( copy_cl ) );
+    QVERIFY( !window()->isWindowModified() );
 }
 
 QTEST_MAIN( tst_MainWindow )

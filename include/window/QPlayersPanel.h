@@ -29,6 +29,9 @@ public:
     static QString removePlayersQuestion( int amount_p );
     static QString moveConfirmationText( int amount_p );
 
+protected:
+    bool eventFilter( QObject* watched_p, QEvent* event_p ) override;
+
 signals:
     void playersChanged();
     // A player's names changed; the player is the same, in the same places.

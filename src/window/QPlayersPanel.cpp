@@ -6,7 +6,7 @@
 #include "globals.h"
 #include "svassert.h"
 
-#include <QAction>
+#include <QKeyEvent>
 #include <QToolButton>
 #include <QTreeView>
 
@@ -45,12 +45,8 @@ QPlayersPanel::QPlayersPanel( QWidget* parent_p ) : QPanelFrame( QStringLiteral(
     // and F2, as in a file manager.
     connect( renamePlayerBtn_m, "2released()", this, "1slotRenamePlayer()" );
     connect( playersView_m, "2doubleClicked( const QModelIndex & )", this, "1slotRenamePlayer()" );
-    QAction* const renameAct_cl = new QAction( playersView_m );
-    renameAct_cl->setShortcut( Qt::Key_F2 );
-    renameAct_cl->setShortcutContext( Qt::WidgetShortcut );
-    playersView_m->addAction( renameAct_cl );
     playersView_m->setEditTriggers( QAbstractItemView::NoEditTriggers );
-    connect( renameAct_cl, "2triggered()", this, "1slotRenamePlayer()" );
+    playersView_m->installEventFilter( this );
     setPlayersButtons( false, false, false, false );
 }
 
@@ -94,6 +90,17 @@ QString QPlayersPanel::moveConfirmationText( int amount_p )
     static const QString oneGroup_scl = QStringLiteral( " на одну группу " );
     return QString::number( amount_p ) + QLatin1Char( ' ' ) + selectedWord( amount_p ) + elementWord( amount_p )
            + QLatin1Char( ' ' ) + will_scl + moved_scl + ( 1 == amount_p ? QString() : movedMany_scl ) + oneGroup_scl;
+}
+
+bool QPlayersPanel::eventFilter( QObject* watched_p, QEvent* event_p )
+{
+    if( watched_p == playersView_m && QEvent::KeyPress == event_p->type()
+        && Qt::Key_F2 == static_cast< QKeyEvent* >( event_p )->key() )
+    {
+        slotRenamePlayer();
+        return true;
+    }
+    return QPanelFrame::eventFilter( watched_p, event_p );
 }
 
 void QPlayersPanel::slotPlayersActions()

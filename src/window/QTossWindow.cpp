@@ -111,6 +111,7 @@ void QTossWindow::resetViews()
 {
     refreshViews();
     files_m->markStored();
+    files_m->updateTitle();
 }
 
 void QTossWindow::noteChange()
