@@ -165,7 +165,7 @@ public:
             startDraw();
             return;
         }
-        switch( random_m.bounded( 14 ) )
+        switch( random_m.bounded( 15 ) )
         {
         case 0:
         case 1:
@@ -193,6 +193,9 @@ public:
         case 11:
             child< QSlider >( "scaleSlider" )->setValue( 10 + random_m.bounded( 91 ) );
             break;
+        case 12:
+            pressShortcut();
+            break;
         default:
             QTest::qWait( random_m.bounded( 30 ) );
         }
@@ -207,8 +210,8 @@ private:
     QList< QAbstractButton* > panelButtons()
     {
         QList< QAbstractButton* > buttons_l;
-        for( const char* const name_cl : { "addPlayerBtn", "removePlayerBtn", "movePlayerUpBtn", "movePlayerDownBtn",
-                                           "addNationBtn", "removeNationBtn" } )
+        for( const char* const name_cl : { "addPlayerBtn", "removePlayerBtn", "renamePlayerBtn", "movePlayerUpBtn",
+                                           "movePlayerDownBtn", "addNationBtn", "removeNationBtn" } )
             buttons_l.append( child< QToolButton >( name_cl ) );
         return buttons_l;
     }
@@ -281,6 +284,23 @@ private:
                            view_cl->mapFromScene( proxy_cl->sceneBoundingRect().center() ) );
     }
 
+    // The keys an organiser learns first: rename in the list, undo and draw
+    // anywhere.
+    void pressShortcut()
+    {
+        switch( random_m.bounded( 3 ) )
+        {
+        case 0:
+            QTest::keyClick( child< QTreeView >( "playersView" ), Qt::Key_F2 );
+            break;
+        case 1:
+            QTest::keyClick( window(), Qt::Key_Z, Qt::ControlModifier );
+            break;
+        default:
+            QTest::keyClick( window(), Qt::Key_F5 );
+        }
+    }
+
     void useCommand()
     {
         static const QStringList commands_scl { QStringLiteral( "Начать новый" ),
@@ -288,6 +308,7 @@ private:
                                                 QStringLiteral( "Сохранить" ),
                                                 QStringLiteral( "Сохранить как ..." ),
                                                 QStringLiteral( "Запустить" ),
+                                                QStringLiteral( "Отменить жеребьевку" ),
                                                 QStringLiteral( "Выйти" ),
                                                 QStringLiteral( "?" ) };
         QAction* const action_cl = action( commands_scl.at( random_m.bounded( commands_scl.size() ) ) );
