@@ -1,8 +1,10 @@
 // Times the work an organiser waits for with 1,024 players: each draw with the
-// show's pauses switched off, the bracket build and repaint, one result, and
-// save and load of the fully played championship.
+// show's pauses switched off, the bracket build and repaint, one result, a
+// rename, a recovery copy and an undo, and save and load of the fully played
+// championship.
 //   QT_QPA_PLATFORM=offscreen build/bench/bench_championship
 #include "QDiagramScene.h"
+#include "QRecoveryCopy.h"
 #include "QTossThread.h"
 #include "championship.h"
 #include "drawseed.h"
@@ -14,6 +16,7 @@
 #include <QGraphicsView>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <cstdio>
 
@@ -46,6 +49,14 @@ double repaint( QGraphicsView& view_p )
     return best_l;
 }
 
+// Waits, with the event loop running, until the condition holds.
+#define QTRY_VERIFY_IN_BENCH( condition )                                                                              \
+    do                                                                                                                 \
+    {                                                                                                                  \
+        for( int tries_l = 0; tries_l < 600 && !( condition ); ++tries_l )                                             \
+            QTest::qWait( 50 );                                                                                        \
+    } while( false )
+
 void decideCurrentRound()
 {
     Championship& champ_l = global::data::champ();
@@ -57,6 +68,13 @@ void decideCurrentRound()
 int main( int argc, char** argv )
 {
     QApplication application_l( argc, argv );
+    // The offscreen platform's note about size hints, once per game widget.
+    qInstallMessageHandler(
+        []( QtMsgType, const QMessageLogContext&, const QString& message_cp )
+        {
+            if( !message_cp.contains( QStringLiteral( "propagateSizeHints" ) ) )
+                std::fprintf( stderr, "%s\n", qPrintable( message_cp ) );
+        } );
     drawseed::setFixedSeed( 2026 );
     global::threads::tossThread()->setPaced( false );
     Championship& champ_l = global::data::champ();
@@ -87,6 +105,40 @@ int main( int argc, char** argv )
                      drawRound() );
         decideCurrentRound();
     }
+    timer_l.restart();
+    scene_l.updateDiagram();
+    std::printf( "updateDiagram of the played championship: %.1f ms\n", timer_l.nsecsElapsed() / 1e6 );
+
+    // The forgiving commands on the played championship. The champion's
+    // boxes: one game in every round.
+    const Game& final_crl = champ_l.rounds().last().games_m.first();
+    const PlayerRef champion_cl = final_crl.winner();
+    timer_l.restart();
+    champ_l.renamePlayer( champion_cl, QStringLiteral( "Переименованный" ), QStringLiteral( "Клан" ) );
+    scene_l.updatePlayerTexts( champion_cl );
+    std::printf( "rename of the champion, boxes updated: %.2f ms\n", timer_l.nsecsElapsed() / 1e6 );
+    {
+        // What the GUI thread spends on a recovery copy: the copy of the
+        // championship and the start of the worker that writes it.
+        QRecoveryCopy recovery_l( nullptr );
+        timer_l.restart();
+        QMetaObject::invokeMethod( &recovery_l, "slotWrite" );
+        std::printf( "recovery copy, time on the GUI thread: %.3f ms\n", timer_l.nsecsElapsed() / 1e6 );
+        QTRY_VERIFY_IN_BENCH( QFileInfo::exists( recovery_l.copyPath() ) );
+        recovery_l.discard();
+    }
+    const Championship played_cl = champ_l;
+    timer_l.restart();
+    scene_l.clearDiagram();
+    scene_l.updateDiagram();
+    std::printf( "bracket of the played championship built anew: %.1f ms\n", timer_l.nsecsElapsed() / 1e6 );
+    timer_l.restart();
+    champ_l.undoLastDraw();
+    scene_l.clearDiagram();
+    scene_l.updateDiagram();
+    std::printf( "undo of the final's draw, bracket rebuilt: %.1f ms\n", timer_l.nsecsElapsed() / 1e6 );
+    champ_l = played_cl;
+
     QTemporaryDir dir_l;
     const QString file_cl = dir_l.filePath( QStringLiteral( "bench.stv" ) );
     timer_l.restart();
