@@ -183,8 +183,16 @@ void tst_Dialogs::sameKeysGiveSameAnswerOnEveryGame()
     QVERIFY( !enterAloneClosed_l );
     // A decided game starts with the focus on its winner.
     dialog_cl->setResult( UNEXPECTED );
-    whenModal( []( QWidget* ) { QTest::keyClick( QApplication::focusWidget(), Qt::Key_Return ); } );
+    bool focusOnWinner_l = false;
+    whenModal(
+        [ &focusOnWinner_l ]( QWidget* modal_p )
+        {
+            const QList< QRadioButton* > sides_cl = modal_p->findChildren< QRadioButton* >();
+            focusOnWinner_l = modal_p->focusWidget() == sides_cl.value( 1 );
+            QTest::keyClick( QApplication::focusWidget(), Qt::Key_Return );
+        } );
     QCOMPARE( dialog_cl->chooseResult(), int( UNEXPECTED ) );
+    QVERIFY( focusOnWinner_l );
 }
 
 void tst_Dialogs::aboutBoxNamesTheProgram()
