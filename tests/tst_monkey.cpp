@@ -303,14 +303,12 @@ private:
 
     void useCommand()
     {
-        static const QStringList commands_scl { QStringLiteral( "Начать новый" ),
-                                                QStringLiteral( "Продолжить сохранённый" ),
-                                                QStringLiteral( "Сохранить" ),
-                                                QStringLiteral( "Сохранить как ..." ),
-                                                QStringLiteral( "Запустить" ),
-                                                QStringLiteral( "Отменить жеребьевку" ),
-                                                QStringLiteral( "Выйти" ),
-                                                QStringLiteral( "?" ) };
+        static const QStringList commands_scl {
+            QStringLiteral( "Начать новый" ), QStringLiteral( "Продолжить сохранённый" ),
+            QStringLiteral( "Сохранить" ),    QStringLiteral( "Сохранить как ..." ),
+            QStringLiteral( "Запустить" ),    QStringLiteral( "Отменить жеребьевку" ),
+            QStringLiteral( "Выйти" ),        QStringLiteral( "?" )
+        };
         QAction* const action_cl = action( commands_scl.at( random_m.bounded( commands_scl.size() ) ) );
         if( action_cl->text() == QStringLiteral( "Запустить" ) )
             startDraw();
