@@ -3,12 +3,14 @@
 #include "QTossThread.h"
 #include "QTossWindow.h"
 #include "championship.h"
+#include "drawrandom.h"
 #include "drawseed.h"
 #include "globals.h"
 #include "testsupport.h"
 
 #include <QLabel>
 #include <QPushButton>
+#include <QCryptographicHash>
 #include <QtTest>
 
 using Sides = QVector< QPair< int, int > >;
@@ -99,6 +101,11 @@ private slots:
     void processWindowShowsTheDraw();
     void processWindowTitles_data();
     void processWindowTitles();
+    void generatorIsGlibcRand_data();
+    void generatorIsGlibcRand();
+    void announcementsAsBefore_data();
+    void announcementsAsBefore();
+    void logKeepsCancelledAndUndoneDraws();
 };
 
 void tst_Draw::initTestCase()
@@ -488,6 +495,115 @@ void tst_Draw::processWindowTitles()
         texts_l.append( label_cl->text() );
     QVERIFY( texts_l.contains( QStringLiteral( "(Сиу)" ) ) );
     QVERIFY( !texts_l.contains( QStringLiteral( "()" ) ) );
+}
+
+void tst_Draw::generatorIsGlibcRand_data()
+{
+    QTest::addColumn< quint32 >( "seed" );
+    for( const quint32 seed_cl : { 0u, 1u, 2026u, 0x80000000u, 0xFFFFFFFFu } )
+        QTest::addRow( "seed %u", seed_cl ) << seed_cl;
+}
+
+void tst_Draw::generatorIsGlibcRand()
+{
+    QFETCH( quint32, seed );
+    std::srand( seed );
+    DrawRandom random_l( seed );
+    for( int i = 0; i < 1000000; ++i )
+    {
+        const int expected_cl = std::rand();
+        if( random_l.next() != expected_cl )
+            QFAIL( qPrintable( QStringLiteral( "value %1 differs" ).arg( i ) ) );
+    }
+}
+
+// Every announcement and every stored game of whole championships, with
+// fixed seeds, hashed: the figures are those of the program before the draw
+// had a generator of its own, when it called rand().
+void tst_Draw::announcementsAsBefore_data()
+{
+    QTest::addColumn< QVector< int > >( "amounts" );
+    QTest::addColumn< quint32 >( "seed" );
+    QTest::addColumn< QByteArray >( "hash" );
+    QTest::newRow( "4 in one group" ) << QVector< int > { 4 } << 1u
+                                      << QByteArray( "ccc8fe260d1883cf46a1a87bd33ae866ae027046" );
+    QTest::newRow( "2 and 3, byes split" ) << QVector< int > { 2, 0, 0, 3 } << 7u
+                                           << QByteArray( "daa64243eef2f577b6a2a0ccd281f91d7e940b5e" );
+    QTest::newRow( "3 and 3" ) << QVector< int > { 3, 3 } << 99u
+                               << QByteArray( "1f1051e00bad368fa4e073dcae5b1f53789932ce" );
+    QTest::newRow( "23 over four groups" ) << QVector< int > { 5, 7, 2, 9 } << 2026u
+                                           << QByteArray( "46a416ff3d17fb5121ff7b0435b5a3a5ad302057" );
+    QTest::newRow( "33 with one bye group" ) << QVector< int > { 16, 16, 0, 1 } << 31337u
+                                             << QByteArray( "3cba1185283435643d787f4518578a4a4c522d10" );
+    QTest::newRow( "42, seed beyond 2^31" ) << QVector< int > { 0, 1, 1, 40 } << 4000000000u
+                                            << QByteArray( "ff8368d2987908e367143cc8a7b715145e3b3055" );
+}
+
+void tst_Draw::announcementsAsBefore()
+{
+    QFETCH( QVector< int >, amounts );
+    QFETCH( quint32, seed );
+    Championship champ_l;
+    for( int g = 0; g < amounts.size(); ++g )
+        for( int n = 0; n < amounts.at( g ); ++n )
+            champ_l.addPlayer( g + 1, QStringLiteral( "p%1-%2" ).arg( g + 1 ).arg( n ),
+                               n % 2 ? QStringLiteral( "К" ) : QString() );
+    QTossThread thread_l;
+    thread_l.setPaced( false );
+    QByteArray log_l;
+    connect( &thread_l, &QTossThread::nextGame, [ &log_l ]( int number_p )
+             { log_l += "g" + QByteArray::number( number_p ) + ";"; } );
+    connect( &thread_l, &QTossThread::nextTxtValue, [ &log_l ]( int type_p, const QString& value_cp )
+             { log_l += QByteArray::number( type_p ) + ":" + value_cp.toUtf8() + ";"; } );
+    connect( &thread_l, &QTossThread::tossStarted, [ &log_l ]( int denominator_p )
+             { log_l += "t" + QByteArray::number( denominator_p ) + ";"; } );
+    const auto side_l = []( const PlayerRef& player_cp, int nation_p )
+    {
+        return QByteArray::number( player_cp.groupId() ) + "/" + QByteArray::number( player_cp.playerId() ) + "/"
+               + QByteArray::number( nation_p );
+    };
+    drawseed::setFixedSeed( seed );
+    while( thread_l.drawInPlace( champ_l ) )
+    {
+        const Round& round_crl = champ_l.rounds().at( champ_l.currentRound() );
+        for( const Game& game_crl : round_crl.games_m )
+            log_l += side_l( game_crl.favorite_m, game_crl.favoriteNation_m ) + "-"
+                     + side_l( game_crl.outsider_m, game_crl.outsiderNation_m ) + ";";
+        for( int i = 0; i < round_crl.games_m.size(); ++i )
+            champ_l.setGameResult( i, i % 3 ? EXPECTED : UNEXPECTED );
+    }
+    QTEST( QCryptographicHash::hash( log_l, QCryptographicHash::Sha1 ).toHex(), "hash" );
+}
+
+void tst_Draw::logKeepsCancelledAndUndoneDraws()
+{
+    drawseed::clearFixedSeed();
+    freshChampionship( { 16, 16 } );
+    Championship& champ_l = global::data::champ();
+    const QString commitment_cl = champ_l.nextDrawCommitment();
+    tossThread()->setPaced( true );
+    QSignalSpy finished_l( relay(), SIGNAL( finished() ) );
+    QSignalSpy games_l( relay(), SIGNAL( nextGame( int ) ) );
+    tossThread()->start();
+    QVERIFY( games_l.wait( 5000 ) );
+    tossThread()->sltStop();
+    QVERIFY( finished_l.wait( 5000 ) );
+    tossThread()->setPaced( false );
+    QTRY_COMPARE( champ_l.drawLog().size(), 1 );
+    QTRY_COMPARE( champ_l.drawLog().first().outcome_m, DrawLogEntry::Cancelled );
+    QCOMPARE( champ_l.drawLog().first().commitment_m, commitment_cl );
+    QCOMPARE( DrawRecord::commitment( champ_l.drawLog().first().secret_m ), commitment_cl );
+    QVERIFY( champ_l.rounds().isEmpty() );
+    // The next attempt has a secret of its own.
+    QVERIFY( champ_l.nextDrawCommitment() != commitment_cl );
+    QVERIFY( draw() );
+    QCOMPARE( champ_l.drawLog().last().outcome_m, DrawLogEntry::Stored );
+    QCOMPARE( champ_l.drawLog().last().attempt_m, 2 );
+    QCOMPARE( champ_l.rounds().first().record_m.attempt_m, 2 );
+    champ_l.undoLastDraw();
+    QCOMPARE( champ_l.drawLog().size(), 2 );
+    QCOMPARE( champ_l.drawLog().last().outcome_m, DrawLogEntry::Undone );
+    drawseed::setFixedSeed( 1000 );
 }
 
 QTEST_MAIN( tst_Draw )

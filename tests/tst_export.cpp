@@ -1,7 +1,9 @@
 #include "bracketlayout.h"
 #include "bracketmarkup.h"
 #include "bracketpainter.h"
+#include "QTossThread.h"
 #include "exportcommand.h"
+#include "globaldata.h"
 #include "playedchampionship.h"
 #include "savefile.h"
 
@@ -10,6 +12,7 @@
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
+#include <QTextCodec>
 #include <QTextStream>
 #include <QtTest>
 
@@ -111,6 +114,8 @@ private slots:
     void publishedBracketNamesTheRightPeople_data();
     void publishedBracketNamesTheRightPeople();
     void longNicknameKeepsFullText();
+    void verifiesRecordedDraws_data();
+    void verifiesRecordedDraws();
     void everyAcceptedCorpusFileIsPublished();
     void pngHasLayoutSizeAndIsDrawn_data();
     void pngHasLayoutSizeAndIsDrawn();
@@ -589,6 +594,88 @@ void tst_Export::failedWriteKeepsPreviousFile()
     QCOMPARE( code_cl, int( ExportCommand::NOT_WRITTEN ) );
     QCOMPARE( kept_cl, QByteArray( "previous" ) );
     QCOMPARE( left_cl, QStringList { QStringLiteral( "bracket.svg" ) } );
+}
+
+void tst_Export::verifiesRecordedDraws_data()
+{
+    QTest::addColumn< QString >( "word" );
+    QTest::addColumn< QString >( "edit" );
+    QTest::addColumn< int >( "code" );
+    QTest::addColumn< QStringList >( "verdicts" ); // one per drawn round
+    const QStringList matches_cl { "1/4 финала: совпадает", "1/2 финала: совпадает", "Финал: совпадает" };
+    QTest::newRow( "as drawn" ) << QString() << QString() << 0 << matches_cl;
+    QTest::newRow( "with a hall's word" ) << QStringLiteral( "сорок два %1" ) << QString() << 0 << matches_cl;
+    QTest::newRow( "a game edited" ) << QString() << QStringLiteral( "game" ) << 5
+                                     << QStringList { "1/4 финала: совпадает", "1/2 финала: не совпадает (игра №2)",
+                                                      "Финал: совпадает" };
+    QTest::newRow( "the word changed" ) << QStringLiteral( "42" ) << QStringLiteral( "word" ) << 5
+                                        << QStringList { "1/4 финала: не совпадает (игра №1)", "1/2 финала: совпадает",
+                                                         "Финал: совпадает" };
+    QTest::newRow( "the secret changed" )
+        << QString() << QStringLiteral( "secret" ) << 5
+        << QStringList { "1/4 финала: не совпадает (секрет не соответствует коду жеребьевки)", "1/2 финала: совпадает",
+                         "Финал: совпадает" };
+    QTest::newRow( "a record removed" ) << QString() << QStringLiteral( "record" ) << 5
+                                        << QStringList { "1/4 финала: не записано", "1/2 финала: совпадает",
+                                                         "Финал: совпадает" };
+    QTest::newRow( "an older file" ) << QString() << QStringLiteral( "old" ) << 0
+                                     << QStringList { "1/4 финала: не записано", "1/2 финала: не записано",
+                                                      "Финал: не записано" };
+}
+
+// An eight-player championship drawn and played to the final, each draw
+// with its record, then edited in its file as the row says.
+void tst_Export::verifiesRecordedDraws()
+{
+    QFETCH( QString, word );
+    QFETCH( QString, edit );
+    Championship champ_l;
+    for( int i = 0; i < 8; ++i )
+        champ_l.addPlayer( 1 + i % 3, QStringLiteral( "игрок%1" ).arg( i ), QString() );
+    QTossThread thread_l;
+    thread_l.setPaced( false );
+    for( int round_l = 0; round_l < 3; ++round_l )
+    {
+        champ_l.setHallWord( word );
+        QVERIFY( thread_l.drawInPlace( champ_l ) );
+        for( int i = 0; i < champ_l.rounds().at( round_l ).games_m.size(); ++i )
+            champ_l.setGameResult( i, i % 2 ? EXPECTED : UNEXPECTED );
+    }
+    QDomDocument document_l;
+    QVERIFY( document_l.setContent( SaveFile::toText( champ_l ) ) );
+    const QDomNodeList rounds_cl = document_l.elementsByTagName( QStringLiteral( "round" ) );
+    QDomElement first_l = rounds_cl.at( 0 ).toElement();
+    if( QStringLiteral( "game" ) == edit )
+    {
+        QDomElement favorite_l = rounds_cl.at( 1 ).toElement().elementsByTagName( QStringLiteral( "favorite" ) ).at( 1 ).toElement();
+        favorite_l.setAttribute( QStringLiteral( "nid" ), favorite_l.attribute( QStringLiteral( "nid" ) ).toInt() % 17 + 1 );
+    }
+    else if( QStringLiteral( "word" ) == edit )
+        first_l.setAttribute( QStringLiteral( "word" ), QStringLiteral( "43" ) );
+    else if( QStringLiteral( "secret" ) == edit )
+        first_l.setAttribute( QStringLiteral( "secret" ), QString( 32, QLatin1Char( '0' ) ) );
+    else if( QStringLiteral( "record" ) == edit || QStringLiteral( "old" ) == edit )
+        for( int r = 0; r < ( QStringLiteral( "old" ) == edit ? rounds_cl.size() : 1 ); ++r )
+            rounds_cl.at( r ).toElement().removeAttribute( QStringLiteral( "secret" ) );
+    if( QStringLiteral( "old" ) == edit )
+        document_l.documentElement().removeChild( document_l.elementsByTagName( QStringLiteral( "drawlog" ) ).at( 0 ) );
+    QTemporaryDir dir_l;
+    const QString file_cl = dir_l.filePath( QStringLiteral( "checked.stv" ) );
+    QFile file_l( file_cl );
+    QVERIFY( file_l.open( QIODevice::WriteOnly ) );
+    file_l.write( global::data::codec()->fromUnicode( document_l.toString( 1 ) ) );
+    file_l.close();
+    QString out_l;
+    QString err_l;
+    QTextStream outStream_l( &out_l );
+    QTextStream errStream_l( &err_l );
+    QTEST( ExportCommand::run( { QStringLiteral( "sortivane-export" ), QStringLiteral( "--verify" ), file_cl },
+                               outStream_l, errStream_l ),
+           "code" );
+    outStream_l.flush();
+    QTEST( QStringList( out_l.split( QLatin1Char( '\n' ) ).mid( 0, 3 ) ), "verdicts" );
+    QVERIFY( out_l.contains( QStringLiteral( "Прерванные жеребьевки: 0" ) ) );
+    QVERIFY( dir_l.isValid() && QDir( dir_l.path() ).entryList( QDir::Files ).size() == 1 );
 }
 
 QTEST_MAIN( tst_Export )

@@ -2,12 +2,14 @@
 #define SORTIVANE_QTOSSTHREAD_H
 
 #include "championship.h"
+#include "drawrandom.h"
 
 #include <QSet>
 #include <QThread>
 
 #include <atomic>
 #include <mutex>
+#include <optional>
 
 // Draws the next round in a worker thread and announces every step, so that
 // the organiser can watch it.
@@ -50,6 +52,10 @@ public:
     // show, no pauses, no hand-over to the GUI thread. For tools that need
     // only the outcome (the fuzzer); returns whether a round was drawn.
     bool drawInPlace( Championship& champ_rp );
+    // Draws the next round of before_rp anew from a record, as the draw
+    // that made it did, whatever seed is fixed: the check of a published
+    // draw.
+    bool replay( Championship& before_rp, const DrawRecord& record_cp );
 
 signals:
     void nextGame( int gameNumber_p );
@@ -68,6 +74,7 @@ protected:
 
 private slots:
     void sltStoreRound();
+    void sltDrawEnded();
 
 private:
     using ChosenPlayers = QMap< int, QSet< int > >;
@@ -75,6 +82,9 @@ private:
     // The body of run(): draws into draw_m; false when the draw was
     // abandoned or had nothing to draw.
     bool drawRound();
+    // The record of the draw that starts on champ_rp (none with a fixed
+    // seed); the attempt is logged in champ_rp.
+    static DrawRecord startAttempt( Championship& champ_rp );
     int choosePlayer( int textValueType_p, RoundPlayers::const_iterator playersGroup_cp,
                       ChosenPlayers& chosenPlayers_rp );
     int chooseNation( int textValueType_p );
@@ -93,6 +103,10 @@ private:
     // The championship as the draw found it, and the worker's copy.
     Championship source_m;
     Championship draw_m;
+    // The record the draw carries, and the generator of its current walk.
+    DrawRecord record_m;
+    bool replaying_m = false;
+    std::optional< DrawRandom > random_m;
 };
 
 #endif

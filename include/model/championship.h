@@ -1,10 +1,14 @@
 #ifndef SORTIVANE_CHAMPIONSHIP_H
 #define SORTIVANE_CHAMPIONSHIP_H
 
+#include "drawrecord.h"
+
 #include <QMap>
 #include <QString>
 #include <QStringList>
 #include <QVector>
+
+#include <functional>
 
 // Result of a game; stored as an int in the save file's text form.
 enum GameResult
@@ -98,6 +102,8 @@ public:
     // The pool as the draw found it, kept so that the draw can be undone;
     // empty for a round not drawn, or drawn by a program that kept none.
     RoundPlayers drawnFrom_m;
+    // What checks the draw; invalid for a round drawn without one.
+    DrawRecord record_m;
 
 private:
     int denominator_m;
@@ -160,10 +166,14 @@ public:
     // id and every place in the bracket.
     void renamePlayer( const PlayerRef& player_cp, const QString& nickname_p, const QString& clanName_p );
     void setGameResult( int gameId_p, GameResult result_p );
+    // Makes the rounds; a bye split, where one is needed, takes its seed
+    // from seeds_p (the no-argument form: from the system's randomness).
     void createRounds();
+    void createRounds( const std::function< quint32() >& seeds_p );
     void advanceRound();
     void clearCurrentRoundPlayers();
     void setCurrentRoundGames( const QVector< Game >& games_cp );
+    void setCurrentRoundRecord( const DrawRecord& record_cp );
     // Takes over the bracket of a championship on which a draw was made.
     void adoptRounds( const Championship& drawn_cp );
     // Undoes the latest draw: its round loses its games and takes back the
@@ -173,6 +183,24 @@ public:
     void undoLastDraw();
     // Results recorded in the current round.
     int decidedGames() const;
+
+    // Every started draw, in order.
+    const QVector< DrawLogEntry >& drawLog() const { return drawLog_m; }
+    QVector< DrawLogEntry >& drawLog() { return drawLog_m; }
+    // The round the next draw makes, and its title.
+    int nextDrawRound() const { return rounds_m.isEmpty() ? 0 : currentRound_m + 1; }
+    int nextDrawDenominator() const;
+    // The commitment to the secret of the next attempt at a draw, made now
+    // if there is none yet; the secret itself stays unknown until the draw
+    // that uses it has ended.
+    QString nextDrawCommitment();
+    void setHallWord( const QString& word_cp ) { hallWord_m = word_cp; }
+    // Starts an attempt at the next draw: logs it, with its commitment, and
+    // returns the record its draw carries. The next attempt gets a new secret.
+    DrawRecord startDrawAttempt();
+    // Ends the latest attempt: stored, or cancelled; either way its secret
+    // is revealed in the log.
+    void endDrawAttempt( bool stored_p );
 
     bool load( const QString& fileName_p );
     bool save( const QString& fileName_p = QString() );
@@ -189,6 +217,10 @@ private:
     QMap< int, QString > nationsNames_m;
     QVector< Round > rounds_m;
     int currentRound_m;
+    QVector< DrawLogEntry > drawLog_m;
+    // The next attempt's secret and the hall's word for it: in memory only.
+    QByteArray nextSecret_m;
+    QString hallWord_m;
     // Set anew by every reset() and so by every load(); copies share it.
     quint64 origin_m = 0;
 };

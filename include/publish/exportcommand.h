@@ -6,10 +6,12 @@
 #include <QString>
 #include <QStringList>
 
+class Championship;
 class QTextStream;
 
 // sortivane-export: reads a championship file and publishes its bracket as
-// PNG, SVG, PDF or HTML, the format told by the output's extension.
+// PNG, SVG, PDF or HTML, the format told by the output's extension; or,
+// with --verify, checks its recorded draws.
 class ExportCommand
 {
 public:
@@ -18,7 +20,8 @@ public:
         WRITTEN = 0,
         USAGE = 2,      // a wrong command line
         NOT_READ = 3,   // the championship file missing or refused
-        NOT_WRITTEN = 4 // the output could not be written
+        NOT_WRITTEN = 4, // the output could not be written
+        NOT_VERIFIED = 5 // --verify: a recorded draw does not follow from its record
     };
 
     // arguments_cp as the program got them, its name first. Help and version
@@ -27,6 +30,9 @@ public:
 
     // Why the reader refused a file, in a few Russian words.
     static QString refusalReason( SaveFile::Refusal refusal_p );
+    // --verify: a line for each drawn round, then the attempts that were
+    // cancelled or undone; returns the exit code.
+    static int verify( const Championship& champ_cp, QTextStream& out_rp );
 };
 
 #endif

@@ -4,12 +4,12 @@
 #include "globaldata.h"
 #include "svassert.h"
 
-#include <cstdlib>
 
 QTossThread::QTossThread()
     : QThread( nullptr ), proceed_m( true ), paced_m( true ), drawing_m( false ), storePending_m( false )
 {
     connect( this, "2roundDrawn()", this, "1sltStoreRound()" );
+    connect( this, "2finished()", this, "1sltDrawEnded()" );
 }
 
 void QTossThread::setPaced( bool paced_p )
@@ -36,17 +36,18 @@ void QTossThread::start()
     // Raising the flag of a running draw would revive a stopped one.
     if( isBusy() )
         return;
-    const Championship& champ_crl = global::data::champ();
+    Championship& champ_l = global::data::champ();
     // Without nations there is nothing to hand out: the draw is refused.
-    if( champ_crl.nations().isEmpty() )
+    if( champ_l.nations().isEmpty() )
         return;
     SV_ASSERT( global::data::champ().rounds().empty() || global::data::champ().roundIsFinished() );
     // The previous draw may still be leaving its thread.
     wait();
     {
         const std::lock_guard< std::mutex > lock_l( drawMutex_m );
-        source_m = champ_crl;
-        draw_m = champ_crl;
+        record_m = startAttempt( champ_l );
+        source_m = champ_l;
+        draw_m = champ_l;
     }
     proceed_m = true;
     drawing_m = true;
@@ -74,22 +75,47 @@ bool QTossThread::drawInPlace( Championship& champ_rp )
     if( isBusy() || !canStart( champ_rp ) )
         return false;
     const std::lock_guard< std::mutex > lock_l( drawMutex_m );
+    record_m = startAttempt( champ_rp );
     draw_m = champ_rp;
     proceed_m = true;
-    if( !drawRound() )
+    const bool drawn_cl = drawRound();
+    if( drawn_cl )
+        champ_rp.adoptRounds( draw_m );
+    if( record_m.isValid() )
+        champ_rp.endDrawAttempt( drawn_cl );
+    return drawn_cl;
+}
+
+bool QTossThread::replay( Championship& before_rp, const DrawRecord& record_cp )
+{
+    if( isBusy() || before_rp.nations().isEmpty() )
         return false;
-    champ_rp.adoptRounds( draw_m );
-    return true;
+    const std::lock_guard< std::mutex > lock_l( drawMutex_m );
+    record_m = record_cp;
+    draw_m = before_rp;
+    proceed_m = true;
+    replaying_m = true;
+    const bool drawn_cl = drawRound();
+    replaying_m = false;
+    if( drawn_cl )
+        before_rp.adoptRounds( draw_m );
+    return drawn_cl;
 }
 
 bool QTossThread::drawRound()
 {
     if( !proceed_m || draw_m.nations().isEmpty() )
         return false;
+    // Each walk, the bye split of a first draw and the toss, takes the next
+    // seed: from the record, or the fixed ones of a test.
+    const quint32 seed_cl = record_m.isValid() ? record_m.seed( roundTitle( draw_m.nextDrawDenominator() ) ) : 0;
+    const std::function< quint32() > seeds_cl =
+        replaying_m ? std::function< quint32() >( [ next_l = seed_cl ]() mutable { return next_l++; } )
+                    : drawseed::walkSeeds( seed_cl );
     int roundId_l = 0;
     if( draw_m.rounds().isEmpty() )
     {
-        draw_m.createRounds();
+        draw_m.createRounds( seeds_cl );
         if( draw_m.rounds().isEmpty() )
             return false;
     }
@@ -123,7 +149,7 @@ bool QTossThread::drawRound()
     ChosenPlayers chosenPlayers_l;
     for( auto group_it = draw_m.players().cbegin(); group_it != draw_m.players().cend(); ++group_it )
         chosenPlayers_l.insert( group_it.key(), QSet< int >() );
-    drawseed::reseed();
+    random_m.emplace( seeds_cl() );
     if( !proceed_m )
         return false;
 
@@ -165,7 +191,13 @@ bool QTossThread::drawRound()
         draw_m.advanceRound();
     draw_m.clearCurrentRoundPlayers();
     draw_m.setCurrentRoundGames( games_l );
+    draw_m.setCurrentRoundRecord( record_m );
     return true;
+}
+
+DrawRecord QTossThread::startAttempt( Championship& champ_rp )
+{
+    return drawseed::isFixed() ? DrawRecord() : champ_rp.startDrawAttempt();
 }
 
 void QTossThread::sltStoreRound()
@@ -180,8 +212,20 @@ void QTossThread::sltStoreRound()
         if( !proceed_m || !champ_l.isUnchangedSince( source_m ) )
             return;
         champ_l.adoptRounds( draw_m );
+        if( record_m.isValid() )
+            champ_l.endDrawAttempt( true );
     }
     emit championshipDataUpdated();
+}
+
+void QTossThread::sltDrawEnded()
+{
+    Championship& champ_l = global::data::champ();
+    // A draw that stored nothing stays in the log of its championship, with
+    // its secret revealed; a championship replaced meanwhile has no entry.
+    if( !record_m.isValid() || !champ_l.isUnchangedSince( source_m ) )
+        return;
+    champ_l.endDrawAttempt( false );
 }
 
 int QTossThread::choosePlayer( int textValueType_p, RoundPlayers::const_iterator playersGroup_cp,
@@ -206,7 +250,7 @@ int QTossThread::choosePlayer( int textValueType_p, RoundPlayers::const_iterator
         do
         {
             emit nextTxtValue( textValueType_p, QString() );
-            choosenPlayerId_l = players_crl.at( std::rand() % players_crl.size() );
+            choosenPlayerId_l = players_crl.at( random_m->below( players_crl.size() ) );
             if( !chosenPlayersIn1Group_l.value().contains( choosenPlayerId_l ) )
                 ++hits_l;
             pause( 1 );
@@ -233,7 +277,7 @@ int QTossThread::chooseNation( int textValueType_p )
     do
     {
         emit nextTxtValue( textValueType_p, QString() );
-        nationId_l = nations_crl.at( std::rand() % nations_crl.size() );
+        nationId_l = nations_crl.at( random_m->below( nations_crl.size() ) );
         pause( 1 );
         emit nextTxtValue( textValueType_p, draw_m.nationName( nationId_l ) );
         pause( 3 );

@@ -1,14 +1,15 @@
 #include "championship.h"
 
+#include "drawrandom.h"
 #include "drawseed.h"
 #include "savefile.h"
 #include "svassert.h"
 
+#include <QRandomGenerator>
 #include <QSet>
 
 #include <algorithm>
 #include <atomic>
-#include <cstdlib>
 
 namespace
 {
@@ -82,7 +83,8 @@ bool sameRounds( const QVector< Round >& first_cp, const QVector< Round >& secon
         if( first_cp.at( i ).denominator() != second_cp.at( i ).denominator()
             || first_cp.at( i ).games_m != second_cp.at( i ).games_m
             || !samePools( first_cp.at( i ).players_m, second_cp.at( i ).players_m )
-            || !samePools( first_cp.at( i ).drawnFrom_m, second_cp.at( i ).drawnFrom_m ) )
+            || !samePools( first_cp.at( i ).drawnFrom_m, second_cp.at( i ).drawnFrom_m )
+            || !( first_cp.at( i ).record_m == second_cp.at( i ).record_m ) )
             return false;
     return true;
 }
@@ -133,16 +135,16 @@ bool roundFits( const Round& round_cp, const PlayersGroups& players_cp )
 // Chooses count players of the group at random; the chosen ones go to
 // firstPart_rp, the others to secondPart_rp, both in ascending id.
 void splitPlayers( const PlayersGroup& groupPlayers_cp, int count_p, QVector< int >& firstPart_rp,
-                   QVector< int >& secondPart_rp )
+                   QVector< int >& secondPart_rp, quint32 seed_p )
 {
     const QVector< int > ids_cl = groupPlayers_cp.keys().toVector();
     QVector< bool > chosen_l( ids_cl.size(), false );
-    drawseed::reseed();
+    DrawRandom random_l( seed_p );
     for( int i = 0; i < count_p; ++i )
     {
-        int index_l = std::rand() % ids_cl.size();
+        int index_l = random_l.below( ids_cl.size() );
         while( chosen_l.at( index_l ) )
-            index_l = std::rand() % ids_cl.size();
+            index_l = random_l.below( ids_cl.size() );
         chosen_l[ index_l ] = true;
     }
     SV_ASSERT( !( firstPart_rp.size() || secondPart_rp.size() ) );
@@ -227,7 +229,7 @@ Round::Round( int denominator_p ) : denominator_m( denominator_p )
 
 Round::Round( const Round& round_cp )
     : players_m( round_cp.players_m ), games_m( round_cp.games_m ), drawnFrom_m( round_cp.drawnFrom_m ),
-      denominator_m( round_cp.denominator_m )
+      record_m( round_cp.record_m ), denominator_m( round_cp.denominator_m )
 {
     SV_ASSERT( denominator_m && ( 1 == denominator_m || !( denominator_m % 2 ) ) );
 }
@@ -278,7 +280,7 @@ int Round::playersAmount() const
 bool Round::operator==( const Round& other_cp ) const
 {
     return denominator_m == other_cp.denominator_m && players_m == other_cp.players_m && games_m == other_cp.games_m
-           && samePools( drawnFrom_m, other_cp.drawnFrom_m );
+           && samePools( drawnFrom_m, other_cp.drawnFrom_m ) && record_m == other_cp.record_m;
 }
 
 // ---------------------------------------------------------------- Championship
@@ -322,7 +324,8 @@ bool Championship::holdsSameAs( const Championship& other_cp ) const
 {
     return currentRound_m == other_cp.currentRound_m && players_m == other_cp.players_m
            && groupsNames_m == other_cp.groupsNames_m && nations_m == other_cp.nations_m
-           && nationsNames_m == other_cp.nationsNames_m && sameRounds( rounds_m, other_cp.rounds_m );
+           && nationsNames_m == other_cp.nationsNames_m && sameRounds( rounds_m, other_cp.rounds_m )
+           && drawLog_m == other_cp.drawLog_m;
 }
 
 bool Championship::canBePlayedToFinal() const
@@ -388,6 +391,9 @@ void Championship::reset()
     nations_m = nationsNames_m.keys().toVector();
     rounds_m.clear();
     currentRound_m = 0;
+    drawLog_m.clear();
+    nextSecret_m.clear();
+    hallWord_m.clear();
 }
 
 void Championship::clearFileName()
@@ -470,6 +476,11 @@ void Championship::setGameResult( int gameId_p, GameResult result_p )
 
 void Championship::createRounds()
 {
+    createRounds( drawseed::walkSeeds( QRandomGenerator::system()->generate() ) );
+}
+
+void Championship::createRounds( const std::function< quint32() >& seeds_p )
+{
     SV_ASSERT( !( rounds_m.size() || currentRound_m ) );
     const int playersAmount_cl = playersAmount();
     if( playersAmount_cl < 2 )
@@ -495,7 +506,7 @@ void Championship::createRounds()
         {
             QVector< int > firstPart_l;
             QVector< int > secondPart_l;
-            splitPlayers( group_crl, favoritesAmountRest_l, firstPart_l, secondPart_l );
+            splitPlayers( group_crl, favoritesAmountRest_l, firstPart_l, secondPart_l, seeds_p() );
             rounds_m[ 1 ].addGroup( currentGroup_l.key(), firstPart_l );
             rounds_m[ 0 ].addGroup( currentGroup_l.key(), secondPart_l );
             favoritesAmountRest_l = 0;
@@ -532,6 +543,11 @@ void Championship::setCurrentRoundGames( const QVector< Game >& games_cp )
     rounds_m[ currentRound_m ].games_m = games_cp;
 }
 
+void Championship::setCurrentRoundRecord( const DrawRecord& record_cp )
+{
+    rounds_m[ currentRound_m ].record_m = record_cp;
+}
+
 void Championship::adoptRounds( const Championship& drawn_cp )
 {
     rounds_m = drawn_cp.rounds_m;
@@ -541,6 +557,13 @@ void Championship::adoptRounds( const Championship& drawn_cp )
 void Championship::undoLastDraw()
 {
     SV_ASSERT( !rounds_m.isEmpty() );
+    // An undone draw stays in the log, marked as such.
+    for( auto entry_it = drawLog_m.rbegin(); entry_it != drawLog_m.rend(); ++entry_it )
+        if( entry_it->round_m == currentRound_m && DrawLogEntry::Stored == entry_it->outcome_m )
+        {
+            entry_it->outcome_m = DrawLogEntry::Undone;
+            break;
+        }
     if( !currentRound_m )
     {
         rounds_m.clear();
@@ -558,6 +581,7 @@ void Championship::undoLastDraw()
     undone_l.players_m = undone_l.drawnFrom_m;
     undone_l.drawnFrom_m.clear();
     undone_l.games_m.clear();
+    undone_l.record_m = DrawRecord();
     if( currentRound_m + 1 < rounds_m.size() )
         rounds_m[ currentRound_m + 1 ].players_m.clear();
     --currentRound_m;
@@ -570,6 +594,54 @@ int Championship::decidedGames() const
     const QVector< Game >& games_crl = rounds_m.at( currentRound_m ).games_m;
     return std::count_if( games_crl.cbegin(), games_crl.cend(),
                           []( const Game& game_cp ) { return UNKNOWN != game_cp.result_m; } );
+}
+
+int Championship::nextDrawDenominator() const
+{
+    if( !rounds_m.isEmpty() )
+        return rounds_m.value( nextDrawRound(), Round( 1 ) ).denominator();
+    // The first draw makes rounds for the smallest power of two that takes
+    // every player.
+    int places_l = 2;
+    while( places_l < playersAmount() )
+        places_l *= 2;
+    return places_l / 2;
+}
+
+QString Championship::nextDrawCommitment()
+{
+    if( nextSecret_m.isEmpty() )
+        nextSecret_m = DrawRecord::newSecret();
+    return DrawRecord::commitment( nextSecret_m );
+}
+
+DrawRecord Championship::startDrawAttempt()
+{
+    DrawLogEntry entry_l;
+    entry_l.round_m = nextDrawRound();
+    entry_l.denominator_m = nextDrawDenominator();
+    entry_l.attempt_m = 1 + std::count_if( drawLog_m.cbegin(), drawLog_m.cend(), [ &entry_l ]( const DrawLogEntry& logged_cp )
+                                           { return logged_cp.round_m == entry_l.round_m; } );
+    // To the second, as the file keeps it.
+    entry_l.time_m = QDateTime::fromSecsSinceEpoch( QDateTime::currentSecsSinceEpoch(), Qt::UTC );
+    entry_l.commitment_m = nextDrawCommitment();
+    entry_l.secret_m = nextSecret_m;
+    DrawRecord record_l;
+    record_l.secret_m = nextSecret_m;
+    record_l.word_m = hallWord_m;
+    record_l.attempt_m = entry_l.attempt_m;
+    record_l.nations_m = nations_m;
+    drawLog_m.append( entry_l );
+    nextSecret_m.clear();
+    hallWord_m.clear();
+    return record_l;
+}
+
+void Championship::endDrawAttempt( bool stored_p )
+{
+    SV_ASSERT( !drawLog_m.isEmpty() && DrawLogEntry::Started == drawLog_m.last().outcome_m );
+    DrawLogEntry& entry_l = drawLog_m.last();
+    entry_l.outcome_m = stored_p ? DrawLogEntry::Stored : DrawLogEntry::Cancelled;
 }
 
 bool Championship::load( const QString& fileName_p )

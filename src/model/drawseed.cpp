@@ -1,24 +1,12 @@
 #include "drawseed.h"
 
-#include <QRandomGenerator>
-
 #include <atomic>
-#include <cstdlib>
+#include <memory>
 
 namespace
 {
 std::atomic< bool > fixed_g { false };
 std::atomic< unsigned int > seed_g { 0 };
-}
-
-void drawseed::reseed()
-{
-    if( fixed_g )
-        std::srand( seed_g++ );
-    else
-        // Not the clock: whoever knows the pool could compute each second's
-        // pairings and press "Запустить" at the one that suits a friend.
-        std::srand( QRandomGenerator::system()->generate() );
 }
 
 void drawseed::setFixedSeed( unsigned int seed_p )
@@ -30,4 +18,20 @@ void drawseed::setFixedSeed( unsigned int seed_p )
 void drawseed::clearFixedSeed()
 {
     fixed_g = false;
+}
+
+bool drawseed::isFixed()
+{
+    return fixed_g;
+}
+
+quint32 drawseed::takeFixed()
+{
+    return seed_g++;
+}
+
+std::function< quint32() > drawseed::walkSeeds( quint32 first_p )
+{
+    const std::shared_ptr< quint32 > next_cl = std::make_shared< quint32 >( first_p );
+    return [ next_cl ] { return isFixed() ? takeFixed() : ( *next_cl )++; };
 }

@@ -40,6 +40,20 @@ struct Tags
     const QString result = QStringLiteral( "result" );
     const QString players = QStringLiteral( "players" );
     const QString drawnFrom = QStringLiteral( "drawnfrom" );
+    // The draw's record on "round", and the log of every started draw.
+    const QString secret = QStringLiteral( "secret" );
+    const QString word = QStringLiteral( "word" );
+    const QString attempt = QStringLiteral( "attempt" );
+    const QString nationsUsed = QStringLiteral( "nations" );
+    const QString drawLog = QStringLiteral( "drawlog" );
+    const QString draw = QStringLiteral( "draw" );
+    const QString index = QStringLiteral( "round" );
+    const QString denominator = QStringLiteral( "denominator" );
+    const QString time = QStringLiteral( "time" );
+    const QString commitment = QStringLiteral( "commitment" );
+    const QString outcome = QStringLiteral( "outcome" );
+    const QStringList outcomes { QStringLiteral( "started" ), QStringLiteral( "stored" ), QStringLiteral( "cancelled" ),
+                                 QStringLiteral( "undone" ) };
     const QString gid = QStringLiteral( "gid" );
     const QString pid = QStringLiteral( "pid" );
     const QString nid = QStringLiteral( "nid" );
@@ -95,6 +109,37 @@ QDomElement poolElement( QDomDocument& document_r, const QString& tag_cp, const 
         pool_l.appendChild( group_l );
     }
     return pool_l;
+}
+
+// Written only when known: a round drawn without a record looks as before.
+void setRecordAttributes( QDomElement& round_r, const DrawRecord& record_cp )
+{
+    if( !record_cp.isValid() )
+        return;
+    round_r.setAttribute( tags().secret, QString::fromLatin1( record_cp.secret_m.toHex() ) );
+    round_r.setAttribute( tags().word, storableText( record_cp.word_m ) );
+    round_r.setAttribute( tags().attempt, record_cp.attempt_m );
+    round_r.setAttribute( tags().nationsUsed, idsText( record_cp.nations_m ).trimmed() );
+}
+
+QDomElement drawLogElement( QDomDocument& document_r, const QVector< DrawLogEntry >& log_cp )
+{
+    QDomElement log_l = document_r.createElement( tags().drawLog );
+    for( const DrawLogEntry& entry_crl : log_cp )
+    {
+        QDomElement draw_l = document_r.createElement( tags().draw );
+        draw_l.setAttribute( tags().index, entry_crl.round_m );
+        draw_l.setAttribute( tags().denominator, entry_crl.denominator_m );
+        draw_l.setAttribute( tags().attempt, entry_crl.attempt_m );
+        draw_l.setAttribute( tags().time, entry_crl.time_m.toString( Qt::ISODate ) );
+        draw_l.setAttribute( tags().commitment, entry_crl.commitment_m );
+        // A draw still running keeps its secret.
+        if( DrawLogEntry::Started != entry_crl.outcome_m )
+            draw_l.setAttribute( tags().secret, QString::fromLatin1( entry_crl.secret_m.toHex() ) );
+        draw_l.setAttribute( tags().outcome, tags().outcomes.at( entry_crl.outcome_m ) );
+        log_l.appendChild( draw_l );
+    }
+    return log_l;
 }
 
 // windows-1251 cannot hold every character a nickname may carry; those are
@@ -189,6 +234,7 @@ struct Loaded
     QVector< int > nations;
     QVector< Round > rounds;
     int current = 0;
+    QVector< DrawLogEntry > drawLog;
     SaveFile::Refusal refusal = SaveFile::Refusal::None;
 
     // The first rule a file breaks is the one it is refused for.
@@ -402,6 +448,50 @@ void readRoundPlayers( const QDomElement& players_cp, Round& round_rp, Loaded& l
     }
 }
 
+// A secret of its own size in hex; anything else reads as none.
+QByteArray readSecret( const QString& hex_cp )
+{
+    static const QRegularExpression hex_scl( QStringLiteral( "^[0-9a-f]{%1}$" ).arg( 2 * DrawRecord::SECRET_BYTES ) );
+    return hex_scl.match( hex_cp ).hasMatch() ? QByteArray::fromHex( hex_cp.toLatin1() ) : QByteArray();
+}
+
+// A record that is malformed in any part reads as none: the draw is then
+// unverifiable, and the check says so.
+DrawRecord readRecord( const QDomElement& round_cp )
+{
+    DrawRecord record_l;
+    if( !round_cp.hasAttribute( tags().secret ) )
+        return record_l;
+    Loaded check_l;
+    record_l.secret_m = readSecret( round_cp.attribute( tags().secret ) );
+    record_l.word_m = round_cp.attribute( tags().word );
+    if( !check_l.number( round_cp.attribute( tags().attempt ), 1, INT_MAX, record_l.attempt_m )
+        || !check_l.ids( round_cp.attribute( tags().nationsUsed ), record_l.nations_m ) || !record_l.isValid() )
+        return DrawRecord();
+    return record_l;
+}
+
+void readDrawLog( const QDomElement& log_cp, QVector< DrawLogEntry >& log_rp )
+{
+    for( QDomElement draw_l = log_cp.firstChildElement( tags().draw ); !draw_l.isNull();
+         draw_l = draw_l.nextSiblingElement( tags().draw ) )
+    {
+        Loaded check_l;
+        DrawLogEntry entry_l;
+        const int outcome_cl = tags().outcomes.indexOf( draw_l.attribute( tags().outcome ) );
+        entry_l.time_m = QDateTime::fromString( draw_l.attribute( tags().time ), Qt::ISODate );
+        entry_l.commitment_m = draw_l.attribute( tags().commitment );
+        entry_l.secret_m = readSecret( draw_l.attribute( tags().secret ) );
+        if( outcome_cl < 0 || !entry_l.time_m.isValid()
+            || !check_l.number( draw_l.attribute( tags().index ), 0, Championship::MAX_ROUNDS, entry_l.round_m )
+            || !check_l.number( draw_l.attribute( tags().denominator ), 1, INT_MAX, entry_l.denominator_m )
+            || !check_l.number( draw_l.attribute( tags().attempt ), 1, INT_MAX, entry_l.attempt_m ) )
+            continue;
+        entry_l.outcome_m = static_cast< DrawLogEntry::Outcome >( outcome_cl );
+        log_rp.append( entry_l );
+    }
+}
+
 // Whether the pool names exactly the players of the round's games, each once.
 bool isPoolOf( const RoundPlayers& pool_cp, const QVector< Game >& games_cp )
 {
@@ -443,6 +533,7 @@ void readRound( const QDomElement& roundElement_cp, Round& round_rp, Loaded& loa
     }
     if( !isPoolOf( round_rp.drawnFrom_m, round_rp.games_m ) )
         round_rp.drawnFrom_m.clear();
+    round_rp.record_m = readRecord( roundElement_cp );
 }
 
 void readRounds( const QDomElement& rounds_cp, Loaded& loaded_rp )
@@ -791,7 +882,17 @@ bool SaveFile::fromText( const QString& text_cp, Championship& champ_rp, Refusal
             readNations( child_cl, loaded_l );
         else if( tags_crl.rounds == child_cl.tagName() )
             readRounds( child_cl, loaded_l );
+        else if( tags_crl.drawLog == child_cl.tagName() )
+            readDrawLog( child_cl, loaded_l.drawLog );
     }
+    // A record that names nations the file does not know is no record.
+    for( Round& round_rl : loaded_l.rounds )
+        for( const int nation_cl : round_rl.record_m.nations_m )
+            if( !loaded_l.nationsNames.contains( nation_cl ) )
+            {
+                round_rl.record_m = DrawRecord();
+                break;
+            }
     if( loaded_l.players.isEmpty() || loaded_l.nationsNames.isEmpty() )
         return false;
     refusal_l = loaded_l.refusal;
@@ -817,6 +918,7 @@ bool SaveFile::fromText( const QString& text_cp, Championship& champ_rp, Refusal
     read_l.nations_m = loaded_l.nations;
     read_l.rounds_m = loaded_l.rounds;
     read_l.currentRound_m = loaded_l.current;
+    read_l.drawLog_m = loaded_l.drawLog;
     refusal_l = Refusal::Unplayable;
     if( !read_l.canBePlayedToFinal() )
         return false;
@@ -890,9 +992,12 @@ QDomDocument SaveFile::toDocument( const Championship& champ_cp )
         round_l.appendChild( poolElement( document_l, tags_crl.players, round_crl.players_m ) );
         if( !round_crl.drawnFrom_m.isEmpty() )
             round_l.appendChild( poolElement( document_l, tags_crl.drawnFrom, round_crl.drawnFrom_m ) );
+        setRecordAttributes( round_l, round_crl.record_m );
         rounds_l.appendChild( round_l );
     }
     root_l.appendChild( rounds_l );
+    if( !champ_cp.drawLog_m.isEmpty() )
+        root_l.appendChild( drawLogElement( document_l, champ_cp.drawLog_m ) );
     document_l.appendChild( root_l );
     return document_l;
 }

@@ -5,6 +5,7 @@
 #include "bracketmarkup.h"
 #include "bracketpainter.h"
 #include "championship.h"
+#include "drawcheck.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -48,6 +49,8 @@ struct Options
     QCommandLineOption landscape_m { QStringLiteral( "landscape" ),
                                      QStringLiteral( "Альбомная страница PDF (по умолчанию)." ) };
     QCommandLineOption portrait_m { QStringLiteral( "portrait" ), QStringLiteral( "Книжная страница PDF." ) };
+    QCommandLineOption verify_m { QStringLiteral( "verify" ),
+                                  QStringLiteral( "Проверить записанные жеребьевки вместо публикации сетки." ) };
 };
 
 // What the command line asks for, once it passed every check.
@@ -59,6 +62,7 @@ struct Request
     QString title_m;
     double scale_m = 1;
     BracketPainter::Page page_m;
+    bool verify_m = false;
 };
 
 // Fills request_rp from the parsed command line; returns what is wrong with
@@ -70,6 +74,9 @@ QString readRequest( const QCommandLineParser& parser_cp, const Options& options
         return files_cl.isEmpty() ? QStringLiteral( "не указан файл чемпионата." )
                                   : QStringLiteral( "указано больше одного файла чемпионата." );
     request_rp.input_m = files_cl.first();
+    request_rp.verify_m = parser_cp.isSet( options_cp.verify_m );
+    if( request_rp.verify_m )
+        return QString();
     request_rp.output_m = parser_cp.value( options_cp.output_m );
     if( request_rp.output_m.isEmpty() )
         return QStringLiteral( "не указано, куда записать сетку (-o файл)." );
@@ -150,7 +157,8 @@ void printExitCodes( QTextStream& out_rp )
                               "  0  сетка записана\n"
                               "  2  ошибка в командной строке\n"
                               "  3  файл чемпионата не прочитан или отвергнут\n"
-                              "  4  сетка не записана (прежний файл, если был, не тронут)\n" );
+                              "  4  сетка не записана (прежний файл, если был, не тронут)\n"
+                              "  5  --verify: жеребьевка не следует из своей записи\n" );
 }
 }
 
@@ -163,7 +171,7 @@ int ExportCommand::run( const QStringList& arguments_cp, QTextStream& out_rp, QT
     const QCommandLineOption version_cl = parser_l.addVersionOption();
     const Options options_cl;
     parser_l.addOptions( { options_cl.output_m, options_cl.title_m, options_cl.scale_m, options_cl.page_m,
-                           options_cl.landscape_m, options_cl.portrait_m } );
+                           options_cl.landscape_m, options_cl.portrait_m, options_cl.verify_m } );
     parser_l.addPositionalArgument( QStringLiteral( "чемпионат.stv" ),
                                     QStringLiteral( "Файл чемпионата, сохраненный Sortivane." ) );
 
@@ -201,6 +209,8 @@ int ExportCommand::run( const QStringList& arguments_cp, QTextStream& out_rp, QT
                << '\n';
         return NOT_READ;
     }
+    if( request_l.verify_m )
+        return verify( champ_l, out_rp );
     QString error_l;
     if( !publish( request_l, champ_l, error_l ) )
     {
@@ -209,6 +219,43 @@ int ExportCommand::run( const QStringList& arguments_cp, QTextStream& out_rp, QT
         return NOT_WRITTEN;
     }
     return WRITTEN;
+}
+
+int ExportCommand::verify( const Championship& champ_cp, QTextStream& out_rp )
+{
+    const DrawCheck check_cl( champ_cp );
+    for( const DrawCheck::Round& round_crl : check_cl.rounds() )
+    {
+        out_rp << roundTitle( round_crl.denominator_m ) << ": ";
+        if( DrawCheck::Matches == round_crl.verdict_m )
+            out_rp << QStringLiteral( "совпадает" );
+        else if( DrawCheck::NotRecorded == round_crl.verdict_m )
+            out_rp << QStringLiteral( "не записано" );
+        else if( !round_crl.commitment_m )
+            out_rp << QStringLiteral( "не совпадает (секрет не соответствует коду жеребьевки)" );
+        else if( !round_crl.pool_m )
+            out_rp << QStringLiteral( "не совпадает (в туре не те игроки, что в него вышли)" );
+        else
+            out_rp << QStringLiteral( "не совпадает (игра №%1)" ).arg( round_crl.game_m );
+        out_rp << '\n';
+    }
+    const auto attempts_l = [ &champ_cp, &out_rp ]( DrawLogEntry::Outcome outcome_p, const QString& caption_cp )
+    {
+        QStringList when_l;
+        for( const DrawLogEntry& entry_crl : champ_cp.drawLog() )
+            if( outcome_p == entry_crl.outcome_m )
+                when_l << QStringLiteral( "%1, попытка %2, %3 UTC" )
+                              .arg( roundTitle( entry_crl.denominator_m ) )
+                              .arg( entry_crl.attempt_m )
+                              .arg( entry_crl.time_m.toString( QStringLiteral( "dd.MM.yyyy HH:mm:ss" ) ) );
+        out_rp << caption_cp << ": " << when_l.size() << '\n';
+        for( const QString& line_crl : when_l )
+            out_rp << "  " << line_crl << '\n';
+    };
+    attempts_l( DrawLogEntry::Cancelled, QStringLiteral( "Прерванные жеребьевки" ) );
+    attempts_l( DrawLogEntry::Undone, QStringLiteral( "Отменённые жеребьевки" ) );
+    out_rp.flush();
+    return check_cl.passes() ? WRITTEN : NOT_VERIFIED;
 }
 
 QString ExportCommand::refusalReason( SaveFile::Refusal refusal_p )
