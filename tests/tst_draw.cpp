@@ -8,9 +8,9 @@
 #include "globals.h"
 #include "testsupport.h"
 
+#include <QCryptographicHash>
 #include <QLabel>
 #include <QPushButton>
-#include <QCryptographicHash>
 #include <QtTest>
 
 using Sides = QVector< QPair< int, int > >;
@@ -527,16 +527,16 @@ void tst_Draw::announcementsAsBefore_data()
     QTest::addColumn< QByteArray >( "hash" );
     QTest::newRow( "4 in one group" ) << QVector< int > { 4 } << 1u
                                       << QByteArray( "ccc8fe260d1883cf46a1a87bd33ae866ae027046" );
-    QTest::newRow( "2 and 3, byes split" ) << QVector< int > { 2, 0, 0, 3 } << 7u
-                                           << QByteArray( "daa64243eef2f577b6a2a0ccd281f91d7e940b5e" );
+    QTest::newRow( "2 and 3, byes split" )
+        << QVector< int > { 2, 0, 0, 3 } << 7u << QByteArray( "daa64243eef2f577b6a2a0ccd281f91d7e940b5e" );
     QTest::newRow( "3 and 3" ) << QVector< int > { 3, 3 } << 99u
                                << QByteArray( "1f1051e00bad368fa4e073dcae5b1f53789932ce" );
-    QTest::newRow( "23 over four groups" ) << QVector< int > { 5, 7, 2, 9 } << 2026u
-                                           << QByteArray( "46a416ff3d17fb5121ff7b0435b5a3a5ad302057" );
-    QTest::newRow( "33 with one bye group" ) << QVector< int > { 16, 16, 0, 1 } << 31337u
-                                             << QByteArray( "3cba1185283435643d787f4518578a4a4c522d10" );
-    QTest::newRow( "42, seed beyond 2^31" ) << QVector< int > { 0, 1, 1, 40 } << 4000000000u
-                                            << QByteArray( "ff8368d2987908e367143cc8a7b715145e3b3055" );
+    QTest::newRow( "23 over four groups" )
+        << QVector< int > { 5, 7, 2, 9 } << 2026u << QByteArray( "46a416ff3d17fb5121ff7b0435b5a3a5ad302057" );
+    QTest::newRow( "33 with one bye group" )
+        << QVector< int > { 16, 16, 0, 1 } << 31337u << QByteArray( "3cba1185283435643d787f4518578a4a4c522d10" );
+    QTest::newRow( "42, seed beyond 2^31" )
+        << QVector< int > { 0, 1, 1, 40 } << 4000000000u << QByteArray( "ff8368d2987908e367143cc8a7b715145e3b3055" );
 }
 
 void tst_Draw::announcementsAsBefore()
@@ -551,12 +551,13 @@ void tst_Draw::announcementsAsBefore()
     QTossThread thread_l;
     thread_l.setPaced( false );
     QByteArray log_l;
-    connect( &thread_l, &QTossThread::nextGame, [ &log_l ]( int number_p )
-             { log_l += "g" + QByteArray::number( number_p ) + ";"; } );
-    connect( &thread_l, &QTossThread::nextTxtValue, [ &log_l ]( int type_p, const QString& value_cp )
+    connect( &thread_l, &QTossThread::nextGame,
+             [ &log_l ]( int number_p ) { log_l += "g" + QByteArray::number( number_p ) + ";"; } );
+    connect( &thread_l, &QTossThread::nextTxtValue,
+             [ &log_l ]( int type_p, const QString& value_cp )
              { log_l += QByteArray::number( type_p ) + ":" + value_cp.toUtf8() + ";"; } );
-    connect( &thread_l, &QTossThread::tossStarted, [ &log_l ]( int denominator_p )
-             { log_l += "t" + QByteArray::number( denominator_p ) + ";"; } );
+    connect( &thread_l, &QTossThread::tossStarted,
+             [ &log_l ]( int denominator_p ) { log_l += "t" + QByteArray::number( denominator_p ) + ";"; } );
     const auto side_l = []( const PlayerRef& player_cp, int nation_p )
     {
         return QByteArray::number( player_cp.groupId() ) + "/" + QByteArray::number( player_cp.playerId() ) + "/"

@@ -1,7 +1,7 @@
+#include "QTossThread.h"
 #include "bracketlayout.h"
 #include "bracketmarkup.h"
 #include "bracketpainter.h"
-#include "QTossThread.h"
 #include "exportcommand.h"
 #include "globaldata.h"
 #include "playedchampionship.h"
@@ -647,8 +647,10 @@ void tst_Export::verifiesRecordedDraws()
     QDomElement first_l = rounds_cl.at( 0 ).toElement();
     if( QStringLiteral( "game" ) == edit )
     {
-        QDomElement favorite_l = rounds_cl.at( 1 ).toElement().elementsByTagName( QStringLiteral( "favorite" ) ).at( 1 ).toElement();
-        favorite_l.setAttribute( QStringLiteral( "nid" ), favorite_l.attribute( QStringLiteral( "nid" ) ).toInt() % 17 + 1 );
+        QDomElement favorite_l =
+            rounds_cl.at( 1 ).toElement().elementsByTagName( QStringLiteral( "favorite" ) ).at( 1 ).toElement();
+        favorite_l.setAttribute( QStringLiteral( "nid" ),
+                                 favorite_l.attribute( QStringLiteral( "nid" ) ).toInt() % 17 + 1 );
     }
     else if( QStringLiteral( "word" ) == edit )
         first_l.setAttribute( QStringLiteral( "word" ), QStringLiteral( "43" ) );
@@ -675,6 +677,9 @@ void tst_Export::verifiesRecordedDraws()
     outStream_l.flush();
     QTEST( QStringList( out_l.split( QLatin1Char( '\n' ) ).mid( 0, 3 ) ), "verdicts" );
     QVERIFY( out_l.contains( QStringLiteral( "Прерванные жеребьевки: 0" ) ) );
+    const QString html_cl = BracketMarkup::html( BracketLayout( champ_l, QString() ), champ_l );
+    QVERIFY( html_cl.contains( QStringLiteral( "<h2>Протокол жеребьевки</h2>" ) ) );
+    QVERIFY( html_cl.contains( DrawRecord::commitment( champ_l.rounds().at( 2 ).record_m.secret_m ) ) );
     QVERIFY( dir_l.isValid() && QDir( dir_l.path() ).entryList( QDir::Files ).size() == 1 );
 }
 

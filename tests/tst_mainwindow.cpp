@@ -19,6 +19,7 @@
 #include <QFileDialog>
 #include <QGraphicsProxyWidget>
 #include <QGraphicsView>
+#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -73,6 +74,7 @@ private slots:
     void commandsHaveStandardShortcuts_data();
     void commandsHaveStandardShortcuts();
     void recoveryCopyFollowsChangesAndSaves();
+    void drawShowsItsCommitmentAndAsksTheHall();
 
 private:
     QTemporaryDir dir_m;
@@ -983,6 +985,56 @@ void tst_MainWindow::recoveryCopyFollowsChangesAndSaves()
     QCOMPARE( global::data::champ().fileName(), file_cl );
     QVERIFY( !QFile::exists( copy_cl ) );
     QVERIFY( !window()->isWindowModified() );
+}
+
+void tst_MainWindow::drawShowsItsCommitmentAndAsksTheHall()
+{
+    drawseed::clearFixedSeed();
+    resetChampionship( { 4, 4 } );
+    window()->resetViews();
+    Championship& champ_l = global::data::champ();
+    const QString commitment_cl = champ_l.nextDrawCommitment();
+    QCOMPARE( child< QLabel >( "drawProofLabel" )->text(), QStringLiteral( "Код жеребьевки: " ) + commitment_cl );
+    QAction* const ask_cl = action( QStringLiteral( "Спрашивать слово зала" ) );
+    QVERIFY( ask_cl->isCheckable() && !ask_cl->isChecked() );
+    ask_cl->setChecked( true );
+    // Cancelled at the word, no draw starts and nothing is logged.
+    whenModal(
+        []( QWidget* modal_p )
+        {
+            QCOMPARE( modal_p->windowTitle(), QStringLiteral( "Слово зала" ) );
+            qobject_cast< QDialog* >( modal_p )->reject();
+        } );
+    action( QStringLiteral( "Запустить" ) )->trigger();
+    QVERIFY( champ_l.drawLog().isEmpty() );
+    QString shown_l;
+    whenModal(
+        [ &shown_l ]( QWidget* modal_p )
+        {
+            QInputDialog* const dialog_cl = qobject_cast< QInputDialog* >( modal_p );
+            dialog_cl->setTextValue( QStringLiteral( "семь" ) );
+            QTimer::singleShot( 0,
+                                [ &shown_l ]
+                                {
+                                    shown_l = global::widgets::tossProcessWindow()
+                                                  ->findChild< QLabel* >( QStringLiteral( "commitmentLabel" ) )
+                                                  ->text();
+                                } );
+            dialog_cl->accept();
+        } );
+    QSignalSpy updated_l( global::threads::tossThread(), SIGNAL( championshipDataUpdated() ) );
+    action( QStringLiteral( "Запустить" ) )->trigger();
+    QVERIFY( updated_l.wait( 10000 ) );
+    QTRY_VERIFY( action( QStringLiteral( "Начать новый" ) )->isEnabled() );
+    ask_cl->setChecked( false );
+    drawseed::setFixedSeed( 99 );
+    QCOMPARE( shown_l, QStringLiteral( "Код жеребьевки: " ) + commitment_cl );
+    const DrawRecord& record_crl = champ_l.rounds().first().record_m;
+    QCOMPARE( record_crl.word_m, QStringLiteral( "семь" ) );
+    QCOMPARE( DrawRecord::commitment( record_crl.secret_m ), commitment_cl );
+    QCOMPARE( child< QLabel >( "drawProofLabel" )->text(), QStringLiteral( "Секрет жеребьевки тура «1/4 финала»: " )
+                                                               + QString::fromLatin1( record_crl.secret_m.toHex() ) );
+    QVERIFY( window()->isWindowModified() );
 }
 
 QTEST_MAIN( tst_MainWindow )

@@ -48,6 +48,9 @@ public:
     // Whether a draw runs or its drawn round still waits to be stored; no
     // new draw starts and no result may be entered meanwhile.
     bool isBusy() const;
+    // The commitment of the draw running or last run; empty for a draw
+    // without a record.
+    QString commitment() const;
     // Draws the next round of champ_rp at once on the calling thread: no
     // show, no pauses, no hand-over to the GUI thread. For tools that need
     // only the outcome (the fuzzer); returns whether a round was drawn.

@@ -12,7 +12,8 @@ class BracketMarkup
 {
 public:
     static QString svg( const BracketLayout& layout_cp );
-    // The bracket as inline SVG, then a results table per drawn round.
+    // The bracket as inline SVG, then a results table per drawn round and
+    // the protocol of the recorded draws.
     static QString html( const BracketLayout& layout_cp, const Championship& champ_cp );
 
     // Text made safe for XML and HTML content and attribute values.
@@ -21,6 +22,8 @@ public:
 private:
     static QString svgElement( const BracketLayout& layout_cp );
     static QString resultsTables( const Championship& champ_cp );
+    // Each recorded draw: its round, time, commitment, seed and attempts.
+    static QString protocolTable( const Championship& champ_cp );
 };
 
 #endif

@@ -18,8 +18,8 @@ public:
     enum ExitCode
     {
         WRITTEN = 0,
-        USAGE = 2,      // a wrong command line
-        NOT_READ = 3,   // the championship file missing or refused
+        USAGE = 2,       // a wrong command line
+        NOT_READ = 3,    // the championship file missing or refused
         NOT_WRITTEN = 4, // the output could not be written
         NOT_VERIFIED = 5 // --verify: a recorded draw does not follow from its record
     };

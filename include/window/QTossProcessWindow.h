@@ -13,6 +13,10 @@ class QTossProcessWindow : public QFrame
 public:
     QTossProcessWindow();
 
+    // The draw's commitment, on a line of its own beside the cancel button;
+    // an empty one hides the line.
+    void setCommitment( const QString& commitment_cp );
+
 protected:
     // Closing the window or pressing Escape cancels the draw, as the cancel
     // button does; the window opens centred over the main window.
@@ -32,6 +36,7 @@ private:
     QLabel* favoriteNationLbl_m = nullptr;
     QLabel* outsiderNameLbl_m = nullptr;
     QLabel* outsiderNationLbl_m = nullptr;
+    QLabel* commitmentLbl_m = nullptr;
     // Denominator of the round being drawn, as the draw announced it; the game
     // numbers are checked against it rather than against the championship,
     // which the draw has not written yet.

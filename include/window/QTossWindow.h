@@ -6,6 +6,7 @@
 class QAction;
 class QChampionshipFiles;
 class QDiagramScene;
+class QDrawProof;
 class QDrawUndo;
 class QGraphicsView;
 class QLabel;
@@ -72,6 +73,7 @@ private:
     QNationsPanel* nationsPanel_m = nullptr;
     QChampionshipFiles* files_m = nullptr;
     QDrawUndo* undo_m = nullptr;
+    QDrawProof* proof_m = nullptr;
     QRecoveryCopy* recovery_m = nullptr;
     QLabel* scaleLbl_m = nullptr;
     QSlider* scaleSlider_m = nullptr;

@@ -6,8 +6,8 @@
 class QMainWindow;
 
 // What the window remembers from one run to the next: its place and the
-// state of its bars, the zoom of the bracket and the folder of the last
-// file chosen.
+// state of its bars, the zoom of the bracket, the folder of the last file
+// chosen and whether a draw asks for the hall's word.
 class QWindowSettings
 {
 public:
@@ -20,6 +20,9 @@ public:
     static void setZoom( int percents_p );
     static QString folder( const QString& default_cp );
     static void setFolder( const QString& folder_cp );
+    // Whether each draw first asks for the hall's word; off at first.
+    static bool askHallWord();
+    static void setAskHallWord( bool ask_p );
 };
 
 #endif

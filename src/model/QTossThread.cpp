@@ -4,7 +4,6 @@
 #include "globaldata.h"
 #include "svassert.h"
 
-
 QTossThread::QTossThread()
     : QThread( nullptr ), proceed_m( true ), paced_m( true ), drawing_m( false ), storePending_m( false )
 {
@@ -29,6 +28,11 @@ bool QTossThread::canStart( const Championship& champ_cp )
 bool QTossThread::isBusy() const
 {
     return drawing_m || storePending_m;
+}
+
+QString QTossThread::commitment() const
+{
+    return record_m.isValid() ? DrawRecord::commitment( record_m.secret_m ) : QString();
 }
 
 void QTossThread::start()

@@ -620,8 +620,10 @@ DrawRecord Championship::startDrawAttempt()
     DrawLogEntry entry_l;
     entry_l.round_m = nextDrawRound();
     entry_l.denominator_m = nextDrawDenominator();
-    entry_l.attempt_m = 1 + std::count_if( drawLog_m.cbegin(), drawLog_m.cend(), [ &entry_l ]( const DrawLogEntry& logged_cp )
-                                           { return logged_cp.round_m == entry_l.round_m; } );
+    entry_l.attempt_m = 1
+                        + std::count_if( drawLog_m.cbegin(), drawLog_m.cend(),
+                                         [ &entry_l ]( const DrawLogEntry& logged_cp )
+                                         { return logged_cp.round_m == entry_l.round_m; } );
     // To the second, as the file keeps it.
     entry_l.time_m = QDateTime::fromSecsSinceEpoch( QDateTime::currentSecsSinceEpoch(), Qt::UTC );
     entry_l.commitment_m = nextDrawCommitment();

@@ -98,7 +98,8 @@ DrawCheck::Round DrawCheck::checkRound( int round_p ) const
         const Game recorded_cl = drawn_crl.games_m.value( g );
         const Game replayed_cl = games_cl.value( g );
         // Results came after the draw; everything else the draw made.
-        if( g >= games_cl.size() || g >= drawn_crl.games_m.size() || !( recorded_cl.favorite_m == replayed_cl.favorite_m )
+        if( g >= games_cl.size() || g >= drawn_crl.games_m.size()
+            || !( recorded_cl.favorite_m == replayed_cl.favorite_m )
             || !( recorded_cl.outsider_m == replayed_cl.outsider_m )
             || recorded_cl.favoriteNation_m != replayed_cl.favoriteNation_m
             || recorded_cl.outsiderNation_m != replayed_cl.outsiderNation_m )

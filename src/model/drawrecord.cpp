@@ -24,8 +24,8 @@ bool DrawRecord::isValid() const
 quint32 DrawRecord::seed( const QString& roundTitle_cp ) const
 {
     // Joined, not formatted: a word may hold "%1" itself.
-    const QString text_cl = QString::fromLatin1( secret_m.toHex() ) + QLatin1Char( ':' ) + word_m
-                            + QLatin1Char( ':' ) + QString::number( attempt_m ) + QLatin1Char( ':' ) + roundTitle_cp;
+    const QString text_cl = QString::fromLatin1( secret_m.toHex() ) + QLatin1Char( ':' ) + word_m + QLatin1Char( ':' )
+                            + QString::number( attempt_m ) + QLatin1Char( ':' ) + roundTitle_cp;
     const QByteArray hash_cl = QCryptographicHash::hash( text_cl.toUtf8(), QCryptographicHash::Sha256 );
     quint32 seed_l = 0;
     for( int i = 0; i < 4; ++i )

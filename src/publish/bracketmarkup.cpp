@@ -116,13 +116,15 @@ QString BracketMarkup::html( const BracketLayout& layout_cp, const Championship&
                         "body{margin:0;padding:16px;background:#fff;color:#1a1a1a;font-family:%2}\n"
                         ".bracket{overflow:auto}\n"
                         "h2{font-size:18px;margin:24px 0 8px}\n"
-                        "table.results{border-collapse:collapse;font-size:14px}\n"
-                        "table.results th,table.results td{border:1px solid #c8c8c8;padding:3px 8px;text-align:left}\n"
-                        "table.results th{background:#f0f0f0}\n"
+                        "table.results,table.protocol{border-collapse:collapse;font-size:14px}\n"
+                        "table.results th,table.results td,table.protocol th,table.protocol td"
+                        "{border:1px solid #c8c8c8;padding:3px 8px;text-align:left}\n"
+                        "table.results th,table.protocol th{background:#f0f0f0}\n"
+                        "table.protocol td{font-family:monospace}\n"
                         "table.results td.winner{font-weight:bold}\n"
                         "</style>\n</head>\n<body>\n<div class=\"bracket\">\n%3</div>\n%4</body>\n</html>\n" );
     return page_scl.arg( escaped( layout_cp.title() ), QLatin1String( FONT_FAMILIES ), svgElement( layout_cp ),
-                         resultsTables( champ_cp ) );
+                         resultsTables( champ_cp ) + protocolTable( champ_cp ) );
 }
 
 QString BracketMarkup::escaped( const QString& text_cp )
@@ -205,4 +207,36 @@ QString BracketMarkup::resultsTables( const Championship& champ_cp )
         tables_l += QStringLiteral( "</tbody>\n</table>\n</section>\n" );
     }
     return tables_l;
+}
+
+QString BracketMarkup::protocolTable( const Championship& champ_cp )
+{
+    QString rows_l;
+    for( int r = 0; r < champ_cp.rounds().size(); ++r )
+    {
+        const Round& round_crl = champ_cp.rounds().at( r );
+        if( !round_crl.record_m.isValid() )
+            continue;
+        const QString title_cl = roundTitle( round_crl.denominator() );
+        int attempts_l = 0;
+        DrawLogEntry stored_l;
+        for( const DrawLogEntry& entry_crl : champ_cp.drawLog() )
+            if( entry_crl.round_m == r )
+            {
+                ++attempts_l;
+                if( DrawLogEntry::Stored == entry_crl.outcome_m && entry_crl.attempt_m == round_crl.record_m.attempt_m )
+                    stored_l = entry_crl;
+            }
+        rows_l += QStringLiteral( "<tr>" ) + cell( title_cl )
+                  + cell( stored_l.time_m.toString( QStringLiteral( "dd.MM.yyyy HH:mm:ss UTC" ) ) )
+                  + cell( stored_l.commitment_m )
+                  + cell( QStringLiteral( "%1" ).arg( round_crl.record_m.seed( title_cl ), 8, 16, QLatin1Char( '0' ) ) )
+                  + cell( QString::number( attempts_l ) ) + QStringLiteral( "</tr>\n" );
+    }
+    if( rows_l.isEmpty() )
+        return QString();
+    return QStringLiteral( "<section class=\"draws\">\n<h2>Протокол жеребьевки</h2>\n<table class=\"protocol\">\n"
+                           "<thead><tr><th>Тур</th><th>Время</th><th>Код</th><th>Зерно</th><th>Попыток</th></tr>"
+                           "</thead>\n<tbody>\n" )
+           + rows_l + QStringLiteral( "</tbody>\n</table>\n</section>\n" );
 }

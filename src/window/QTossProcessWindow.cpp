@@ -47,12 +47,22 @@ QTossProcessWindow::QTossProcessWindow() : QFrame( nullptr, Qt::CustomizeWindowH
 
     QHBoxLayout* const buttons_l = new QHBoxLayout();
     layout_l->addLayout( buttons_l );
+    commitmentLbl_m = new QLabel( this );
+    commitmentLbl_m->setObjectName( QStringLiteral( "commitmentLabel" ) );
+    buttons_l->addWidget( commitmentLbl_m );
     buttons_l->addStretch( 1 );
     QPushButton* const cancelBtn_l = new QPushButton( global::icons::crossIcon(), QStringLiteral( "Отменить" ), this );
     buttons_l->addWidget( cancelBtn_l );
     connect( cancelBtn_l, "2released()", global::threads::tossThread(), "1sltStop()" );
 
     setWindowIcon( global::icons::appIcon() );
+}
+
+void QTossProcessWindow::setCommitment( const QString& commitment_cp )
+{
+    commitmentLbl_m->setText( commitment_cp.isEmpty() ? QString()
+                                                      : QStringLiteral( "Код жеребьевки: %1" ).arg( commitment_cp ) );
+    commitmentLbl_m->setVisible( !commitment_cp.isEmpty() );
 }
 
 void QTossProcessWindow::closeEvent( QCloseEvent* event_p )

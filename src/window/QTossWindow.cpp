@@ -2,10 +2,12 @@
 
 #include "QChampionshipFiles.h"
 #include "QDiagramScene.h"
+#include "QDrawProof.h"
 #include "QDrawUndo.h"
 #include "QNationsPanel.h"
 #include "QPlayersPanel.h"
 #include "QRecoveryCopy.h"
+#include "QTossProcessWindow.h"
 #include "QTossThread.h"
 #include "QWindowSettings.h"
 #include "championship.h"
@@ -73,6 +75,7 @@ void QTossWindow::updateTossAction()
     const QString blocked_cl = tossBlockedReason();
     tossAct_m->setEnabled( blocked_cl.isEmpty() );
     tossAct_m->setToolTip( blocked_cl.isEmpty() ? toolTip_scl : blocked_cl );
+    proof_m->update( tossAct_m->isEnabled() );
 }
 
 QString QTossWindow::tossBlockedReason() const
@@ -210,6 +213,8 @@ void QTossWindow::slotTossFinished()
 {
     tossRunning_m = false;
     updateEditingState();
+    // A draw that stored nothing stays in the log, with its secret revealed.
+    noteChange();
 }
 
 void QTossWindow::slotChampionshipReplaced()
@@ -266,6 +271,7 @@ void QTossWindow::createMenus()
     setupAct_m->setEnabled( false );
     tossMenu_l->addSeparator();
     undo_m = new QDrawUndo( tossMenu_l, this );
+    proof_m = new QDrawProof( tossMenu_l, statusBar(), this );
 
     newAct_m->setShortcut( QKeySequence::New );
     openAct_m->setShortcut( QKeySequence::Open );
@@ -337,11 +343,15 @@ void QTossWindow::startToss()
     // start() refuses exactly these; a refused start would send no
     // finished() to unlock the window.
     QTossThread* const thread_cl = global::threads::tossThread();
-    if( thread_cl->isBusy() )
+    if( thread_cl->isBusy() || !proof_m->prepareDraw( this ) || !QTossThread::canStart( global::data::champ() ) )
         return;
     tossRunning_m = true;
     updateEditingState();
     thread_cl->start();
+    // The hall sees what it may note before the word is called: the show
+    // repeats it.
+    global::widgets::tossProcessWindow()->setCommitment( thread_cl->commitment() );
+    noteChange();
 }
 
 void QTossWindow::updateEditingState()

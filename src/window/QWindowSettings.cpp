@@ -59,3 +59,13 @@ void QWindowSettings::setFolder( const QString& folder_cp )
 {
     settings()->setValue( QStringLiteral( "files/folder" ), folder_cp );
 }
+
+bool QWindowSettings::askHallWord()
+{
+    return settings()->value( QStringLiteral( "draw/askHallWord" ), false ).toBool();
+}
+
+void QWindowSettings::setAskHallWord( bool ask_p )
+{
+    settings()->setValue( QStringLiteral( "draw/askHallWord" ), ask_p );
+}
