@@ -276,8 +276,8 @@ void QTossWindow::createMenus()
     newAct_m->setShortcut( QKeySequence::New );
     openAct_m->setShortcut( QKeySequence::Open );
     saveAct_m->setShortcut( QKeySequence::Save );
-    saveAsAct_m->setShortcut( QKeySequence( Qt::CTRL | Qt::SHIFT | Qt::Key_S ) );
-    exitAct_m->setShortcut( QKeySequence( Qt::CTRL | Qt::Key_Q ) );
+    saveAsAct_m->setShortcut( QKeySequence( QStringLiteral( "Ctrl+Shift+S" ) ) );
+    exitAct_m->setShortcut( QKeySequence( QStringLiteral( "Ctrl+Q" ) ) );
     tossAct_m->setShortcut( Qt::Key_F5 );
 
     aboutAct_m = menuBar()->addAction( QStringLiteral( "?" ) );
