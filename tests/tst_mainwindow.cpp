@@ -18,6 +18,7 @@
 #include <QComboBox>
 #include <QFileDialog>
 #include <QGraphicsProxyWidget>
+#include <QGraphicsSimpleTextItem>
 #include <QGraphicsView>
 #include <QInputDialog>
 #include <QLabel>
@@ -75,6 +76,7 @@ private slots:
     void commandsHaveStandardShortcuts();
     void recoveryCopyFollowsChangesAndSaves();
     void drawShowsItsCommitmentAndAsksTheHall();
+    void championShownAndBracketFitsTheView();
 
 private:
     QTemporaryDir dir_m;
@@ -101,12 +103,13 @@ void tst_MainWindow::startsAsSpecified()
 {
     QCOMPARE( shownTitle(), QStringLiteral( "Новый не сохранённый чемпионат" ) );
     QCOMPARE( child< QSlider >( "scaleSlider" )->value(), 100 );
-    QCOMPARE( child< QSlider >( "scaleSlider" )->minimum(), 10 );
+    QCOMPARE( child< QSlider >( "scaleSlider" )->minimum(), 5 );
+    QCOMPARE( child< QSlider >( "scaleSlider" )->maximum(), 400 );
     QCOMPARE( child< QLabel >( "scaleLabel" )->text(), QStringLiteral( "100 %" ) );
     QStringList menus_l;
     for( QAction* const action_cl : window()->menuBar()->actions() )
         menus_l.append( action_cl->text() );
-    QCOMPARE( menus_l, QStringList( { "Чемпионат", "Жеребьевка", "?" } ) );
+    QCOMPARE( menus_l, QStringList( { "Чемпионат", "Жеребьевка", "Вид", "?" } ) );
     QVERIFY( !action( QStringLiteral( "Запустить" ) )->isEnabled() );
     QVERIFY( !action( QStringLiteral( "Импортировать" ) )->isEnabled() );
     QVERIFY( !action( QStringLiteral( "Настроить" ) )->isEnabled() );
@@ -1035,6 +1038,57 @@ void tst_MainWindow::drawShowsItsCommitmentAndAsksTheHall()
     QCOMPARE( child< QLabel >( "drawProofLabel" )->text(), QStringLiteral( "Секрет жеребьевки тура «1/4 финала»: " )
                                                                + QString::fromLatin1( record_crl.secret_m.toHex() ) );
     QVERIFY( window()->isWindowModified() );
+}
+
+void tst_MainWindow::championShownAndBracketFitsTheView()
+{
+    Championship& champ_l = global::data::champ();
+    QGraphicsView* const view_cl = child< QGraphicsView >( "diagramView" );
+    resetChampionship( { 11, 10, 10, 10 } );
+    QVERIFY( global::threads::tossThread()->drawInPlace( champ_l ) );
+    window()->resetViews();
+    const double wide_cl = view_cl->sceneRect().width();
+    // A smaller bracket after a bigger one: the scene is what is drawn.
+    resetChampionship( { 2, 2 } );
+    QVERIFY( global::threads::tossThread()->drawInPlace( champ_l ) );
+    champ_l.setGameResult( 0, EXPECTED );
+    champ_l.setGameResult( 1, UNEXPECTED );
+    QVERIFY( global::threads::tossThread()->drawInPlace( champ_l ) );
+    window()->resetViews();
+    QCOMPARE( view_cl->sceneRect(), view_cl->scene()->itemsBoundingRect() );
+    QVERIFY( view_cl->sceneRect().width() < wide_cl / 4 );
+    QCOMPARE( child< QLabel >( "championLabel" )->text(), QString() );
+
+    clickGame( gameWidget( 1, 0 ), true );
+    const Game& final_crl = champ_l.rounds().last().games_m.first();
+    const QString champion_cl =
+        QStringLiteral( "Чемпион: %1 (%2)" )
+            .arg( champ_l.playerText( final_crl.outsider_m ), champ_l.nationName( final_crl.outsiderNation_m ) );
+    QCOMPARE( child< QLabel >( "championLabel" )->text(), champion_cl );
+    QStringList sceneTexts_l;
+    for( QGraphicsItem* const item_cl : view_cl->scene()->items() )
+        if( QGraphicsSimpleTextItem* const text_cl = qgraphicsitem_cast< QGraphicsSimpleTextItem* >( item_cl ) )
+            sceneTexts_l << text_cl->text();
+    QCOMPARE( sceneTexts_l, QStringList { champion_cl } );
+    QCOMPARE( view_cl->sceneRect(), view_cl->scene()->itemsBoundingRect() );
+
+    // "Вписать": the whole bracket inside the viewport.
+    action( QStringLiteral( "Вписать" ) )->trigger();
+    QVERIFY( view_cl->viewport()->rect().contains(
+        view_cl->mapFromScene( view_cl->scene()->itemsBoundingRect() ).boundingRect() ) );
+    QCOMPARE( child< QSlider >( "scaleSlider" )->value(), qRound( view_cl->transform().m11() * 100 ) );
+
+    // Full screen shows the bracket alone; Escape brings the rest back.
+    action( QStringLiteral( "Полный экран" ) )->trigger();
+    QVERIFY( !window()->menuBar()->isVisible() );
+    QVERIFY( !child< QTreeView >( "playersView" )->isVisible() );
+    QVERIFY( view_cl->isVisible() );
+    window()->activateWindow();
+    QVERIFY( QTest::qWaitForWindowActive( window() ) );
+    QTest::keyClick( window(), Qt::Key_Escape );
+    QVERIFY( window()->menuBar()->isVisible() );
+    QVERIFY( child< QTreeView >( "playersView" )->isVisible() );
+    child< QSlider >( "scaleSlider" )->setValue( 100 );
 }
 
 QTEST_MAIN( tst_MainWindow )

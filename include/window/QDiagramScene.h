@@ -9,6 +9,7 @@ class PlayerRef;
 class QFontMetricsF;
 class QGraphicsItem;
 class QGraphicsProxyWidget;
+class QGraphicsSimpleTextItem;
 class QLabel;
 
 // The bracket: one row per round, the games of the drawn rounds, and below
@@ -21,6 +22,9 @@ public:
     void updateDiagram();
     void clearDiagram();
     void updateWinner( int gameId_p );
+    // "Чемпион: [clan]nickname (nation)" once the final is decided; empty
+    // before.
+    static QString championText();
     // Shows a renamed player's new names in every box that names them.
     void updatePlayerTexts( const PlayerRef& player_cp );
 
@@ -37,6 +41,12 @@ private:
                      bool halfCells_p );
     QLabel* createPlayerLabel( const PlayerRef& player_cp, const QString& widestText_cp ) const;
     void checkWidestText( const QString& text_cp, const QFontMetricsF& metrics_cp, double& maxWidth_rp );
+    // The champion's line below the final's row, under the rows and cells
+    // of the bracket.
+    void showChampion();
+    // The scene is what is drawn, so that a smaller bracket after a bigger
+    // one stays in sight and zooming keeps its anchor.
+    void fitSceneRect();
 
     double titleHeight_m = 0;
     double diagramWidth_m = 0;
@@ -47,6 +57,7 @@ private:
     QVector< QVector< QGraphicsProxyWidget* > > gamesItems_m;
     QVector< QGraphicsProxyWidget* > playersItems_m;
     QMap< int, int > winnersItems_m;
+    QGraphicsSimpleTextItem* championItem_m = nullptr;
 };
 
 #endif

@@ -4,6 +4,7 @@
 #include <QMainWindow>
 
 class QAction;
+class QBracketView;
 class QChampionshipFiles;
 class QDiagramScene;
 class QDrawProof;
@@ -15,6 +16,7 @@ class QNationsPanel;
 class QPlayersPanel;
 class QRecoveryCopy;
 class QSlider;
+class QToolBar;
 
 // The main window: players and nations on the left, the bracket on the right,
 // the championship and draw commands in the menus and the tool bar. While a
@@ -54,6 +56,8 @@ private slots:
     void slotPlayerRenamed( int groupId_p, int playerId_p );
     void slotDrawUndone();
     void slotStored();
+    void slotFitDiagram();
+    void slotFullScreen( bool on_p );
 
 private:
     void createMenus();
@@ -67,7 +71,7 @@ private:
     // Why "Запустить" is disabled now; empty when it is not.
     QString tossBlockedReason() const;
 
-    QGraphicsView* diagramView_m = nullptr;
+    QBracketView* diagramView_m = nullptr;
     QDiagramScene* diagramScene_m = nullptr;
     QPlayersPanel* playersPanel_m = nullptr;
     QNationsPanel* nationsPanel_m = nullptr;
@@ -76,6 +80,7 @@ private:
     QDrawProof* proof_m = nullptr;
     QRecoveryCopy* recovery_m = nullptr;
     QLabel* scaleLbl_m = nullptr;
+    QLabel* championLbl_m = nullptr;
     QSlider* scaleSlider_m = nullptr;
     QAction* newAct_m = nullptr;
     QAction* openAct_m = nullptr;
@@ -86,6 +91,10 @@ private:
     QAction* importAct_m = nullptr;
     QAction* setupAct_m = nullptr;
     QAction* aboutAct_m = nullptr;
+    QAction* fitAct_m = nullptr;
+    QAction* fullScreenAct_m = nullptr;
+    QToolBar* toolBar_m = nullptr;
+    QWidget* leftColumn_m = nullptr;
     int scalePercents_m = 100;
     bool tossRunning_m = false;
 };

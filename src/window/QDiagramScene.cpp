@@ -7,6 +7,7 @@
 
 #include <QFontMetricsF>
 #include <QGraphicsProxyWidget>
+#include <QGraphicsSimpleTextItem>
 #include <QGraphicsTextItem>
 #include <QLabel>
 #include <QSet>
@@ -47,8 +48,12 @@ void QDiagramScene::updateDiagram()
             slot_l = gameId_l + 1;
         }
     }
+    showChampion();
     if( i == roundsAmount_cl )
+    {
+        fitSceneRect();
         return;
+    }
 
     // The players who enter round i without playing the round before follow
     // the slots of the current round's games.
@@ -65,6 +70,7 @@ void QDiagramScene::updateDiagram()
                          playersItems_m, true );
         }
     }
+    fitSceneRect();
 }
 
 void QDiagramScene::clearDiagram()
@@ -89,6 +95,9 @@ void QDiagramScene::clearDiagram()
         items_cl->clear();
     }
     clearPlayersItems();
+    delete championItem_m;
+    championItem_m = nullptr;
+    fitSceneRect();
 }
 
 void QDiagramScene::updateWinner( int gameId_p )
@@ -96,7 +105,11 @@ void QDiagramScene::updateWinner( int gameId_p )
     const Championship& champ_crl = global::data::champ();
     const int current_cl = champ_crl.currentRound();
     if( current_cl == champ_crl.rounds().size() - 1 )
+    {
+        showChampion();
+        fitSceneRect();
         return;
+    }
     const PlayerRef winner_cl = champ_crl.rounds().at( current_cl ).game( gameId_p ).winner();
     const auto found_cl = winnersItems_m.constFind( gameId_p );
     if( winnersItems_m.cend() != found_cl )
@@ -110,6 +123,20 @@ void QDiagramScene::updateWinner( int gameId_p )
     winnersItems_m.insert(
         gameId_p,
         placeWidget( current_cl + 1, gameId_p, createPlayerLabel( winner_cl, widestText_m ), playersItems_m, true ) );
+    fitSceneRect();
+}
+
+QString QDiagramScene::championText()
+{
+    const Championship& champ_crl = global::data::champ();
+    if( champ_crl.rounds().isEmpty() || 1 != champ_crl.rounds().last().denominator()
+        || champ_crl.rounds().last().games_m.size() != 1
+        || UNKNOWN == champ_crl.rounds().last().games_m.first().result_m )
+        return QString();
+    const Game& final_crl = champ_crl.rounds().last().games_m.first();
+    const int nation_cl = EXPECTED == final_crl.result_m ? final_crl.favoriteNation_m : final_crl.outsiderNation_m;
+    return QStringLiteral( "Чемпион: %1 (%2)" )
+        .arg( champ_crl.playerText( final_crl.winner() ), champ_crl.nationName( nation_cl ) );
 }
 
 void QDiagramScene::updatePlayerTexts( const PlayerRef& player_cp )
@@ -209,6 +236,33 @@ QLabel* QDiagramScene::createPlayerLabel( const PlayerRef& player_cp, const QStr
     label_l->setMinimumWidth( metrics_cl.horizontalAdvance( widestText_cp ) );
     label_l->setMinimumHeight( 2 * metrics_cl.height() );
     return label_l;
+}
+
+void QDiagramScene::showChampion()
+{
+    const QString text_cl = championText();
+    if( text_cl.isEmpty() )
+    {
+        delete championItem_m;
+        championItem_m = nullptr;
+        return;
+    }
+    if( !championItem_m )
+    {
+        championItem_m = addSimpleText( QString() );
+        QFont font_l = font();
+        font_l.setBold( true );
+        font_l.setPointSizeF( font_l.pointSizeF() * 1.5 );
+        championItem_m->setFont( font_l );
+    }
+    championItem_m->setText( text_cl );
+    championItem_m->setPos( 0.5 * ( diagramWidth_m - championItem_m->boundingRect().width() ),
+                            global::data::champ().rounds().size() * roundHeight_m + titleHeight_m );
+}
+
+void QDiagramScene::fitSceneRect()
+{
+    setSceneRect( itemsBoundingRect() );
 }
 
 void QDiagramScene::checkWidestText( const QString& text_cp, const QFontMetricsF& metrics_cp, double& maxWidth_rp )

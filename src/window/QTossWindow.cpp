@@ -1,5 +1,6 @@
 #include "QTossWindow.h"
 
+#include "QBracketView.h"
 #include "QChampionshipFiles.h"
 #include "QDiagramScene.h"
 #include "QDrawProof.h"
@@ -20,6 +21,7 @@
 #include <QMenuBar>
 #include <QSlider>
 #include <QSplitter>
+#include <QStatusBar>
 #include <QToolBar>
 
 QTossWindow::QTossWindow() : QMainWindow( nullptr )
@@ -31,6 +33,7 @@ QTossWindow::QTossWindow() : QMainWindow( nullptr )
     playersPanel_m = new QPlayersPanel( this );
     nationsPanel_m = new QNationsPanel( this );
     QSplitter* const leftSplitter_l = new QSplitter( Qt::Vertical, mainSplitter_l );
+    leftColumn_m = leftSplitter_l;
     leftSplitter_l->addWidget( playersPanel_m );
     leftSplitter_l->addWidget( nationsPanel_m );
     leftSplitter_l->setStretchFactor( 0, 3 );
@@ -38,7 +41,7 @@ QTossWindow::QTossWindow() : QMainWindow( nullptr )
     mainSplitter_l->addWidget( leftSplitter_l );
 
     diagramScene_m = new QDiagramScene( this );
-    diagramView_m = new QGraphicsView( diagramScene_m, this );
+    diagramView_m = new QBracketView( diagramScene_m, this );
     diagramView_m->setObjectName( QStringLiteral( "diagramView" ) );
     diagramView_m->setFrameStyle( QFrame::Box );
     diagramView_m->setMinimumWidth( 500 );
@@ -76,6 +79,7 @@ void QTossWindow::updateTossAction()
     tossAct_m->setEnabled( blocked_cl.isEmpty() );
     tossAct_m->setToolTip( blocked_cl.isEmpty() ? toolTip_scl : blocked_cl );
     proof_m->update( tossAct_m->isEnabled() );
+    championLbl_m->setText( QDiagramScene::championText() );
 }
 
 QString QTossWindow::tossBlockedReason() const
@@ -217,6 +221,23 @@ void QTossWindow::slotTossFinished()
     noteChange();
 }
 
+void QTossWindow::slotFitDiagram()
+{
+    scaleSlider_m->setValue( diagramView_m->fittingZoom() );
+}
+
+void QTossWindow::slotFullScreen( bool on_p )
+{
+    // The bracket alone, for the hall; F11 or Escape brings the rest back.
+    for( QWidget* const part_cl :
+         std::initializer_list< QWidget* > { menuBar(), statusBar(), toolBar_m, leftColumn_m } )
+        part_cl->setVisible( !on_p );
+    if( on_p )
+        showFullScreen();
+    else
+        showNormal();
+}
+
 void QTossWindow::slotChampionshipReplaced()
 {
     resetViews();
@@ -272,6 +293,9 @@ void QTossWindow::createMenus()
     tossMenu_l->addSeparator();
     undo_m = new QDrawUndo( tossMenu_l, this );
     proof_m = new QDrawProof( tossMenu_l, statusBar(), this );
+    championLbl_m = new QLabel( statusBar() );
+    championLbl_m->setObjectName( QStringLiteral( "championLabel" ) );
+    statusBar()->addPermanentWidget( championLbl_m );
 
     newAct_m->setShortcut( QKeySequence::New );
     openAct_m->setShortcut( QKeySequence::Open );
@@ -280,6 +304,25 @@ void QTossWindow::createMenus()
     exitAct_m->setShortcut( QKeySequence( QStringLiteral( "Ctrl+Q" ) ) );
     tossAct_m->setShortcut( Qt::Key_F5 );
 
+    QMenu* const viewMenu_l = menuBar()->addMenu( QStringLiteral( "Вид" ) );
+    fitAct_m = viewMenu_l->addAction( QStringLiteral( "Вписать" ) );
+    fitAct_m->setShortcut( QKeySequence( QStringLiteral( "Ctrl+0" ) ) );
+    fullScreenAct_m = viewMenu_l->addAction( QStringLiteral( "Полный экран" ) );
+    fullScreenAct_m->setShortcut( Qt::Key_F11 );
+    fullScreenAct_m->setCheckable( true );
+    // Kept on the window as well, so that they work with the menus hidden.
+    addActions( { fitAct_m, fullScreenAct_m } );
+    // Escape leaves full screen, and only there takes the key.
+    QAction* const leaveFullScreen_cl = new QAction( this );
+    leaveFullScreen_cl->setShortcut( Qt::Key_Escape );
+    leaveFullScreen_cl->setEnabled( false );
+    addAction( leaveFullScreen_cl );
+    connect( fullScreenAct_m, &QAction::toggled, leaveFullScreen_cl, &QAction::setEnabled );
+    connect( fitAct_m, "2triggered()", this, "1slotFitDiagram()" );
+    connect( fullScreenAct_m, "2toggled( bool )", this, "1slotFullScreen( bool )" );
+    connect( leaveFullScreen_cl, &QAction::triggered, fullScreenAct_m,
+             [ this ] { fullScreenAct_m->setChecked( false ); } );
+
     aboutAct_m = menuBar()->addAction( QStringLiteral( "?" ) );
     connect( aboutAct_m, "2triggered()", this, "1slotMenuActions()" );
 }
@@ -287,6 +330,7 @@ void QTossWindow::createMenus()
 void QTossWindow::createToolBar()
 {
     QToolBar* const toolBar_l = addToolBar( QStringLiteral( "main" ) );
+    toolBar_m = toolBar_l;
     toolBar_l->setObjectName( QStringLiteral( "mainToolBar" ) );
     toolBar_l->addAction( newAct_m );
     toolBar_l->addAction( openAct_m );
@@ -300,8 +344,10 @@ void QTossWindow::createToolBar()
     toolBar_l->addWidget( new QLabel( QStringLiteral( "Масштаб: " ), toolBar_l ) );
     scaleSlider_m = new QSlider( Qt::Horizontal, toolBar_l );
     scaleSlider_m->setObjectName( QStringLiteral( "scaleSlider" ) );
-    scaleSlider_m->setMinimum( 10 );
-    scaleSlider_m->setMaximum( 100 );
+    // From a bracket of thousands that fits the window to a small one that
+    // fills a projector.
+    scaleSlider_m->setMinimum( QBracketView::MIN_ZOOM );
+    scaleSlider_m->setMaximum( QBracketView::MAX_ZOOM );
     scaleSlider_m->setTickInterval( 5 );
     scaleSlider_m->setValue( 100 );
     scaleSlider_m->setMaximumWidth( 113 );
@@ -311,6 +357,7 @@ void QTossWindow::createToolBar()
     scaleLbl_m->setObjectName( QStringLiteral( "scaleLabel" ) );
     toolBar_l->addWidget( scaleLbl_m );
     connect( scaleSlider_m, "2valueChanged( int )", this, "1slotScaleDiagram( int )" );
+    connect( diagramView_m, "2zoomRequested( int )", scaleSlider_m, "1setValue( int )" );
     scaleSlider_m->setValue( zoom_cl );
 }
 
