@@ -106,6 +106,7 @@ private slots:
     void announcementsAsBefore_data();
     void announcementsAsBefore();
     void logKeepsCancelledAndUndoneDraws();
+    void hallPaceChangesOnlyThePauses();
 };
 
 void tst_Draw::initTestCase()
@@ -605,6 +606,35 @@ void tst_Draw::logKeepsCancelledAndUndoneDraws()
     QCOMPARE( champ_l.drawLog().size(), 2 );
     QCOMPARE( champ_l.drawLog().last().outcome_m, DrawLogEntry::Undone );
     drawseed::setFixedSeed( 1000 );
+}
+
+void tst_Draw::hallPaceChangesOnlyThePauses()
+{
+    Championship champ_l;
+    champ_l.addPlayer( 1, QStringLiteral( "один" ), QString() );
+    champ_l.addPlayer( 2, QStringLiteral( "два" ), QString() );
+    champ_l.nations() = { 3, 5 };
+    QStringList shown_l[ 2 ];
+    qint64 took_l[ 2 ] = {};
+    for( const int hall_cl : { 0, 1 } )
+    {
+        QTossThread thread_l;
+        thread_l.setPace( hall_cl ? QTossThread::Pace::Hall : QTossThread::Pace::Quick );
+        connect( &thread_l, &QTossThread::nextTxtValue,
+                 [ &shown_l, hall_cl ]( int type_p, const QString& text_cp )
+                 { shown_l[ hall_cl ] << QStringLiteral( "%1 %2" ).arg( type_p ).arg( text_cp ); } );
+        Championship drawn_l = champ_l;
+        drawseed::setFixedSeed( 5 );
+        QElapsedTimer timer_l;
+        timer_l.start();
+        QVERIFY( thread_l.drawInPlace( drawn_l ) );
+        took_l[ hall_cl ] = timer_l.elapsed();
+        QCOMPARE( drawn_l.rounds().first().games_m.size(), 1 );
+    }
+    QCOMPARE( shown_l[ 1 ], shown_l[ 0 ] );
+    // Fourteen nation candidates, each seen 120 ms, and the game 1.5 s.
+    QVERIFY2( took_l[ 1 ] >= 14 * 120 + 1500, qPrintable( QString::number( took_l[ 1 ] ) ) );
+    QVERIFY2( took_l[ 0 ] < 1000, qPrintable( QString::number( took_l[ 0 ] ) ) );
 }
 
 QTEST_MAIN( tst_Draw )

@@ -1,3 +1,4 @@
+#include "QBracketTreeScene.h"
 #include "QDiagramScene.h"
 #include "QGameWidget.h"
 #include "QNationsPanel.h"
@@ -77,6 +78,7 @@ private slots:
     void recoveryCopyFollowsChangesAndSaves();
     void drawShowsItsCommitmentAndAsksTheHall();
     void championShownAndBracketFitsTheView();
+    void treeViewTakesResultsAndShowsTheChampion();
 
 private:
     QTemporaryDir dir_m;
@@ -1089,6 +1091,64 @@ void tst_MainWindow::championShownAndBracketFitsTheView()
     QVERIFY( window()->menuBar()->isVisible() );
     QVERIFY( child< QTreeView >( "playersView" )->isVisible() );
     child< QSlider >( "scaleSlider" )->setValue( 100 );
+}
+
+void tst_MainWindow::treeViewTakesResultsAndShowsTheChampion()
+{
+    Championship& champ_l = global::data::champ();
+    resetChampionship( { 2, 2, 2, 2 } );
+    QVERIFY( global::threads::tossThread()->drawInPlace( champ_l ) );
+    window()->resetViews();
+    QGraphicsView* const view_cl = child< QGraphicsView >( "diagramView" );
+    QGraphicsScene* const diagram_cl = view_cl->scene();
+    action( QStringLiteral( "Сетка" ) )->trigger();
+    QBracketTreeScene* const tree_cl = qobject_cast< QBracketTreeScene* >( view_cl->scene() );
+    QVERIFY( tree_cl );
+    QVERIFY( !action( QStringLiteral( "Схема" ) )->isChecked() );
+    QCOMPARE( tree_cl->sceneRect().topLeft(), QPointF() );
+
+    // The games of the current round take clicks, as an organiser clicks them.
+    QList< QGraphicsItem* > games_l = tree_cl->items();
+    games_l.erase( std::remove_if( games_l.begin(), games_l.end(),
+                                   []( QGraphicsItem* item_p )
+                                   { return !( item_p->acceptedMouseButtons() & Qt::LeftButton ); } ),
+                   games_l.end() );
+    QCOMPARE( games_l.size(), 4 );
+    QGraphicsItem* const box_cl = games_l.first();
+    view_cl->ensureVisible( box_cl );
+    whenModal(
+        []( QWidget* modal_p )
+        {
+            modal_p->findChildren< QRadioButton* >().at( 1 )->click();
+            for( QPushButton* const button_cl : modal_p->findChildren< QPushButton* >() )
+                if( button_cl->text() == QStringLiteral( "Выбрать" ) )
+                    button_cl->click();
+        } );
+    QTest::mouseClick( view_cl->viewport(), Qt::LeftButton, Qt::NoModifier,
+                       view_cl->mapFromScene( box_cl->sceneBoundingRect().center() ) );
+    QTRY_COMPARE( champ_l.decidedGames(), 1 );
+    // The game, its winner waiting in the next column and what joins them;
+    // the other games and columns stay as they were drawn.
+    QVERIFY2(
+        tree_cl->replacedPieces() <= 4 && tree_cl->items().size() >= 10,
+        qPrintable( QStringLiteral( "%1 of %2" ).arg( tree_cl->replacedPieces() ).arg( tree_cl->items().size() ) ) );
+
+    for( int i = 0; i < 4; ++i )
+        champ_l.setGameResult( i, EXPECTED );
+    QVERIFY( global::threads::tossThread()->drawInPlace( champ_l ) );
+    champ_l.setGameResult( 0, EXPECTED );
+    champ_l.setGameResult( 1, EXPECTED );
+    QVERIFY( global::threads::tossThread()->drawInPlace( champ_l ) );
+    champ_l.setGameResult( 0, UNEXPECTED );
+    window()->resetViews();
+    const Game& final_crl = champ_l.rounds().last().games_m.first();
+    QCOMPARE(
+        child< QLabel >( "championLabel" )->text(),
+        QStringLiteral( "Чемпион: %1 (%2)" )
+            .arg( champ_l.playerText( final_crl.outsider_m ), champ_l.nationName( final_crl.outsiderNation_m ) ) );
+    QVERIFY( tree_cl->itemsBoundingRect().width() > 4 * 232 );
+    action( QStringLiteral( "Схема" ) )->trigger();
+    QCOMPARE( view_cl->scene(), diagram_cl );
 }
 
 QTEST_MAIN( tst_MainWindow )

@@ -35,12 +35,23 @@ public:
     // The most players a first draw takes: fully played, with names of
     // Player::MAX_TYPED_LENGTH characters of any kind, such a championship
     // still saves within the file cap (about 1,400 bytes a player).
-    static const int MAX_PLAYERS = 1 << 15;
+    static constexpr int MAX_PLAYERS = 1 << 15;
 
     QTossThread();
 
-    // Whether the show pauses between candidates (1, 3 and 5 ms). On by
-    // default; tests and benchmarks switch it off to measure the draw alone.
+    // How long the show lets each step be seen. Quick: 1 ms before and 3 ms
+    // after each candidate, 5 ms after each game. For the hall: each
+    // candidate on screen for at least 120 ms, each finished game for 1.5 s,
+    // so that a 16-player round takes about a minute. Only the pauses
+    // differ: the draw and its announcements are the same.
+    enum class Pace
+    {
+        Quick,
+        Hall
+    };
+    void setPace( Pace pace_p );
+    // Whether the show pauses at all. On by default; tests and benchmarks
+    // switch it off to measure the draw alone.
     void setPaced( bool paced_p );
     // Whether a draw may start now: the bracket allows one and there are
     // nations to hand out.
@@ -91,10 +102,17 @@ private:
     int choosePlayer( int textValueType_p, RoundPlayers::const_iterator playersGroup_cp,
                       ChosenPlayers& chosenPlayers_rp );
     int chooseNation( int textValueType_p );
-    void pause( unsigned long milliseconds_p ) const;
+    enum class Step
+    {
+        BeforeCandidate,
+        Candidate,
+        Game
+    };
+    void pause( Step step_p ) const;
 
     std::atomic< bool > proceed_m;
     std::atomic< bool > paced_m;
+    std::atomic< Pace > pace_m { Pace::Quick };
     // Raised by start(), lowered when run() has drawn; unlike isRunning(),
     // already down when finished() arrives.
     std::atomic< bool > drawing_m;

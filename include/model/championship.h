@@ -37,7 +37,7 @@ struct Player
 {
     // The longest nickname or clan name the window takes: with it the
     // largest championship the window draws saves within the file cap.
-    static const int MAX_TYPED_LENGTH = 64;
+    static constexpr int MAX_TYPED_LENGTH = 64;
 
     QString nickname_m;
     QString clanName_m;
@@ -117,7 +117,7 @@ class Championship
 public:
     // A bracket of more rounds (over a million places) is no championship
     // anybody runs: the draw does not make one and the reader refuses one.
-    static const int MAX_ROUNDS = 20;
+    static constexpr int MAX_ROUNDS = 20;
 
     Championship();
 

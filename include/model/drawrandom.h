@@ -13,7 +13,7 @@ class DrawRandom
 {
 public:
     // The largest number next() returns, glibc's RAND_MAX.
-    static const int MAX = 2147483647;
+    static constexpr int MAX = 2147483647;
 
     explicit DrawRandom( quint32 seed_p );
 
@@ -22,8 +22,8 @@ public:
     int below( int size_p ) { return next() % size_p; }
 
 private:
-    static const int DEGREE = 31;
-    static const int SEPARATION = 3;
+    static constexpr int DEGREE = 31;
+    static constexpr int SEPARATION = 3;
 
     std::array< quint32, DEGREE > state_m;
     int front_m = SEPARATION;

@@ -17,7 +17,7 @@
 class DrawRecord
 {
 public:
-    static const int SECRET_BYTES = 16;
+    static constexpr int SECRET_BYTES = 16;
 
     // A fresh secret from the system's randomness.
     static QByteArray newSecret();

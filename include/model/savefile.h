@@ -32,19 +32,19 @@ public:
     };
     // The largest file read or written. A played 1,024-player championship
     // takes about 250 KB; a file beyond this is no championship.
-    static const int MAX_FILE_SIZE = 64 * 1024 * 1024;
+    static constexpr int MAX_FILE_SIZE = 64 * 1024 * 1024;
     // Bounds that keep the reader's time and memory in proportion to the
     // largest championship, whatever the file holds. A fully played
     // championship needs about 10 nodes (elements and texts) and 7
     // attributes per player: these leave room above the largest one the
     // window draws (32,768 players), and keep Qt's DOM under 1 GiB.
-    static const int MAX_NODES = 1 << 19;
-    static const int MAX_ALL_ATTRIBUTES = 1 << 19;
-    static const int MAX_ATTRIBUTES = 16; // on one element
-    static const int MAX_ASIDES = 4096;   // comments and processing instructions
+    static constexpr int MAX_NODES = 1 << 19;
+    static constexpr int MAX_ALL_ATTRIBUTES = 1 << 19;
+    static constexpr int MAX_ATTRIBUTES = 16; // on one element
+    static constexpr int MAX_ASIDES = 4096;   // comments and processing instructions
     // Names typed in the window are at most 64 characters; older files may
     // hold longer ones.
-    static const int MAX_NAME_LENGTH = 4096;
+    static constexpr int MAX_NAME_LENGTH = 4096;
 
     // Writes atomically: the previous file stays intact unless the whole new
     // text reached the disk.

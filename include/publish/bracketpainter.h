@@ -4,7 +4,8 @@
 #include <QPageSize>
 #include <QString>
 
-class BracketLayout;
+#include "bracketlayout.h"
+
 class QImage;
 class QIODevice;
 class QPainter;
@@ -29,6 +30,8 @@ public:
 
     // Draws in the layout's own units, pixels at 96 dpi.
     static void paint( const BracketLayout& layout_cp, QPainter& painter_rp );
+    // One piece of it, as the window's tree view draws each on its own.
+    static void paintPiece( const BracketLayout::Piece& piece_cp, QPainter& painter_rp );
     // The picture at scale_p (1: 96 dpi), anti-aliased; a null image beyond
     // MAX_PIXELS or the memory at hand.
     static QImage image( const BracketLayout& layout_cp, double scale_p );

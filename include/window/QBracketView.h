@@ -10,8 +10,8 @@ class QBracketView : public QGraphicsView
     Q_OBJECT
 
 public:
-    static const int MIN_ZOOM = 5;
-    static const int MAX_ZOOM = 400;
+    static constexpr int MIN_ZOOM = 5;
+    static constexpr int MAX_ZOOM = 400;
 
     QBracketView( QGraphicsScene* scene_p, QWidget* parent_p );
 

@@ -18,6 +18,9 @@ public:
     int gameId() const { return gameId_m; }
     // Reads both players' names anew, after a rename.
     void refreshNames();
+    // Asks for the winner of a game of the current round and records it,
+    // as a click on its box does in either view of the bracket.
+    static void recordResult( int roundId_p, int gameId_p );
 
 protected:
     void mousePressEvent( QMouseEvent* event_p ) override;

@@ -13,7 +13,7 @@ class QPlayersTreeModel : public QAbstractItemModel
 
 public:
     // Internal id of a group index; a player index carries its group's row.
-    static const int NO_PARENT = -1;
+    static constexpr int NO_PARENT = -1;
 
     explicit QPlayersTreeModel( QObject* parent_p );
 

@@ -20,7 +20,7 @@ class QRecoveryCopy : public QObject
 
 public:
     // How long changes are collected before a copy is written.
-    static const int DELAY_MS = 1000;
+    static constexpr int DELAY_MS = 1000;
 
     explicit QRecoveryCopy( QObject* parent_p );
     ~QRecoveryCopy() override;

@@ -4,6 +4,7 @@
 #include <QMainWindow>
 
 class QAction;
+class QBracketTreeScene;
 class QBracketView;
 class QChampionshipFiles;
 class QDiagramScene;
@@ -17,6 +18,7 @@ class QPlayersPanel;
 class QRecoveryCopy;
 class QSlider;
 class QToolBar;
+class QViewCommands;
 
 // The main window: players and nations on the left, the bracket on the right,
 // the championship and draw commands in the menus and the tool bar. While a
@@ -58,6 +60,7 @@ private slots:
     void slotStored();
     void slotFitDiagram();
     void slotFullScreen( bool on_p );
+    void slotShowTree( bool tree_p );
 
 private:
     void createMenus();
@@ -66,6 +69,7 @@ private:
                            const QString& toolTip_cp );
 
     void refreshViews();
+    void updateTree();
     void startToss();
     void updateEditingState();
     // Why "Запустить" is disabled now; empty when it is not.
@@ -73,6 +77,8 @@ private:
 
     QBracketView* diagramView_m = nullptr;
     QDiagramScene* diagramScene_m = nullptr;
+    QBracketTreeScene* treeScene_m = nullptr;
+    bool treeOutdated_m = true;
     QPlayersPanel* playersPanel_m = nullptr;
     QNationsPanel* nationsPanel_m = nullptr;
     QChampionshipFiles* files_m = nullptr;
@@ -91,8 +97,7 @@ private:
     QAction* importAct_m = nullptr;
     QAction* setupAct_m = nullptr;
     QAction* aboutAct_m = nullptr;
-    QAction* fitAct_m = nullptr;
-    QAction* fullScreenAct_m = nullptr;
+    QViewCommands* viewCommands_m = nullptr;
     QToolBar* toolBar_m = nullptr;
     QWidget* leftColumn_m = nullptr;
     int scalePercents_m = 100;

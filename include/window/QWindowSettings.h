@@ -23,6 +23,11 @@ public:
     // Whether each draw first asks for the hall's word; off at first.
     static bool askHallWord();
     static void setAskHallWord( bool ask_p );
+    // The bracket's view: the tree rather than the diagram; the show's pace.
+    static bool treeShown();
+    static void setTreeShown( bool tree_p );
+    static bool hallPace();
+    static void setHallPace( bool hall_p );
 };
 
 #endif

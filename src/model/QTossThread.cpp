@@ -11,6 +11,11 @@ QTossThread::QTossThread()
     connect( this, "2finished()", this, "1sltDrawEnded()" );
 }
 
+void QTossThread::setPace( Pace pace_p )
+{
+    pace_m = pace_p;
+}
+
 void QTossThread::setPaced( bool paced_p )
 {
     paced_m = paced_p;
@@ -184,7 +189,7 @@ bool QTossThread::drawRound()
         games_l.append( game_l );
         if( !proceed_m )
             return false;
-        pause( 5 );
+        pause( Step::Game );
         --favoritesCount_l;
         --outsidersCount_l;
         if( !proceed_m )
@@ -257,9 +262,9 @@ int QTossThread::choosePlayer( int textValueType_p, RoundPlayers::const_iterator
             choosenPlayerId_l = players_crl.at( random_m->below( players_crl.size() ) );
             if( !chosenPlayersIn1Group_l.value().contains( choosenPlayerId_l ) )
                 ++hits_l;
-            pause( 1 );
+            pause( Step::BeforeCandidate );
             emit nextTxtValue( textValueType_p, playerText_l( choosenPlayerId_l ) );
-            pause( 3 );
+            pause( Step::Candidate );
         } while( proceed_m && hits_l < 7 );
     }
     // A stopped draw is abandoned with its game: its pick is not recorded.
@@ -282,15 +287,26 @@ int QTossThread::chooseNation( int textValueType_p )
     {
         emit nextTxtValue( textValueType_p, QString() );
         nationId_l = nations_crl.at( random_m->below( nations_crl.size() ) );
-        pause( 1 );
+        pause( Step::BeforeCandidate );
         emit nextTxtValue( textValueType_p, draw_m.nationName( nationId_l ) );
-        pause( 3 );
+        pause( Step::Candidate );
     } while( nations_crl.size() > 1 && proceed_m && --counter_l );
     return nationId_l;
 }
 
-void QTossThread::pause( unsigned long milliseconds_p ) const
+void QTossThread::pause( Step step_p ) const
 {
-    if( paced_m )
-        QThread::msleep( milliseconds_p );
+    if( !paced_m )
+        return;
+    static const unsigned long quick_scl[] = { 1, 3, 5 };
+    static const unsigned long hall_scl[] = { 1, 120, 1500 };
+    const int step_cl = static_cast< int >( step_p );
+    unsigned long milliseconds_l = Pace::Hall == pace_m ? hall_scl[ step_cl ] : quick_scl[ step_cl ];
+    // A long pause is cut short by a stop: Escape answers at once.
+    while( milliseconds_l && proceed_m )
+    {
+        const unsigned long slice_cl = std::min( milliseconds_l, 20UL );
+        QThread::msleep( slice_cl );
+        milliseconds_l -= slice_cl;
+    }
 }

@@ -52,31 +52,36 @@ void BracketPainter::paint( const BracketLayout& layout_cp, QPainter& painter_rp
 {
     painter_rp.setRenderHints( QPainter::Antialiasing | QPainter::TextAntialiasing );
     for( const BracketLayout::Piece& piece_crl : layout_cp.pieces() )
-        for( const BracketLayout::Shape& shape_crl : piece_crl.shapes_m )
+        paintPiece( piece_crl, painter_rp );
+}
+
+void BracketPainter::paintPiece( const BracketLayout::Piece& piece_cp, QPainter& painter_rp )
+{
+    for( const BracketLayout::Shape& shape_crl : piece_cp.shapes_m )
+    {
+        const BracketLayout::Style& style_crl = BracketLayout::style( shape_crl.role_m );
+        switch( shape_crl.kind_m )
         {
-            const BracketLayout::Style& style_crl = BracketLayout::style( shape_crl.role_m );
-            switch( shape_crl.kind_m )
-            {
-            case BracketLayout::Shape::Box:
-                painter_rp.setPen( outline( style_crl ) );
-                painter_rp.setBrush( filling( style_crl ) );
-                painter_rp.drawRoundedRect( shape_crl.rect_m, 3, 3 );
-                break;
-            case BracketLayout::Shape::Text:
-                paintText( shape_crl, painter_rp );
-                break;
-            case BracketLayout::Shape::Line:
-                painter_rp.setPen( outline( style_crl ) );
-                painter_rp.setBrush( Qt::NoBrush );
-                painter_rp.drawPolyline( shape_crl.points_m );
-                break;
-            case BracketLayout::Shape::Mark:
-                painter_rp.setPen( Qt::NoPen );
-                painter_rp.setBrush( filling( style_crl ) );
-                painter_rp.drawPolygon( shape_crl.points_m );
-                break;
-            }
+        case BracketLayout::Shape::Box:
+            painter_rp.setPen( outline( style_crl ) );
+            painter_rp.setBrush( filling( style_crl ) );
+            painter_rp.drawRoundedRect( shape_crl.rect_m, 3, 3 );
+            break;
+        case BracketLayout::Shape::Text:
+            paintText( shape_crl, painter_rp );
+            break;
+        case BracketLayout::Shape::Line:
+            painter_rp.setPen( outline( style_crl ) );
+            painter_rp.setBrush( Qt::NoBrush );
+            painter_rp.drawPolyline( shape_crl.points_m );
+            break;
+        case BracketLayout::Shape::Mark:
+            painter_rp.setPen( Qt::NoPen );
+            painter_rp.setBrush( filling( style_crl ) );
+            painter_rp.drawPolygon( shape_crl.points_m );
+            break;
         }
+    }
 }
 
 QImage BracketPainter::image( const BracketLayout& layout_cp, double scale_p )

@@ -10,23 +10,29 @@
 #include <QMouseEvent>
 #include <QVBoxLayout>
 
+namespace
+{
+QString nationText( const Championship& champ_cp, int nationId_p )
+{
+    static const QString format_scl = QStringLiteral( "(%1)" );
+    return format_scl.arg( champ_cp.nationName( nationId_p ) );
+}
+}
+
 QGameWidget::QGameWidget( int roundId_p, int gameId_p, const QString& widestText_cp )
     : QFrame( nullptr ), roundId_m( roundId_p ), gameId_m( gameId_p )
 {
     const Championship& champ_crl = global::data::champ();
     const Round& round_crl = champ_crl.rounds().at( roundId_m );
     const Game& game_crl = round_crl.game( gameId_m );
-    static const QString nationFormat_scl = QStringLiteral( "(%1)" );
 
     QVBoxLayout* const layout_l = new QVBoxLayout( this );
     titleLabel_m = createCenteredLabel( gameTitle( round_crl.denominator(), gameId_m + 1 ) );
     favoriteLabel_m = createCenteredLabel( champ_crl.playerText( game_crl.favorite_m ) );
-    favoriteNationLabel_m =
-        createCenteredLabel( nationFormat_scl.arg( champ_crl.nationName( game_crl.favoriteNation_m ) ) );
+    favoriteNationLabel_m = createCenteredLabel( nationText( champ_crl, game_crl.favoriteNation_m ) );
     QLabel* const versusLabel_cl = createCenteredLabel( QStringLiteral( "VS" ) );
     outsiderLabel_m = createCenteredLabel( champ_crl.playerText( game_crl.outsider_m ) );
-    outsiderNationLabel_m =
-        createCenteredLabel( nationFormat_scl.arg( champ_crl.nationName( game_crl.outsiderNation_m ) ) );
+    outsiderNationLabel_m = createCenteredLabel( nationText( champ_crl, game_crl.outsiderNation_m ) );
     for( QLabel* const label_cl : { titleLabel_m, favoriteLabel_m, favoriteNationLabel_m, versusLabel_cl,
                                     outsiderLabel_m, outsiderNationLabel_m } )
         layout_l->addWidget( label_cl );
@@ -46,21 +52,30 @@ void QGameWidget::refreshNames()
 
 void QGameWidget::mousePressEvent( QMouseEvent* event_p )
 {
+    if( Qt::LeftButton == event_p->button() )
+        recordResult( roundId_m, gameId_m );
+}
+
+void QGameWidget::recordResult( int roundId_p, int gameId_p )
+{
     Championship& champ_l = global::data::champ();
-    if( Qt::LeftButton != event_p->button() || roundId_m != champ_l.currentRound() )
+    if( roundId_p != champ_l.currentRound() )
         return;
     // While a draw runs, the round it stores would undo the result.
     if( global::threads::tossThread()->isBusy() )
         return;
-    const Game& game_crl = champ_l.rounds().at( roundId_m ).game( gameId_m );
+    const Round& round_crl = champ_l.rounds().at( roundId_p );
+    const Game& game_crl = round_crl.game( gameId_p );
     QChooseWinnerDialog* const dialog_cl = global::widgets::chooseWinnerDialog();
-    dialog_cl->setGameTitle( titleLabel_m->text() );
-    dialog_cl->setFavorite( favoriteLabel_m->text(), favoriteNationLabel_m->text() );
-    dialog_cl->setOutsider( outsiderLabel_m->text(), outsiderNationLabel_m->text() );
+    dialog_cl->setGameTitle( gameTitle( round_crl.denominator(), gameId_p + 1 ) );
+    dialog_cl->setFavorite( champ_l.playerText( game_crl.favorite_m ),
+                            nationText( champ_l, game_crl.favoriteNation_m ) );
+    dialog_cl->setOutsider( champ_l.playerText( game_crl.outsider_m ),
+                            nationText( champ_l, game_crl.outsiderNation_m ) );
     dialog_cl->setResult( game_crl.result_m );
-    // The widget may be gone when the dialog returns: keep what is needed.
-    const int roundId_cl = roundId_m;
-    const int gameId_cl = gameId_m;
+    // The box clicked may be gone when the dialog returns.
+    const int roundId_cl = roundId_p;
+    const int gameId_cl = gameId_p;
     int result_l = UNKNOWN;
     bool unchanged_l = false;
     {

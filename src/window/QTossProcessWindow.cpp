@@ -5,11 +5,13 @@
 #include "globals.h"
 #include "svassert.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
 
 namespace
@@ -77,16 +79,44 @@ void QTossProcessWindow::keyPressEvent( QKeyEvent* event_p )
 {
     if( Qt::Key_Escape == event_p->key() )
         global::threads::tossThread()->sltStop();
+    else if( Qt::Key_F11 == event_p->key() && ( hallPace_m || isFullScreen() ) )
+    {
+        const bool full_cl = !isFullScreen();
+        QFont font_l = QFrame::font();
+        font_l.setPointSizeF( QApplication::font().pointSizeF() * ( full_cl ? 3 : 1 ) );
+        setFont( font_l );
+        if( full_cl )
+            showFullScreen();
+        else
+            showNormal();
+    }
     else
         QFrame::keyPressEvent( event_p );
 }
 
-void QTossProcessWindow::showEvent( QShowEvent* event_p )
+void QTossProcessWindow::setHallPace( bool hall_p )
 {
-    adjustSize();
-    const QRect main_cl = global::widgets::tossWindow()->frameGeometry();
-    move( main_cl.center() - QPoint( frameGeometry().width() / 2, frameGeometry().height() / 2 ) );
-    QFrame::showEvent( event_p );
+    hallPace_m = hall_p;
+}
+
+void QTossProcessWindow::setVisible( bool visible_p )
+{
+    if( visible_p && !isVisible() && !isFullScreen() )
+    {
+        adjustSize();
+        const QWidget* const main_cl = global::widgets::tossWindow();
+        const QRect screen_cl =
+            ( main_cl->screen() ? main_cl->screen() : QGuiApplication::primaryScreen() )->availableGeometry();
+        QRect placed_l( QPoint(), size() );
+        placed_l.moveCenter( main_cl->frameGeometry().center() );
+        // Inside the screen, the top left corner first where it is too small.
+        placed_l.moveRight( std::min( placed_l.right(), screen_cl.right() ) );
+        placed_l.moveBottom( std::min( placed_l.bottom(), screen_cl.bottom() ) );
+        placed_l.moveLeft( std::max( placed_l.left(), screen_cl.left() ) );
+        placed_l.moveTop( std::max( placed_l.top(), screen_cl.top() ) );
+        setGeometry( placed_l );
+    }
+    QFrame::setVisible( visible_p );
 }
 
 void QTossProcessWindow::sltClean()

@@ -1,5 +1,6 @@
 #include "QTossWindow.h"
 
+#include "QBracketTreeScene.h"
 #include "QBracketView.h"
 #include "QChampionshipFiles.h"
 #include "QDiagramScene.h"
@@ -10,6 +11,7 @@
 #include "QRecoveryCopy.h"
 #include "QTossProcessWindow.h"
 #include "QTossThread.h"
+#include "QViewCommands.h"
 #include "QWindowSettings.h"
 #include "championship.h"
 #include "globals.h"
@@ -41,6 +43,7 @@ QTossWindow::QTossWindow() : QMainWindow( nullptr )
     mainSplitter_l->addWidget( leftSplitter_l );
 
     diagramScene_m = new QDiagramScene( this );
+    treeScene_m = new QBracketTreeScene( this );
     diagramView_m = new QBracketView( diagramScene_m, this );
     diagramView_m->setObjectName( QStringLiteral( "diagramView" ) );
     diagramView_m->setFrameStyle( QFrame::Box );
@@ -63,11 +66,13 @@ QTossWindow::QTossWindow() : QMainWindow( nullptr )
     connect( undo_m, "2drawUndone()", this, "1slotDrawUndone()" );
     connect( global::threads::tossThread(), "2finished()", this, "1slotTossFinished()" );
     updateTossAction();
+    slotShowTree( viewCommands_m->treeShown() );
 }
 
 void QTossWindow::updateAfterGameResult( int gameId )
 {
     diagramScene_m->updateWinner( gameId );
+    updateTree();
     updateTossAction();
     noteChange();
 }
@@ -208,6 +213,7 @@ void QTossWindow::slotScaleDiagram( int percents_p )
 void QTossWindow::slotUpdateScene()
 {
     diagramScene_m->updateDiagram();
+    updateTree();
     updateTossAction();
     playersPanel_m->updateButtons();
     noteChange();
@@ -238,6 +244,14 @@ void QTossWindow::slotFullScreen( bool on_p )
         showNormal();
 }
 
+void QTossWindow::slotShowTree( bool tree_p )
+{
+    diagramView_m->setScene( tree_p ? static_cast< QGraphicsScene* >( treeScene_m ) : diagramScene_m );
+    if( tree_p && treeOutdated_m )
+        updateTree();
+    QWindowSettings::setTreeShown( tree_p );
+}
+
 void QTossWindow::slotChampionshipReplaced()
 {
     resetViews();
@@ -252,6 +266,7 @@ void QTossWindow::slotRosterChanged()
 void QTossWindow::slotPlayerRenamed( int groupId_p, int playerId_p )
 {
     diagramScene_m->updatePlayerTexts( PlayerRef( groupId_p, playerId_p ) );
+    updateTree();
     noteChange();
 }
 
@@ -304,24 +319,10 @@ void QTossWindow::createMenus()
     exitAct_m->setShortcut( QKeySequence( QStringLiteral( "Ctrl+Q" ) ) );
     tossAct_m->setShortcut( Qt::Key_F5 );
 
-    QMenu* const viewMenu_l = menuBar()->addMenu( QStringLiteral( "Вид" ) );
-    fitAct_m = viewMenu_l->addAction( QStringLiteral( "Вписать" ) );
-    fitAct_m->setShortcut( QKeySequence( QStringLiteral( "Ctrl+0" ) ) );
-    fullScreenAct_m = viewMenu_l->addAction( QStringLiteral( "Полный экран" ) );
-    fullScreenAct_m->setShortcut( Qt::Key_F11 );
-    fullScreenAct_m->setCheckable( true );
-    // Kept on the window as well, so that they work with the menus hidden.
-    addActions( { fitAct_m, fullScreenAct_m } );
-    // Escape leaves full screen, and only there takes the key.
-    QAction* const leaveFullScreen_cl = new QAction( this );
-    leaveFullScreen_cl->setShortcut( Qt::Key_Escape );
-    leaveFullScreen_cl->setEnabled( false );
-    addAction( leaveFullScreen_cl );
-    connect( fullScreenAct_m, &QAction::toggled, leaveFullScreen_cl, &QAction::setEnabled );
-    connect( fitAct_m, "2triggered()", this, "1slotFitDiagram()" );
-    connect( fullScreenAct_m, "2toggled( bool )", this, "1slotFullScreen( bool )" );
-    connect( leaveFullScreen_cl, &QAction::triggered, fullScreenAct_m,
-             [ this ] { fullScreenAct_m->setChecked( false ); } );
+    viewCommands_m = new QViewCommands( menuBar(), this );
+    connect( viewCommands_m, "2fitRequested()", this, "1slotFitDiagram()" );
+    connect( viewCommands_m, "2fullScreenToggled( bool )", this, "1slotFullScreen( bool )" );
+    connect( viewCommands_m, "2treeToggled( bool )", this, "1slotShowTree( bool )" );
 
     aboutAct_m = menuBar()->addAction( QStringLiteral( "?" ) );
     connect( aboutAct_m, "2triggered()", this, "1slotMenuActions()" );
@@ -379,8 +380,17 @@ void QTossWindow::refreshViews()
     diagramScene_m->clearDiagram();
     if( !global::data::champ().rounds().isEmpty() )
         diagramScene_m->updateDiagram();
+    updateTree();
     updateTossAction();
     undo_m->update( tossRunning_m );
+}
+
+void QTossWindow::updateTree()
+{
+    // Laid out only while shown; otherwise when it is shown next.
+    treeOutdated_m = diagramView_m->scene() != treeScene_m;
+    if( !treeOutdated_m )
+        treeScene_m->update();
 }
 
 void QTossWindow::startToss()

@@ -69,3 +69,23 @@ void QWindowSettings::setAskHallWord( bool ask_p )
 {
     settings()->setValue( QStringLiteral( "draw/askHallWord" ), ask_p );
 }
+
+bool QWindowSettings::treeShown()
+{
+    return settings()->value( QStringLiteral( "view/tree" ), false ).toBool();
+}
+
+void QWindowSettings::setTreeShown( bool tree_p )
+{
+    settings()->setValue( QStringLiteral( "view/tree" ), tree_p );
+}
+
+bool QWindowSettings::hallPace()
+{
+    return settings()->value( QStringLiteral( "draw/hallPace" ), false ).toBool();
+}
+
+void QWindowSettings::setHallPace( bool hall_p )
+{
+    settings()->setValue( QStringLiteral( "draw/hallPace" ), hall_p );
+}

@@ -1,0 +1,31 @@
+#ifndef SORTIVANE_QBRACKETTREESCENE_H
+#define SORTIVANE_QBRACKETTREESCENE_H
+
+#include <QGraphicsScene>
+#include <QHash>
+
+class QGraphicsItem;
+
+// "Сетка": the bracket as it is published, rounds as columns and a line
+// from each game to the game its winner played next, drawn from the same
+// layout as sortivane-export, one item a piece. A click on a game of the
+// current round records its winner, as in the diagram.
+class QBracketTreeScene : public QGraphicsScene
+{
+    Q_OBJECT
+
+public:
+    explicit QBracketTreeScene( QObject* parent_p );
+
+    // Lays the bracket out anew; only the pieces that look different are
+    // replaced, so a result redraws the boxes and lines it touches.
+    void update();
+    // Pieces replaced by the last update, for whoever measures it.
+    int replacedPieces() const { return replaced_m; }
+
+private:
+    QHash< QString, QGraphicsItem* > items_m;
+    int replaced_m = 0;
+};
+
+#endif
