@@ -3,12 +3,14 @@
 #include "QGameWidget.h"
 #include "QNationsPanel.h"
 #include "QPlayersPanel.h"
+#include "QPublishing.h"
 #include "QRecoveryCopy.h"
 #include "QStringEnterDialog.h"
 #include "QTossApplication.h"
 #include "QTossProcessWindow.h"
 #include "QTossThread.h"
 #include "QTossWindow.h"
+#include "bracketlayout.h"
 #include "championship.h"
 #include "drawseed.h"
 #include "globals.h"
@@ -27,6 +29,7 @@
 #include <QListView>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
@@ -79,6 +82,9 @@ private slots:
     void drawShowsItsCommitmentAndAsksTheHall();
     void championShownAndBracketFitsTheView();
     void treeViewTakesResultsAndShowsTheChampion();
+    void publishesFromTheWindow();
+    void printsFittedOrTiled_data();
+    void printsFittedOrTiled();
 
 private:
     QTemporaryDir dir_m;
@@ -1149,6 +1155,63 @@ void tst_MainWindow::treeViewTakesResultsAndShowsTheChampion()
     QVERIFY( tree_cl->itemsBoundingRect().width() > 4 * 232 );
     action( QStringLiteral( "Схема" ) )->trigger();
     QCOMPARE( view_cl->scene(), diagram_cl );
+}
+
+void tst_MainWindow::publishesFromTheWindow()
+{
+    resetChampionship( { 2, 2 } );
+    QVERIFY( global::threads::tossThread()->drawInPlace( global::data::champ() ) );
+    window()->resetViews();
+    const QString file_cl = dir_m.filePath( QStringLiteral( "опубликовано" ) );
+    QString report_l;
+    whenModal(
+        [ file_cl, &report_l ]( QWidget* modal_p )
+        {
+            QFileDialog* const dialog_cl = qobject_cast< QFileDialog* >( modal_p );
+            QCOMPARE( dialog_cl->nameFilters(),
+                      QStringList( { "PNG (*.png)", "SVG (*.svg)", "PDF (*.pdf)", "HTML (*.html)" } ) );
+            QCOMPARE( dialog_cl->selectedFiles().value( 0 ).section( QLatin1Char( '/' ), -1 ),
+                      QStringLiteral( "Чемпионат.png" ) );
+            dialog_cl->selectNameFilter( QStringLiteral( "SVG (*.svg)" ) );
+            emit dialog_cl->filterSelected( QStringLiteral( "SVG (*.svg)" ) );
+            chooseFile( dialog_cl, file_cl );
+            answerMessageBox( QMessageBox::Ok, &report_l );
+            QMetaObject::invokeMethod( dialog_cl, "accept", Qt::QueuedConnection );
+        } );
+    action( QStringLiteral( "Опубликовать …" ) )->trigger();
+    QCOMPARE( report_l, QStringLiteral( "Сетка опубликована в файл\n\"%1.svg\"" ).arg( file_cl ) );
+    QFile svg_l( file_cl + QStringLiteral( ".svg" ) );
+    QVERIFY( svg_l.open( QIODevice::ReadOnly ) );
+    QVERIFY( svg_l.readAll().contains( "<title>Чемпионат</title>" ) );
+}
+
+void tst_MainWindow::printsFittedOrTiled_data()
+{
+    QTest::addColumn< bool >( "tiled" );
+    QTest::addColumn< int >( "pages" );
+    QTest::newRow( "fit to one page" ) << false << 1;
+    QTest::newRow( "tiles over pages" ) << true << 4;
+}
+
+void tst_MainWindow::printsFittedOrTiled()
+{
+    QFETCH( bool, tiled );
+    resetChampionship( { 16, 16, 16, 16 } );
+    QVERIFY( global::threads::tossThread()->drawInPlace( global::data::champ() ) );
+    const BracketLayout layout_cl( global::data::champ(), QStringLiteral( "Кубок" ) );
+    QPrinter printer_l( QPrinter::HighResolution );
+    printer_l.setOutputFormat( QPrinter::PdfFormat );
+    const QString file_cl = dir_m.filePath( QStringLiteral( "printed.pdf" ) );
+    printer_l.setOutputFileName( file_cl );
+    QPublishing::print( layout_cl, printer_l, tiled );
+    QFile pdf_l( file_cl );
+    QVERIFY( pdf_l.open( QIODevice::ReadOnly ) );
+    const QByteArray bytes_cl = pdf_l.readAll();
+    QVERIFY( bytes_cl.startsWith( "%PDF" ) );
+    const int pages_cl = bytes_cl.count( "/Type /Page\n" ) + bytes_cl.count( "/Type /Page\r" )
+                         + bytes_cl.count( "/Type /Page>" ) + bytes_cl.count( "/Type /Page " );
+    QFETCH( int, pages );
+    QVERIFY2( tiled ? pages_cl >= pages : pages_cl == pages, qPrintable( QString::number( pages_cl ) ) );
 }
 
 QTEST_MAIN( tst_MainWindow )

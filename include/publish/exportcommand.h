@@ -28,6 +28,11 @@ public:
     // go to out_rp, every complaint to err_rp. Returns the exit code.
     static int run( const QStringList& arguments_cp, QTextStream& out_rp, QTextStream& err_rp );
 
+    // Publishes champ_cp to fileName_cp, the format by its extension, as the
+    // command does with its defaults (PNG at 96 dpi, PDF on A4 landscape);
+    // on failure error_rp says why.
+    static bool publish( const Championship& champ_cp, const QString& fileName_cp, const QString& title_cp,
+                         QString& error_rp );
     // Why the reader refused a file, in a few Russian words.
     static QString refusalReason( SaveFile::Refusal refusal_p );
     // --verify: a line for each drawn round, then the attempts that were

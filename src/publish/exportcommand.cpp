@@ -120,7 +120,7 @@ bool writeUtf8( QIODevice* device_p, const QString& text_cp )
 }
 
 // Writes the format the request names, whole or not at all.
-bool publish( const Request& request_cp, const Championship& champ_cp, QString& error_rp )
+bool writeBracket( const Request& request_cp, const Championship& champ_cp, QString& error_rp )
 {
     const BracketLayout layout_cl( champ_cp, request_cp.title_m );
     std::function< bool( QIODevice* ) > fill_l;
@@ -212,13 +212,25 @@ int ExportCommand::run( const QStringList& arguments_cp, QTextStream& out_rp, QT
     if( request_l.verify_m )
         return verify( champ_l, out_rp );
     QString error_l;
-    if( !publish( request_l, champ_l, error_l ) )
+    if( !writeBracket( request_l, champ_l, error_l ) )
     {
         err_rp << programName() << ": "
                << QStringLiteral( "сетка не записана в «%1»: %2." ).arg( request_l.output_m, error_l ) << '\n';
         return NOT_WRITTEN;
     }
     return WRITTEN;
+}
+
+bool ExportCommand::publish( const Championship& champ_cp, const QString& fileName_cp, const QString& title_cp,
+                             QString& error_rp )
+{
+    Request request_l;
+    request_l.output_m = fileName_cp;
+    request_l.format_m = QFileInfo( fileName_cp ).suffix().toLower();
+    if( request_l.format_m == QLatin1String( "htm" ) )
+        request_l.format_m = QStringLiteral( "html" );
+    request_l.title_m = title_cp;
+    return writeBracket( request_l, champ_cp, error_rp );
 }
 
 int ExportCommand::verify( const Championship& champ_cp, QTextStream& out_rp )

@@ -8,6 +8,7 @@
 #include "QDrawUndo.h"
 #include "QNationsPanel.h"
 #include "QPlayersPanel.h"
+#include "QPublishing.h"
 #include "QRecoveryCopy.h"
 #include "QTossProcessWindow.h"
 #include "QTossThread.h"
@@ -295,6 +296,7 @@ void QTossWindow::createMenus()
                                 QStringLiteral( "Cохранить чемпионат в другой файл" ) );
     champMenu_l->addSeparator();
     exitAct_m = createAction( champMenu_l, QStringLiteral( "exit" ), QStringLiteral( "Выйти" ), QString() );
+    new QPublishing( champMenu_l, this );
 
     QMenu* const tossMenu_l = menuBar()->addMenu( QStringLiteral( "Жеребьевка" ) );
     tossAct_m = createAction( tossMenu_l, QStringLiteral( "toss" ), QStringLiteral( "Запустить" ),

@@ -1,0 +1,186 @@
+#include "QPublishing.h"
+
+#include "QWindowSettings.h"
+#include "bracketlayout.h"
+#include "bracketpainter.h"
+#include "exportcommand.h"
+#include "globals.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDialog>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QMenu>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+namespace
+{
+// Layout pixels are 1/96 inch; neighbouring tiles share this much.
+const double TILE_OVERLAP = 24;
+
+const QStringList& formatFilters()
+{
+    static const QStringList filters_scl { QStringLiteral( "PNG (*.png)" ), QStringLiteral( "SVG (*.svg)" ),
+                                           QStringLiteral( "PDF (*.pdf)" ), QStringLiteral( "HTML (*.html)" ) };
+    return filters_scl;
+}
+
+void printTiles( const BracketLayout& layout_cp, QPrinter& printer_rp, QPainter& painter_rp )
+{
+    const double scale_cl = printer_rp.resolution() / 96.0;
+    const QRectF page_cl = printer_rp.pageLayout().paintRectPixels( printer_rp.resolution() );
+    const QSizeF tile_cl( page_cl.width() / scale_cl, page_cl.height() / scale_cl - 16 );
+    const int columns_cl = std::max(
+        1, int( std::ceil( ( layout_cp.size().width() - TILE_OVERLAP ) / ( tile_cl.width() - TILE_OVERLAP ) ) ) );
+    const int rows_cl = std::max(
+        1, int( std::ceil( ( layout_cp.size().height() - TILE_OVERLAP ) / ( tile_cl.height() - TILE_OVERLAP ) ) ) );
+    for( int row_l = 0; row_l < rows_cl; ++row_l )
+        for( int column_l = 0; column_l < columns_cl; ++column_l )
+        {
+            if( row_l || column_l )
+                printer_rp.newPage();
+            const QPointF origin_cl( column_l * ( tile_cl.width() - TILE_OVERLAP ),
+                                     row_l * ( tile_cl.height() - TILE_OVERLAP ) );
+            painter_rp.save();
+            painter_rp.scale( scale_cl, scale_cl );
+            painter_rp.setClipRect( QRectF( QPointF(), tile_cl ) );
+            painter_rp.translate( -origin_cl );
+            BracketPainter::paint( layout_cp, painter_rp );
+            painter_rp.restore();
+            // The strip the next tile repeats, and the tile's place.
+            painter_rp.save();
+            painter_rp.scale( scale_cl, scale_cl );
+            painter_rp.setPen( QPen( Qt::gray, 0.5, Qt::DashLine ) );
+            if( column_l + 1 < columns_cl )
+                painter_rp.drawLine( QPointF( tile_cl.width() - TILE_OVERLAP, 0 ),
+                                     QPointF( tile_cl.width() - TILE_OVERLAP, tile_cl.height() ) );
+            if( row_l + 1 < rows_cl )
+                painter_rp.drawLine( QPointF( 0, tile_cl.height() - TILE_OVERLAP ),
+                                     QPointF( tile_cl.width(), tile_cl.height() - TILE_OVERLAP ) );
+            painter_rp.setPen( Qt::darkGray );
+            painter_rp.setFont( BracketLayout::font( BracketLayout::Note ) );
+            painter_rp.drawText( QPointF( 0, tile_cl.height() + 12 ),
+                                 QStringLiteral( "%1 - ряд %2 из %3, лист %4 из %5" )
+                                     .arg( layout_cp.title() )
+                                     .arg( row_l + 1 )
+                                     .arg( rows_cl )
+                                     .arg( column_l + 1 )
+                                     .arg( columns_cl ) );
+            painter_rp.restore();
+        }
+}
+}
+
+QPublishing::QPublishing( QMenu* menu_p, QWidget* window_p ) : QObject( window_p ), window_m( window_p )
+{
+    menu_p->addSeparator();
+    QAction* const publish_cl = menu_p->addAction( QStringLiteral( "Опубликовать …" ) );
+    publish_cl->setToolTip( QStringLiteral( "Записать сетку в PNG, SVG, PDF или HTML" ) );
+    QAction* const print_cl = menu_p->addAction( QStringLiteral( "Печать …" ) );
+    print_cl->setShortcut( QKeySequence::Print );
+    connect( publish_cl, "2triggered()", this, "1slotPublish()" );
+    connect( print_cl, "2triggered()", this, "1slotPrint()" );
+}
+
+void QPublishing::print( const BracketLayout& layout_cp, QPrinter& printer_rp, bool tiled_p )
+{
+    QPainter painter_l( &printer_rp );
+    if( tiled_p )
+    {
+        printTiles( layout_cp, printer_rp, painter_l );
+        return;
+    }
+    const QRectF page_cl = printer_rp.pageLayout().paintRectPixels( printer_rp.resolution() );
+    const double scale_cl =
+        std::min( page_cl.width() / layout_cp.size().width(), page_cl.height() / layout_cp.size().height() );
+    painter_l.scale( scale_cl, scale_cl );
+    BracketPainter::paint( layout_cp, painter_l );
+}
+
+QString QPublishing::title()
+{
+    const QString& fileName_crl = global::data::champ().fileName();
+    return fileName_crl.isEmpty() ? QStringLiteral( "Чемпионат" ) : QFileInfo( fileName_crl ).completeBaseName();
+}
+
+void QPublishing::slotPublish()
+{
+    QFileDialog dialog_l( window_m, QStringLiteral( "Опубликовать сетку" ) );
+    dialog_l.setOption( QFileDialog::DontUseNativeDialog );
+    dialog_l.setWindowIcon( global::icons::appIcon() );
+    dialog_l.setAcceptMode( QFileDialog::AcceptSave );
+    dialog_l.setNameFilters( formatFilters() );
+    dialog_l.setDefaultSuffix( QStringLiteral( "png" ) );
+    dialog_l.setDirectory( QWindowSettings::folder( QDir::currentPath() ) );
+    dialog_l.selectFile( title() + QStringLiteral( ".png" ) );
+    dialog_l.setLabelText( QFileDialog::FileName, QStringLiteral( "Имя файла" ) );
+    dialog_l.setLabelText( QFileDialog::FileType, QStringLiteral( "Формат" ) );
+    dialog_l.setLabelText( QFileDialog::Accept, QStringLiteral( "Опубликовать" ) );
+    dialog_l.setLabelText( QFileDialog::Reject, QStringLiteral( "Отменить" ) );
+    // A name typed without extension takes the chosen format's.
+    connect( &dialog_l, &QFileDialog::filterSelected, &dialog_l,
+             [ &dialog_l ]( const QString& filter_cp )
+             { dialog_l.setDefaultSuffix( filter_cp.section( QLatin1String( "*." ), 1 ).chopped( 1 ) ); } );
+    if( QDialog::Accepted != dialog_l.exec() || dialog_l.selectedFiles().size() != 1 )
+        return;
+    const QString fileName_cl = dialog_l.selectedFiles().front();
+    QString error_l;
+    if( ExportCommand::publish( global::data::champ(), fileName_cl, title(), error_l ) )
+        global::widgets::showResult( QMessageBox::Information,
+                                     QStringLiteral( "Сетка опубликована в файл\n\"%1\"" ).arg( fileName_cl ) );
+    else
+        global::widgets::showResult(
+            QMessageBox::Warning,
+            QStringLiteral( "Не удалось опубликовать сетку в файл\n\"%1\"\n%2" ).arg( fileName_cl, error_l ) );
+}
+
+void QPublishing::slotPrint()
+{
+    const BracketLayout layout_cl( global::data::champ(), title() );
+    QPrinter printer_l( QPrinter::HighResolution );
+    printer_l.setPageOrientation( QPageLayout::Landscape );
+    QDialog preview_l( window_m, Qt::CustomizeWindowHint | Qt::WindowTitleHint );
+    preview_l.setWindowTitle( QStringLiteral( "Печать сетки" ) );
+    preview_l.setWindowIcon( global::icons::appIcon() );
+    QVBoxLayout* const layout_l = new QVBoxLayout( &preview_l );
+    QPrintPreviewWidget* const pages_cl = new QPrintPreviewWidget( &printer_l, &preview_l );
+    QHBoxLayout* const buttons_l = new QHBoxLayout();
+    QComboBox* const fit_cl = new QComboBox( &preview_l );
+    fit_cl->addItems( { QStringLiteral( "Уместить на одну страницу" ), QStringLiteral( "Разбить на страницы" ) } );
+    QPushButton* const print_cl = new QPushButton( QStringLiteral( "Печать…" ), &preview_l );
+    QPushButton* const close_cl =
+        new QPushButton( global::icons::crossIcon(), QStringLiteral( "Закрыть" ), &preview_l );
+    buttons_l->addWidget( fit_cl );
+    buttons_l->addStretch( 1 );
+    buttons_l->addWidget( print_cl );
+    buttons_l->addWidget( close_cl );
+    layout_l->addWidget( pages_cl );
+    layout_l->addLayout( buttons_l );
+    connect( pages_cl, &QPrintPreviewWidget::paintRequested, &preview_l,
+             [ &layout_cl, fit_cl ]( QPrinter* printer_p )
+             { print( layout_cl, *printer_p, 1 == fit_cl->currentIndex() ); } );
+    connect( fit_cl, QOverload< int >::of( &QComboBox::currentIndexChanged ), pages_cl,
+             &QPrintPreviewWidget::updatePreview );
+    connect( close_cl, "2released()", &preview_l, "1reject()" );
+    connect( print_cl, &QPushButton::released, &preview_l,
+             [ &printer_l, &preview_l, &layout_cl, fit_cl ]
+             {
+                 QPrintDialog choose_l( &printer_l, &preview_l );
+                 if( QDialog::Accepted != choose_l.exec() )
+                     return;
+                 print( layout_cl, printer_l, 1 == fit_cl->currentIndex() );
+                 preview_l.accept();
+             } );
+    preview_l.resize( 900, 700 );
+    preview_l.exec();
+}
