@@ -3,9 +3,13 @@
 // rename, a recovery copy and an undo, and save and load of the fully played
 // championship.
 //   QT_QPA_PLATFORM=offscreen build/bench/bench_championship
+#include "QBracketTreeScene.h"
+#include "QBracketView.h"
 #include "QDiagramScene.h"
+#include "QPublishing.h"
 #include "QRecoveryCopy.h"
 #include "QTossThread.h"
+#include "bracketlayout.h"
 #include "championship.h"
 #include "drawseed.h"
 #include "globals.h"
@@ -14,6 +18,7 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QGraphicsView>
+#include <QPrinter>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -140,6 +145,31 @@ int main( int argc, char** argv )
     champ_l = played_cl;
 
     QTemporaryDir dir_l;
+    {
+        // The hall's views of the played championship.
+        QBracketTreeScene tree_l( nullptr );
+        timer_l.restart();
+        tree_l.update();
+        std::printf( "tree view built: %.1f ms (%d pieces)\n", timer_l.nsecsElapsed() / 1e6,
+                     int( tree_l.items().size() ) );
+        QBracketView treeView_l( &tree_l, nullptr );
+        treeView_l.resize( 1280, 800 );
+        treeView_l.show();
+        QCoreApplication::processEvents();
+        timer_l.restart();
+        const double fit_cl = treeView_l.fittingZoom() / 100.0;
+        treeView_l.setTransform( QTransform::fromScale( fit_cl, fit_cl ) );
+        treeView_l.viewport()->repaint();
+        std::printf( "Вписать and a repaint at the fitted zoom (%.0f %%): %.1f ms\n", fit_cl * 100,
+                     timer_l.nsecsElapsed() / 1e6 );
+        std::printf( "repaint of the tree at the fitted zoom: %.1f ms\n", repaint( treeView_l ) );
+        QPrinter printer_l( QPrinter::HighResolution );
+        printer_l.setOutputFormat( QPrinter::PdfFormat );
+        printer_l.setOutputFileName( dir_l.filePath( QStringLiteral( "printed.pdf" ) ) );
+        timer_l.restart();
+        QPublishing::print( BracketLayout( champ_l, QStringLiteral( "Кубок" ) ), printer_l, false );
+        std::printf( "printing to PDF, fitted to one page: %.0f ms\n", timer_l.nsecsElapsed() / 1e6 );
+    }
     const QString file_cl = dir_l.filePath( QStringLiteral( "bench.stv" ) );
     timer_l.restart();
     champ_l.save( file_cl );

@@ -26,4 +26,34 @@ done
 grep -q '<h2>1/8 финала</h2>' "$work/dom.html" || fail "no results table"
 browse --window-size=1400,900 --screenshot="$work/bracket.png" "file://$work/bracket.html" >/dev/null
 ./build/tests/inkcheck "$work/bracket.png" 20 || fail "the screenshot is blank"
-echo "browser: the HTML export opens in $(chromium --version 2>/dev/null | head -1) with its champion and round titles"
+# The page at a laptop's width and a phone's: a wrapper page frames it at
+# that width and writes what it measures into its own DOM, which Chromium
+# dumps. At 1280 px the champion is inside the view; at 390 px it is
+# reached by scrolling sideways, drawn at a legible size.
+measure() {
+  cat > "$work/frame$1.html" <<HTML
+<!DOCTYPE html><html><body>
+<iframe id="f" src="bracket.html" style="width:$1px;height:900px;border:0"></iframe>
+<script>
+document.getElementById('f').onload = function() {
+  var d = this.contentDocument, svg = d.querySelector('svg.sortivane-bracket');
+  var box = d.querySelector('.champion').getBoundingClientRect();
+  var scale = svg.getBoundingClientRect().width / svg.viewBox.baseVal.width;
+  var bracket = d.querySelector('.bracket');
+  var out = document.createElement('p');
+  out.id = 'measured';
+  out.textContent = [Math.round(box.right), d.documentElement.clientWidth, bracket.scrollWidth,
+                     Math.round(scale * 100)].join(' ');
+  document.body.appendChild(out);
+};
+</script></body></html>
+HTML
+  browse --allow-file-access-from-files --virtual-time-budget=5000 --dump-dom "file://$work/frame$1.html" \
+    | sed -n 's/.*<p id="measured">\([0-9 ]*\)<\/p>.*/\1/p'
+}
+read -r right view scroll scale <<<"$(measure 1280)" || fail "nothing measured at 1280 px"
+[ "$right" -le "$view" ] || fail "at 1280 px the champion ends at $right px, beyond the view of $view px"
+read -r right view scroll scale <<<"$(measure 390)" || fail "nothing measured at 390 px"
+[ "$right" -gt "$view" ] && [ "$right" -le "$scroll" ] || fail "at 390 px the champion ($right px) is not reached by scrolling ($scroll px)"
+[ "$scale" -ge 66 ] || fail "at 390 px the bracket is drawn at $scale %, below the legible 66 %"
+echo "browser: the HTML export opens in $(chromium --version 2>/dev/null | head -1) with its champion and round titles, whole at 1280 px and scrolled to at 390 px"

@@ -8,7 +8,7 @@ bash scripts/sanitize.sh address
 bash scripts/lint.sh
 prefix=$(mktemp -d)
 cmake --install build --prefix "$prefix" >/dev/null
-for file in bin/sortivane bin/sortivane-export share/man/man1/sortivane-export.1.gz \
+for file in bin/sortivane bin/sortivane-export share/man/man1/sortivane-export.1.gz share/doc/sortivane/README.md \
             share/applications/sortivane.desktop share/icons/hicolor/48x48/apps/sortivane.png; do
   [ -f "$prefix/$file" ] || { echo "install: $file is missing" >&2; exit 1; }
 done

@@ -114,6 +114,8 @@ private slots:
     void publishedBracketNamesTheRightPeople_data();
     void publishedBracketNamesTheRightPeople();
     void longNicknameKeepsFullText();
+    void longNamesLoseTheClanFirst_data();
+    void longNamesLoseTheClanFirst();
     void verifiesRecordedDraws_data();
     void verifiesRecordedDraws();
     void everyAcceptedCorpusFileIsPublished();
@@ -129,14 +131,18 @@ void tst_Export::bracketIsATreeWithoutCrossings_data()
     QTest::addColumn< int >( "players" );
     QTest::addColumn< int >( "rounds" );
     QTest::addColumn< int >( "decided" );
+    QTest::addColumn< int >( "nickname" ); // length the nicknames are padded to
     const int sizes_cl[] = { 2, 3, 4, 5, 7, 12, 16, 33, 100, 255, 300 };
     for( const int players_cl : sizes_cl )
     {
-        QTest::addRow( "%d players, played", players_cl ) << players_cl << -1 << -1;
-        QTest::addRow( "%d players, first round half decided", players_cl ) << players_cl << 1 << players_cl / 4;
-        QTest::addRow( "%d players, second round drawn", players_cl ) << players_cl << 2 << 0;
-        QTest::addRow( "%d players, third round partly decided", players_cl ) << players_cl << 3 << 1;
+        QTest::addRow( "%d players, played", players_cl ) << players_cl << -1 << -1 << 0;
+        QTest::addRow( "%d players, first round half decided", players_cl ) << players_cl << 1 << players_cl / 4 << 0;
+        QTest::addRow( "%d players, second round drawn", players_cl ) << players_cl << 2 << 0 << 0;
+        QTest::addRow( "%d players, third round partly decided", players_cl ) << players_cl << 3 << 1 << 0;
     }
+    for( const int players_cl : { 5, 33 } )
+        QTest::addRow( "%d players, 64-letter nicknames", players_cl )
+            << players_cl << -1 << -1 << int( Player::MAX_TYPED_LENGTH );
 }
 
 // No two lines meet; every game lies between the two games it came from;
@@ -146,8 +152,21 @@ void tst_Export::bracketIsATreeWithoutCrossings()
     QFETCH( int, players );
     QFETCH( int, rounds );
     QFETCH( int, decided );
-    const Championship champ_cl = playedChampionship( players, unsigned( players * 31 + rounds ), rounds, decided );
+    QFETCH( int, nickname );
+    const Championship champ_cl =
+        playedChampionship( players, unsigned( players * 31 + rounds ), rounds, decided, nickname );
     const BracketLayout layout_cl( champ_cl, QStringLiteral( "t" ) );
+    // No name is cut inside its nickname; a clan may be.
+    for( const Piece& piece_crl : layout_cl.pieces() )
+        for( int i = 0; i < piece_crl.players_m.size() && Piece::Group != piece_crl.kind_m; ++i )
+            for( const BracketLayout::Shape& shape_crl : piece_crl.shapes_m )
+                if( !shape_crl.fullText_m.isEmpty()
+                    && shape_crl.fullText_m == champ_cl.playerText( piece_crl.players_m.at( i ) ) )
+                    QVERIFY2( shape_crl.text_m.endsWith( champ_cl.players()
+                                                             .value( piece_crl.players_m.at( i ).groupId() )
+                                                             .value( piece_crl.players_m.at( i ).playerId() )
+                                                             .nickname_m ),
+                              qPrintable( shape_crl.text_m ) );
 
     QVector< Segment > segments_l;
     QMap< QPair< int, int >, const Piece* > games_l;
@@ -412,7 +431,8 @@ void tst_Export::publishedBracketNamesTheRightPeople()
 void tst_Export::longNicknameKeepsFullText()
 {
     Championship champ_l;
-    const QString long_cl = QStringLiteral( "Очень-очень-длинный-псевдоним-игрока-из-клана" );
+    // Wider than any column: longer than the window lets anybody type.
+    const QString long_cl = QString( 100, QChar( 0x0429 ) );
     champ_l.addPlayer( 1, long_cl, QString() );
     for( int i = 0; i < 3; ++i )
         champ_l.addPlayer( 1, QStringLiteral( "p%1" ).arg( i ), QString() );
@@ -431,6 +451,56 @@ void tst_Export::longNicknameKeepsFullText()
     QVERIFY( long_it != names_cl.cend() );
     QCOMPARE( long_it->firstChildElement( QStringLiteral( "title" ) ).text(), long_cl );
     QVERIFY( long_it->lastChild().toText().data().endsWith( QChar( 0x2026 ) ) );
+}
+
+void tst_Export::longNamesLoseTheClanFirst_data()
+{
+    QTest::addColumn< QString >( "nickname" );
+    QTest::addColumn< QString >( "clan" );
+    QTest::addColumn< QString >( "shown" ); // empty: shown whole
+    const QString wide_cl( Player::MAX_TYPED_LENGTH, QChar( 0x0429 ) );
+    QTest::newRow( "64 of the widest letters" ) << wide_cl << QString() << QString();
+    QTest::newRow( "the README's champion" )
+        << QStringLiteral( "Богдан_Хмельницкий" ) << QStringLiteral( "ВОЛЬНИЦА" ) << QString();
+    QTest::newRow( "64 letters and a clan of 64" )
+        << wide_cl << QString( 64, QLatin1Char( 'W' ) ) << QStringLiteral( "]" ) + wide_cl;
+}
+
+// Every name is whole in its game box, or cut in its clan only; the
+// champion's box takes the champion whole.
+void tst_Export::longNamesLoseTheClanFirst()
+{
+    QFETCH( QString, nickname );
+    QFETCH( QString, clan );
+    QFETCH( QString, shown );
+    Championship champ_l;
+    champ_l.addPlayer( 1, nickname, clan );
+    champ_l.addPlayer( 1, QStringLiteral( "соперник" ), QString() );
+    champ_l.createRounds();
+    champ_l.clearCurrentRoundPlayers();
+    Game game_l;
+    game_l.favorite_m = PlayerRef( 1, 0 );
+    game_l.outsider_m = PlayerRef( 1, 1 );
+    game_l.favoriteNation_m = 2;
+    champ_l.setCurrentRoundGames( { game_l } );
+    champ_l.setGameResult( 0, EXPECTED );
+    const BracketLayout layout_cl( champ_l, QStringLiteral( "t" ) );
+    const QString full_cl = champ_l.playerText( PlayerRef( 1, 0 ) );
+    for( const Piece& piece_crl : layout_cl.pieces() )
+        for( const BracketLayout::Shape& shape_crl : piece_crl.shapes_m )
+        {
+            const bool name_cl =
+                BracketLayout::WinnerName == shape_crl.role_m || BracketLayout::ChampionName == shape_crl.role_m;
+            if( !name_cl )
+                continue;
+            if( Piece::Champion == piece_crl.kind_m || shown.isEmpty() )
+                QCOMPARE( shape_crl.text_m, full_cl );
+            else
+            {
+                QVERIFY2( shape_crl.text_m.endsWith( shown ), qPrintable( shape_crl.text_m ) );
+                QVERIFY( shape_crl.text_m.contains( QChar( 0x2026 ) ) );
+            }
+        }
 }
 
 // The fuzzer's corpus holds odd but accepted files (strange texts, byes,
@@ -508,7 +578,7 @@ void tst_Export::exitCodes_data()
         << QStringList { ok_cl, "-o", out_cl + ".pdf", "--page", "auto" } << 0 << QString();
     QTest::newRow( "png written" ) << QStringList { ok_cl, "-o", out_cl + ".PNG", "--scale", "1.5" } << 0 << QString();
     QTest::newRow( "unknown extension" ) << QStringList { ok_cl, "-o", out_cl + ".txt" } << 2 << "out.txt";
-    QTest::newRow( "no output" ) << QStringList { ok_cl } << 2 << "-o";
+    QTest::newRow( "no output: a picture beside the file" ) << QStringList { ok_cl } << 0 << QString();
     QTest::newRow( "no championship" ) << QStringList { "-o", out_cl + ".svg" } << 2 << "--help";
     QTest::newRow( "unknown option" ) << QStringList { ok_cl, "-o", out_cl + ".svg", "--colour" } << 2 << "colour";
     QTest::newRow( "scale out of range" ) << QStringList { ok_cl, "-o", out_cl + ".png", "--scale", "20" } << 2 << "20";
@@ -557,15 +627,16 @@ void tst_Export::exitCodes()
         return;
     }
     QVERIFY( errors_l.isEmpty() );
-    QFile written_l( arguments.at( 2 ) );
+    const QString output_cl = arguments.value( 2, dir_l.filePath( QStringLiteral( "кубок.2026.png" ) ) );
+    QFile written_l( output_cl );
     QVERIFY( written_l.open( QIODevice::ReadOnly ) );
     const QByteArray head_cl = written_l.read( 16 );
-    const QByteArray magic_cl = arguments.at( 2 ).endsWith( QStringLiteral( ".svg" ) )    ? "<?xml"
-                                : arguments.at( 2 ).endsWith( QStringLiteral( ".html" ) ) ? "<!DOCTYPE html>"
-                                : arguments.at( 2 ).endsWith( QStringLiteral( ".pdf" ) )  ? "%PDF"
-                                                                                          : "\x89PNG";
+    const QByteArray magic_cl = output_cl.endsWith( QStringLiteral( ".svg" ) )    ? "<?xml"
+                                : output_cl.endsWith( QStringLiteral( ".html" ) ) ? "<!DOCTYPE html>"
+                                : output_cl.endsWith( QStringLiteral( ".pdf" ) )  ? "%PDF"
+                                                                                  : "\x89PNG";
     QVERIFY( head_cl.startsWith( magic_cl ) );
-    if( arguments.at( 2 ).endsWith( QStringLiteral( ".svg" ) ) )
+    if( output_cl.endsWith( QStringLiteral( ".svg" ) ) )
         QVERIFY( written_l.readAll().contains( "<title>кубок.2026</title>" ) );
     after_l.removeOne( QFileInfo( written_l ).fileName() );
     QCOMPARE( after_l, before_cl );

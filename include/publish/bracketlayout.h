@@ -117,6 +117,10 @@ private:
     void linkRounds( const Championship& champ_cp, QVector< Node >& nodes_rp ) const;
     double placeNodes( QVector< Node >& nodes_rp, double top_p ) const;
     double place( QVector< Node >& nodes_rp, int node_p, double& cursor_rp ) const;
+    // Each column's box width, from the widest text it shows.
+    void measureColumns( const Championship& champ_cp, const QVector< Node >& nodes_cp, const Node* final_p );
+    double columnX( int column_p ) const;
+    double boxWidth( int column_p ) const;
     void addGame( const Championship& champ_cp, const Node& node_cp );
     void addQualified( const Championship& champ_cp, const Node& node_cp );
     void addChampion( const Championship& champ_cp, const Node& final_cp );
@@ -128,11 +132,14 @@ private:
     static Shape text( Role role_p, const QString& text_cp, const QPointF& anchor_cp, double width_p,
                        Qt::Alignment align_p = Qt::AlignLeft );
     static Shape box( Role role_p, const QRectF& rect_cp );
+    static Shape playerText( Role role_p, const Championship& champ_cp, const PlayerRef& player_cp,
+                             const QPointF& anchor_cp, double room_p );
     static Shape byeMark( double boxLeft_p, double rowTop_p, double rowHeight_p );
 
     QString title_m;
     QSizeF size_m;
     QVector< Piece > pieces_m;
+    QVector< double > columnWidths_m;
 };
 
 #endif

@@ -16,11 +16,15 @@ public:
     // the protocol of the recorded draws.
     static QString html( const BracketLayout& layout_cp, const Championship& champ_cp );
 
+    // The smallest scale of the bracket in a page: its 9-pixel notes at 6
+    // pixels, its names at 8.
+    static constexpr double MIN_LEGIBLE_SCALE = 2.0 / 3;
+
     // Text made safe for XML and HTML content and attribute values.
     static QString escaped( const QString& text_cp );
 
 private:
-    static QString svgElement( const BracketLayout& layout_cp );
+    static QString svgElement( const BracketLayout& layout_cp, bool fluid_p );
     static QString resultsTables( const Championship& champ_cp );
     // Each recorded draw: its round, time, commitment, seed and attempts.
     static QString protocolTable( const Championship& champ_cp );

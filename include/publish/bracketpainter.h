@@ -30,8 +30,9 @@ public:
 
     // Draws in the layout's own units, pixels at 96 dpi.
     static void paint( const BracketLayout& layout_cp, QPainter& painter_rp );
-    // One piece of it, as the window's tree view draws each on its own.
-    static void paintPiece( const BracketLayout::Piece& piece_cp, QPainter& painter_rp );
+    // One piece of it, as the window's tree view draws each on its own;
+    // without its texts where they would be too small to read.
+    static void paintPiece( const BracketLayout::Piece& piece_cp, QPainter& painter_rp, bool texts_p = true );
     // The picture at scale_p (1: 96 dpi), anti-aliased; a null image beyond
     // MAX_PIXELS or the memory at hand.
     static QImage image( const BracketLayout& layout_cp, double scale_p );

@@ -9,7 +9,12 @@
 namespace
 {
 const double MARGIN = 16;
+// A column is as wide as its widest text needs, from BOX_WIDTH up to
+// MAX_BOX_WIDTH, room for a nickname of the 64 widest letters the window
+// takes and a nation beside it; past that, clans are cut. The champion's box
+// takes the champion's name whole.
 const double BOX_WIDTH = 232;
+const double MAX_BOX_WIDTH = 1400;
 const double COLUMN_GAP = 56;
 const double PITCH = BOX_WIDTH + COLUMN_GAP;
 const double HEADING_HEIGHT = 30;
@@ -34,9 +39,11 @@ quint64 key( const PlayerRef& player_cp )
     return ( quint64( quint32( player_cp.groupId() ) ) << 32 ) | quint32( player_cp.playerId() );
 }
 
-double columnX( int column_p )
+// The width a text of the role takes in a layout, with the allowance that
+// keeps it inside its box in every output format.
+double needed( BracketLayout::Role role_p, const QString& text_cp )
 {
-    return MARGIN + column_p * PITCH;
+    return QFontMetricsF( BracketLayout::font( role_p ) ).horizontalAdvance( text_cp ) / FONT_ALLOWANCE;
 }
 
 // Where a text line of the role's font sits in a band starting at top_p.
@@ -144,6 +151,69 @@ void BracketLayout::layOutGroups( const Championship& champ_cp, double top_p )
     size_m = QSizeF( width_cl + 2 * MARGIN, bottom_l + MARGIN );
 }
 
+double BracketLayout::columnX( int column_p ) const
+{
+    double x_l = MARGIN;
+    for( int i = 0; i < column_p; ++i )
+        x_l += boxWidth( i ) + COLUMN_GAP;
+    return x_l;
+}
+
+double BracketLayout::boxWidth( int column_p ) const
+{
+    return columnWidths_m.value( column_p, BOX_WIDTH );
+}
+
+void BracketLayout::measureColumns( const Championship& champ_cp, const QVector< Node >& nodes_cp, const Node* final_p )
+{
+    const QVector< Round >& rounds_crl = champ_cp.rounds();
+    columnWidths_m.fill( BOX_WIDTH, rounds_crl.size() );
+    for( const Node& node_crl : nodes_cp )
+    {
+        double width_l = BOX_WIDTH;
+        if( node_crl.game_m < 0 )
+            width_l = 22 + needed( WinnerName, champ_cp.playerText( node_crl.player_m ) );
+        else
+        {
+            const Game& game_crl = rounds_crl.at( node_crl.round_m ).games_m.at( node_crl.game_m );
+            for( const int side_l : { 0, 1 } )
+                width_l = std::max(
+                    width_l,
+                    27 + needed( WinnerName, champ_cp.playerText( side_l ? game_crl.outsider_m : game_crl.favorite_m ) )
+                        + needed( Nation, champ_cp.nationName( side_l ? game_crl.outsiderNation_m
+                                                                      : game_crl.favoriteNation_m ) ) );
+        }
+        double& column_r = columnWidths_m[ node_crl.round_m ];
+        column_r = std::max( column_r, std::min( width_l, MAX_BOX_WIDTH ) );
+    }
+    if( final_p )
+    {
+        const Game& final_crl = rounds_crl.at( final_p->round_m ).games_m.at( final_p->game_m );
+        columnWidths_m.append(
+            std::max( BOX_WIDTH, 16 + needed( ChampionName, champ_cp.playerText( final_crl.winner() ) ) ) );
+    }
+}
+
+// "[clan]nickname" as wide as room_p allows: the clan is cut first, and only
+// a nickname too wide on its own is cut, at its end.
+BracketLayout::Shape BracketLayout::playerText( Role role_p, const Championship& champ_cp, const PlayerRef& player_cp,
+                                                const QPointF& anchor_cp, double room_p )
+{
+    const QString full_cl = champ_cp.playerText( player_cp );
+    Shape shape_l = text( role_p, full_cl, anchor_cp, room_p );
+    const Player player_cl = champ_cp.players().value( player_cp.groupId() ).value( player_cp.playerId() );
+    if( shape_l.fullText_m.isEmpty() || player_cl.clanName_m.isEmpty() )
+        return shape_l;
+    const QFontMetricsF metrics_cl( font( role_p ) );
+    const double left_cl =
+        room_p * FONT_ALLOWANCE - metrics_cl.horizontalAdvance( QStringLiteral( "[]" ) + player_cl.nickname_m );
+    const QString clan_cl = metrics_cl.elidedText( player_cl.clanName_m, Qt::ElideRight, left_cl );
+    shape_l.text_m = left_cl > metrics_cl.horizontalAdvance( QStringLiteral( "…" ) ) && !clan_cl.isEmpty()
+                         ? QStringLiteral( "[%1]%2" ).arg( clan_cl, player_cl.nickname_m )
+                         : metrics_cl.elidedText( player_cl.nickname_m, Qt::ElideRight, room_p * FONT_ALLOWANCE );
+    return shape_l;
+}
+
 void BracketLayout::layOutBracket( const Championship& champ_cp, double top_p )
 {
     QVector< Node > nodes_l = collectNodes( champ_cp );
@@ -162,14 +232,17 @@ void BracketLayout::layOutBracket( const Championship& champ_cp, double top_p )
     if( final_l )
         bottom_l = std::max( bottom_l, final_l->y_m + CHAMPION_HEIGHT / 2 + 4 );
 
+    measureColumns( champ_cp, nodes_l, final_l );
     const int columns_cl = rounds_crl.size() + ( final_l ? 1 : 0 );
-    const double width_cl = std::max( 2, columns_cl ) * PITCH - COLUMN_GAP;
+    const double width_cl =
+        std::max( columnX( std::max( 2, columns_cl ) ) - MARGIN - COLUMN_GAP, 2 * PITCH - COLUMN_GAP );
     addHeading( width_cl );
     addColumnTitles( champ_cp, top_p, bottom_l, final_l );
     addLinks( nodes_l );
     if( final_l )
-        addLink( QPolygonF( QVector< QPointF > { QPointF( columnX( final_l->round_m ) + BOX_WIDTH, final_l->y_m ),
-                                                 QPointF( columnX( rounds_crl.size() ), final_l->y_m ) } ),
+        addLink( QPolygonF( QVector< QPointF > {
+                     QPointF( columnX( final_l->round_m ) + boxWidth( final_l->round_m ), final_l->y_m ),
+                     QPointF( columnX( rounds_crl.size() ), final_l->y_m ) } ),
                  final_l->round_m, final_l->game_m );
     for( const Node& node_crl : nodes_l )
         if( node_crl.game_m >= 0 )
@@ -329,12 +402,13 @@ void BracketLayout::addGame( const Championship& champ_cp, const Node& node_cp )
     const Round& round_crl = champ_cp.rounds().at( node_cp.round_m );
     const Game& game_crl = round_crl.games_m.at( node_cp.game_m );
     const double x_cl = columnX( node_cp.round_m );
+    const double width_cl = boxWidth( node_cp.round_m );
     const double boxTop_cl = node_cp.y_m - ROW_HEIGHT;
     Piece piece_l { Piece::Game, node_cp.round_m, node_cp.game_m, { game_crl.favorite_m, game_crl.outsider_m }, {} };
-    piece_l.shapes_m.append( box( GameBox, QRectF( x_cl, boxTop_cl, BOX_WIDTH, 2 * ROW_HEIGHT ) ) );
+    piece_l.shapes_m.append( box( GameBox, QRectF( x_cl, boxTop_cl, width_cl, 2 * ROW_HEIGHT ) ) );
     piece_l.shapes_m.append(
         text( GameTitle, gameTitle( round_crl.denominator(), node_cp.game_m + 1 ),
-              QPointF( x_cl + 2, baseline( GameTitle, boxTop_cl - CAPTION_HEIGHT, CAPTION_HEIGHT ) ), BOX_WIDTH - 4 ) );
+              QPointF( x_cl + 2, baseline( GameTitle, boxTop_cl - CAPTION_HEIGHT, CAPTION_HEIGHT ) ), width_cl - 4 ) );
     const int sideNations_cl[ 2 ] = { game_crl.favoriteNation_m, game_crl.outsiderNation_m };
     for( int side_l = 0; side_l < 2; ++side_l )
     {
@@ -353,12 +427,12 @@ void BracketLayout::addGame( const Championship& champ_cp, const Node& node_cp )
             piece_l.shapes_m.append( mark_l );
         }
         const Shape nation_cl = text( nationRole_cl, champ_cp.nationName( sideNations_cl[ side_l ] ),
-                                      QPointF( x_cl + BOX_WIDTH - 5, baseline( nationRole_cl, rowTop_cl, ROW_HEIGHT ) ),
+                                      QPointF( x_cl + width_cl - 5, baseline( nationRole_cl, rowTop_cl, ROW_HEIGHT ) ),
                                       NATION_WIDTH, Qt::AlignRight );
         const double nationWidth_cl = QFontMetricsF( font( nationRole_cl ) ).horizontalAdvance( nation_cl.text_m );
-        piece_l.shapes_m.append( text( nameRole_cl, champ_cp.playerText( player_crl ),
-                                       QPointF( x_cl + 16, baseline( nameRole_cl, rowTop_cl, ROW_HEIGHT ) ),
-                                       BOX_WIDTH - 16 - 5 - nationWidth_cl - 6 ) );
+        piece_l.shapes_m.append( playerText( nameRole_cl, champ_cp, player_crl,
+                                             QPointF( x_cl + 16, baseline( nameRole_cl, rowTop_cl, ROW_HEIGHT ) ),
+                                             width_cl - 16 - 5 - nationWidth_cl - 6 ) );
         piece_l.shapes_m.append( nation_cl );
         if( node_cp.bye_m[ side_l ] )
             piece_l.shapes_m.append( byeMark( x_cl, rowTop_cl, ROW_HEIGHT ) );
@@ -371,9 +445,11 @@ void BracketLayout::addQualified( const Championship& champ_cp, const Node& node
     const double x_cl = columnX( node_cp.round_m );
     const double top_cl = node_cp.y_m - QUALIFIED_HEIGHT / 2;
     Piece piece_l { Piece::Qualified, node_cp.round_m, -1, { node_cp.player_m }, {} };
-    piece_l.shapes_m.append( box( QualifiedBox, QRectF( x_cl, top_cl, BOX_WIDTH, QUALIFIED_HEIGHT ) ) );
-    piece_l.shapes_m.append( text( Name, champ_cp.playerText( node_cp.player_m ),
-                                   QPointF( x_cl + 16, baseline( Name, top_cl, QUALIFIED_HEIGHT ) ), BOX_WIDTH - 22 ) );
+    const double width_cl = boxWidth( node_cp.round_m );
+    piece_l.shapes_m.append( box( QualifiedBox, QRectF( x_cl, top_cl, width_cl, QUALIFIED_HEIGHT ) ) );
+    piece_l.shapes_m.append( playerText( Name, champ_cp, node_cp.player_m,
+                                         QPointF( x_cl + 16, baseline( Name, top_cl, QUALIFIED_HEIGHT ) ),
+                                         width_cl - 22 ) );
     if( node_cp.bye_m[ 0 ] )
         piece_l.shapes_m.append( byeMark( x_cl, top_cl, QUALIFIED_HEIGHT ) );
     pieces_m.append( piece_l );
@@ -385,16 +461,17 @@ void BracketLayout::addChampion( const Championship& champ_cp, const Node& final
     const Game& final_crl = champ_cp.rounds().at( final_cp.round_m ).games_m.at( final_cp.game_m );
     const int nation_cl = EXPECTED == final_crl.result_m ? final_crl.favoriteNation_m : final_crl.outsiderNation_m;
     const double x_cl = columnX( champ_cp.rounds().size() );
+    const double width_cl = boxWidth( champ_cp.rounds().size() );
     const double top_cl = final_cp.y_m - CHAMPION_HEIGHT / 2;
     Piece piece_l { Piece::Champion, final_cp.round_m, final_cp.game_m, { final_crl.winner() }, {} };
-    piece_l.shapes_m.append( box( ChampionBox, QRectF( x_cl, top_cl, BOX_WIDTH, CHAMPION_HEIGHT ) ) );
+    piece_l.shapes_m.append( box( ChampionBox, QRectF( x_cl, top_cl, width_cl, CHAMPION_HEIGHT ) ) );
     piece_l.shapes_m.append( text( GameTitle, champion_scl,
                                    QPointF( x_cl + 8, baseline( GameTitle, top_cl + 2, CAPTION_HEIGHT ) ),
-                                   BOX_WIDTH - 16 ) );
+                                   width_cl - 16 ) );
     piece_l.shapes_m.append( text( ChampionName, champ_cp.playerText( final_crl.winner() ),
-                                   QPointF( x_cl + 8, baseline( ChampionName, top_cl + 15, 20 ) ), BOX_WIDTH - 16 ) );
+                                   QPointF( x_cl + 8, baseline( ChampionName, top_cl + 15, 20 ) ), width_cl - 16 ) );
     piece_l.shapes_m.append( text( Nation, champ_cp.nationName( nation_cl ),
-                                   QPointF( x_cl + 8, baseline( Nation, top_cl + 35, 16 ) ), BOX_WIDTH - 16 ) );
+                                   QPointF( x_cl + 8, baseline( Nation, top_cl + 35, 16 ) ), width_cl - 16 ) );
     pieces_m.append( piece_l );
 }
 
@@ -409,7 +486,7 @@ void BracketLayout::addLinks( const QVector< Node >& nodes_cp )
             if( from_cl < 0 )
                 continue;
             const Node& child_crl = nodes_cp.at( from_cl );
-            const QPointF start_cl( columnX( child_crl.round_m ) + BOX_WIDTH, child_crl.y_m );
+            const QPointF start_cl( columnX( child_crl.round_m ) + boxWidth( child_crl.round_m ), child_crl.y_m );
             const double endY_cl =
                 node_crl.game_m < 0 ? child_crl.y_m : node_crl.y_m + ( side_l ? 0.5 : -0.5 ) * ROW_HEIGHT;
             const double middleX_cl = start_cl.x() + COLUMN_GAP / 2;
@@ -437,13 +514,14 @@ void BracketLayout::addColumnTitles( const Championship& champ_cp, double top_p,
         const bool round_cl = column_l < rounds_crl.size();
         Piece piece_l { Piece::Column, round_cl ? column_l : -1, -1, {}, {} };
         const double x_cl = columnX( column_l );
+        const double width_cl = boxWidth( column_l );
         piece_l.shapes_m.append(
             text( ColumnTitle, round_cl ? roundTitle( rounds_crl.at( column_l ).denominator() ) : champion_scl,
-                  QPointF( x_cl + BOX_WIDTH / 2, baseline( ColumnTitle, top_p, COLUMN_TITLE_HEIGHT ) ), BOX_WIDTH,
+                  QPointF( x_cl + width_cl / 2, baseline( ColumnTitle, top_p, COLUMN_TITLE_HEIGHT ) ), width_cl,
                   Qt::AlignHCenter ) );
         // A round further ahead: an empty column keeps its place.
         if( round_cl && rounds_crl.at( column_l ).games_m.isEmpty() && rounds_crl.at( column_l ).players_m.isEmpty() )
-            piece_l.shapes_m.append( box( FutureColumn, QRectF( x_cl, top_p + COLUMN_TITLE_HEIGHT + 2, BOX_WIDTH,
+            piece_l.shapes_m.append( box( FutureColumn, QRectF( x_cl, top_p + COLUMN_TITLE_HEIGHT + 2, width_cl,
                                                                 bottom_p - top_p - COLUMN_TITLE_HEIGHT - 2 ) ) );
         pieces_m.append( piece_l );
     }

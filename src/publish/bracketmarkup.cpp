@@ -104,7 +104,7 @@ QString cell( const QString& text_cp, bool winner_p = false )
 
 QString BracketMarkup::svg( const BracketLayout& layout_cp )
 {
-    return QStringLiteral( "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n" ) + svgElement( layout_cp );
+    return QStringLiteral( "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n" ) + svgElement( layout_cp, false );
 }
 
 QString BracketMarkup::html( const BracketLayout& layout_cp, const Championship& champ_cp )
@@ -123,7 +123,7 @@ QString BracketMarkup::html( const BracketLayout& layout_cp, const Championship&
                         "table.protocol td{font-family:monospace}\n"
                         "table.results td.winner{font-weight:bold}\n"
                         "</style>\n</head>\n<body>\n<div class=\"bracket\">\n%3</div>\n%4</body>\n</html>\n" );
-    return page_scl.arg( escaped( layout_cp.title() ), QLatin1String( FONT_FAMILIES ), svgElement( layout_cp ),
+    return page_scl.arg( escaped( layout_cp.title() ), QLatin1String( FONT_FAMILIES ), svgElement( layout_cp, true ),
                          resultsTables( champ_cp ) + protocolTable( champ_cp ) );
 }
 
@@ -155,15 +155,21 @@ QString BracketMarkup::escaped( const QString& text_cp )
     return escaped_l;
 }
 
-QString BracketMarkup::svgElement( const BracketLayout& layout_cp )
+QString BracketMarkup::svgElement( const BracketLayout& layout_cp, bool fluid_p )
 {
     const QSizeF size_cl = layout_cp.size();
+    // In a page the bracket takes the page's width, and scrolls sideways
+    // only where its smallest text would fall below a legible size.
+    const QString extent_cl = fluid_p
+                                  ? QStringLiteral( "style=\"display:block;width:100%;height:auto;min-width:%1px\"" )
+                                        .arg( number( std::ceil( size_cl.width() * MIN_LEGIBLE_SCALE ) ) )
+                                  : QStringLiteral( "width=\"%1\" height=\"%2\"" )
+                                        .arg( number( size_cl.width() ), number( size_cl.height() ) );
     QString svg_l =
-        QStringLiteral( "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" class=\"sortivane-bracket\" "
-                        "width=\"%1\" height=\"%2\" "
-                        "viewBox=\"0 0 %1 %2\" font-family=\"%3\">\n<title>%4</title>\n<style>\n%5</style>\n"
+        QStringLiteral( "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" class=\"sortivane-bracket\" %1 "
+                        "viewBox=\"0 0 %2 %3\" font-family=\"%4\">\n<title>%5</title>\n<style>\n%6</style>\n"
                         "<rect class=\"background\" width=\"100%\" height=\"100%\" fill=\"#ffffff\"/>\n" )
-            .arg( number( size_cl.width() ), number( size_cl.height() ), QLatin1String( FONT_FAMILIES ),
+            .arg( extent_cl, number( size_cl.width() ), number( size_cl.height() ), QLatin1String( FONT_FAMILIES ),
                   escaped( layout_cp.title() ), styleSheet() );
     for( const BracketLayout::Piece& piece_crl : layout_cp.pieces() )
     {

@@ -55,7 +55,7 @@ void BracketPainter::paint( const BracketLayout& layout_cp, QPainter& painter_rp
         paintPiece( piece_crl, painter_rp );
 }
 
-void BracketPainter::paintPiece( const BracketLayout::Piece& piece_cp, QPainter& painter_rp )
+void BracketPainter::paintPiece( const BracketLayout::Piece& piece_cp, QPainter& painter_rp, bool texts_p )
 {
     for( const BracketLayout::Shape& shape_crl : piece_cp.shapes_m )
     {
@@ -68,7 +68,8 @@ void BracketPainter::paintPiece( const BracketLayout::Piece& piece_cp, QPainter&
             painter_rp.drawRoundedRect( shape_crl.rect_m, 3, 3 );
             break;
         case BracketLayout::Shape::Text:
-            paintText( shape_crl, painter_rp );
+            if( texts_p )
+                paintText( shape_crl, painter_rp );
             break;
         case BracketLayout::Shape::Line:
             painter_rp.setPen( outline( style_crl ) );

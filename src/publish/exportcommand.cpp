@@ -9,6 +9,7 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QIODevice>
 #include <QImage>
@@ -32,8 +33,8 @@ const QString& programName()
 struct Options
 {
     QCommandLineOption output_m { { QStringLiteral( "o" ), QStringLiteral( "output" ) },
-                                  QStringLiteral(
-                                      "Куда записать сетку; формат по расширению: .png, .svg, .pdf или .html." ),
+                                  QStringLiteral( "Куда записать сетку; формат по расширению: .png, .svg, .pdf или "
+                                                  ".html. По умолчанию: PNG рядом с файлом чемпионата." ),
                                   QStringLiteral( "файл" ) };
     QCommandLineOption title_m { QStringLiteral( "title" ),
                                  QStringLiteral( "Заголовок сетки; по умолчанию имя файла чемпионата без расширения." ),
@@ -63,6 +64,7 @@ struct Request
     double scale_m = 1;
     BracketPainter::Page page_m;
     bool verify_m = false;
+    bool defaultOutput_m = false;
 };
 
 // Fills request_rp from the parsed command line; returns what is wrong with
@@ -78,8 +80,13 @@ QString readRequest( const QCommandLineParser& parser_cp, const Options& options
     if( request_rp.verify_m )
         return QString();
     request_rp.output_m = parser_cp.value( options_cp.output_m );
+    // Without -o: a picture beside the championship, named after it.
     if( request_rp.output_m.isEmpty() )
-        return QStringLiteral( "не указано, куда записать сетку (-o файл)." );
+    {
+        const QFileInfo input_cl( request_rp.input_m );
+        request_rp.output_m = input_cl.dir().filePath( input_cl.completeBaseName() + QStringLiteral( ".png" ) );
+        request_rp.defaultOutput_m = true;
+    }
     request_rp.format_m = QFileInfo( request_rp.output_m ).suffix().toLower();
     if( request_rp.format_m == QLatin1String( "htm" ) )
         request_rp.format_m = QStringLiteral( "html" );
@@ -218,6 +225,8 @@ int ExportCommand::run( const QStringList& arguments_cp, QTextStream& out_rp, QT
                << QStringLiteral( "сетка не записана в «%1»: %2." ).arg( request_l.output_m, error_l ) << '\n';
         return NOT_WRITTEN;
     }
+    if( request_l.defaultOutput_m )
+        out_rp << QStringLiteral( "Сетка записана в «%1»." ).arg( request_l.output_m ) << '\n';
     return WRITTEN;
 }
 

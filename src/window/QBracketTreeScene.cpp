@@ -10,6 +10,7 @@
 #include <QGraphicsItem>
 #include <QGraphicsSceneMouseEvent>
 #include <QPainter>
+#include <QStyleOptionGraphicsItem>
 #include <QTimer>
 
 namespace
@@ -81,10 +82,13 @@ public:
 
     const BracketLayout::Piece& piece() const { return piece_m; }
     QRectF boundingRect() const override { return bounds_m; }
-    void paint( QPainter* painter_p, const QStyleOptionGraphicsItem*, QWidget* ) override
+    void paint( QPainter* painter_p, const QStyleOptionGraphicsItem* option_p, QWidget* ) override
     {
         painter_p->setRenderHints( QPainter::Antialiasing | QPainter::TextAntialiasing );
-        BracketPainter::paintPiece( piece_m, *painter_p );
+        // Below a quarter of their size the texts are a grey blur: a whole
+        // big bracket fitted to the window shows its shape only.
+        BracketPainter::paintPiece( piece_m, *painter_p,
+                                    option_p->levelOfDetailFromTransform( painter_p->worldTransform() ) >= 0.25 );
     }
 
 protected:
