@@ -39,11 +39,13 @@ document.getElementById('f').onload = function() {
   var d = this.contentDocument, svg = d.querySelector('svg.sortivane-bracket');
   var box = d.querySelector('.champion').getBoundingClientRect();
   var scale = svg.getBoundingClientRect().width / svg.viewBox.baseVal.width;
-  var bracket = d.querySelector('.bracket');
+  var bracket = d.querySelector('.bracket'), left = bracket.getBoundingClientRect().left;
   var out = document.createElement('p');
   out.id = 'measured';
-  out.textContent = [Math.round(box.right), d.documentElement.clientWidth, bracket.scrollWidth,
-                     Math.round(scale * 100)].join(' ');
+  // The champion's right edge and the view's, both from the bracket's left,
+  // and how far the bracket scrolls.
+  out.textContent = [Math.round(box.right - left), Math.round(d.documentElement.clientWidth - left),
+                     bracket.scrollWidth, Math.round(scale * 100)].join(' ');
   document.body.appendChild(out);
 };
 </script></body></html>
