@@ -11,6 +11,7 @@
 #include "drawseed.h"
 #include "globals.h"
 
+#include <QAction>
 #include <QDir>
 #include <QEventLoop>
 #include <QPixmap>
@@ -80,5 +81,14 @@ int main( int argc, char** argv )
             break;
         drawAndWait();
     }
+    // The hall's view: the tree, as published, with its champion.
+    window_cl->resetViews();
+    for( QAction* const action_cl : window_cl->findChildren< QAction* >() )
+        if( action_cl->text() == QStringLiteral( "Сетка" ) || action_cl->text() == QStringLiteral( "Вписать" ) )
+            action_cl->trigger();
+    save( window_cl, dir_cl, QStringLiteral( "tree.png" ) );
+    for( QAction* const action_cl : window_cl->findChildren< QAction* >() )
+        if( action_cl->text() == QStringLiteral( "Схема" ) )
+            action_cl->trigger();
     return champ_l.save( dir_cl.filePath( QStringLiteral( "sixteen-played.stv" ) ) ) ? 0 : 1;
 }
