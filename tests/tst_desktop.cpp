@@ -4,9 +4,11 @@
 // is made by the start-up function that main uses.
 #include "QTossApplication.h"
 #include "QTossWindow.h"
+#include "QWindowSettings.h"
 #include "guisupport.h"
 
 #include <QMenu>
+#include <QScreen>
 #include <QToolBar>
 
 using namespace gui;
@@ -18,6 +20,7 @@ private slots:
     void initTestCase();
     void standardDialogsSpeakRussian();
     void toolBarIconsAreSharpAtScaleTwo();
+    void firstPlaceIsInsideTheScreen();
 };
 
 void tst_Desktop::initTestCase()
@@ -72,6 +75,18 @@ void tst_Desktop::toolBarIconsAreSharpAtScaleTwo()
         // Drawn at 48 pixels, not a 24-pixel picture scaled up.
         QVERIFY( action_cl->icon().availableSizes().contains( QSize( 48, 48 ) ) );
     }
+}
+
+// A projector scaled by 2 leaves the window little room: with nothing
+// remembered, it opens inside the screen, or at the least size it needs.
+void tst_Desktop::firstPlaceIsInsideTheScreen()
+{
+    QWindowSettings::restoreGeometry( window() );
+    const QRect screen_cl = window()->screen()->availableGeometry();
+    const QSize least_cl = window()->minimumSizeHint();
+    QCOMPARE( window()->size(), QSize( 1280, 800 ).boundedTo( screen_cl.size() ).expandedTo( least_cl ) );
+    if( least_cl.width() <= screen_cl.width() && least_cl.height() <= screen_cl.height() )
+        QVERIFY( screen_cl.contains( window()->geometry() ) );
 }
 
 int main( int argc, char** argv )
