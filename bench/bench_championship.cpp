@@ -1,8 +1,9 @@
-// Times the work an organiser waits for with 1,024 players: each draw with the
-// show's pauses switched off, the bracket build and repaint, one result, a
-// rename, a recovery copy and an undo, and save and load of the fully played
-// championship.
-//   QT_QPA_PLATFORM=offscreen build/bench/bench_championship
+// Times the work an organiser waits for with 1,024 players, or as many as
+// the first argument says: each draw with the show's pauses switched off,
+// the bracket build and repaint, one result, a rename, a recovery copy and
+// an undo, the hall's views and printing, and save and load of the fully
+// played championship.
+//   QT_QPA_PLATFORM=offscreen build/bench/bench_championship [players]
 #include "QBracketTreeScene.h"
 #include "QBracketView.h"
 #include "QDiagramScene.h"
@@ -83,11 +84,13 @@ int main( int argc, char** argv )
     drawseed::setFixedSeed( 2026 );
     global::threads::tossThread()->setPaced( false );
     Championship& champ_l = global::data::champ();
-    for( int i = 0; i < 1024; ++i )
+    const int players_cl = argc > 1 ? QByteArray( argv[ 1 ] ).toInt() : 1024;
+    for( int i = 0; i < players_cl; ++i )
         champ_l.addPlayer( 1 + i % 4, QStringLiteral( "Игрок %1" ).arg( i ),
                            i % 2 ? QStringLiteral( "Клан%1" ).arg( i % 50 ) : QString() );
 
-    std::printf( "draw of round 1 (1/512): %.1f ms\n", drawRound() );
+    const double firstDraw_cl = drawRound();
+    std::printf( "draw of round 1 (1/%d): %.1f ms\n", champ_l.rounds().first().denominator(), firstDraw_cl );
     QDiagramScene scene_l( nullptr );
     QGraphicsView view_l( &scene_l );
     view_l.resize( 1280, 800 );
