@@ -1,6 +1,7 @@
 #ifndef SORTIVANE_QWINDOWSETTINGS_H
 #define SORTIVANE_QWINDOWSETTINGS_H
 
+#include <QSize>
 #include <QString>
 
 class QMainWindow;
@@ -11,6 +12,10 @@ class QMainWindow;
 class QWindowSettings
 {
 public:
+    // What a desktop's title bar and borders take, at most, around a window
+    // not shown yet, whose frame nobody knows.
+    static constexpr QSize FRAME_ALLOWANCE { 16, 48 };
+
     // The remembered place when the window still fits the screen it opens
     // on; otherwise a first place of 1280 × 800 pixels, or less on a smaller
     // screen, in the middle of it.

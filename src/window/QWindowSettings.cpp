@@ -28,8 +28,11 @@ void QWindowSettings::restoreGeometry( QMainWindow* window_p )
         return;
     }
     // Room for the players, the nations and a few games of the bracket,
-    // never beyond the screen, nor below what the window needs.
-    const QSize size_cl = QSize( 1280, 800 ).boundedTo( available_cl.size() ).expandedTo( window_p->minimumSizeHint() );
+    // never beyond the screen with the desktop's frame around it, nor below
+    // what the window needs.
+    const QSize size_cl = QSize( 1280, 800 )
+                              .boundedTo( available_cl.size() - QWindowSettings::FRAME_ALLOWANCE )
+                              .expandedTo( window_p->minimumSizeHint() );
     window_p->setGeometry(
         QRect( QPoint(), size_cl ).translated( available_cl.center() - QRect( QPoint(), size_cl ).center() ) );
 }
