@@ -84,9 +84,9 @@ void tst_Desktop::firstPlaceIsInsideTheScreen()
     QWindowSettings::restoreGeometry( window() );
     const QRect screen_cl = window()->screen()->availableGeometry();
     const QSize least_cl = window()->minimumSizeHint();
-    QCOMPARE( window()->size(), QSize( 1280, 800 )
-                                    .boundedTo( screen_cl.size() - QWindowSettings::FRAME_ALLOWANCE )
-                                    .expandedTo( least_cl ) );
+    QCOMPARE(
+        window()->size(),
+        QSize( 1280, 800 ).boundedTo( screen_cl.size() - QWindowSettings::FRAME_ALLOWANCE ).expandedTo( least_cl ) );
     if( least_cl.width() <= screen_cl.width() && least_cl.height() <= screen_cl.height() )
         QVERIFY( screen_cl.contains( window()->geometry() ) );
 }
