@@ -575,6 +575,22 @@ void tst_Draw::announcementsAsBefore()
             champ_l.setGameResult( i, i % 3 ? EXPECTED : UNEXPECTED );
     }
     QTEST( QCryptographicHash::hash( log_l, QCryptographicHash::Sha1 ).toHex(), "hash" );
+    // Unwatched, the draw skips its texts and draws the same games.
+    Championship unwatched_l;
+    for( int g = 0; g < amounts.size(); ++g )
+        for( int n = 0; n < amounts.at( g ); ++n )
+            unwatched_l.addPlayer( g + 1, QStringLiteral( "p%1-%2" ).arg( g + 1 ).arg( n ),
+                                   n % 2 ? QStringLiteral( "К" ) : QString() );
+    QTossThread quiet_l;
+    quiet_l.setPaced( false );
+    drawseed::setFixedSeed( seed );
+    while( quiet_l.drawInPlace( unwatched_l ) )
+    {
+        const Round& round_crl = unwatched_l.rounds().at( unwatched_l.currentRound() );
+        for( int i = 0; i < round_crl.games_m.size(); ++i )
+            unwatched_l.setGameResult( i, i % 3 ? EXPECTED : UNEXPECTED );
+    }
+    QVERIFY( unwatched_l.holdsSameAs( champ_l ) );
 }
 
 void tst_Draw::logKeepsCancelledAndUndoneDraws()

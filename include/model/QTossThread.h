@@ -8,6 +8,7 @@
 #include <QThread>
 
 #include <atomic>
+#include <functional>
 #include <mutex>
 #include <optional>
 
@@ -109,6 +110,8 @@ private:
         Game
     };
     void pause( Step step_p ) const;
+    // Announces a candidate's text, made only when somebody listens.
+    void announce( int textValueType_p, const std::function< QString() >& text_p );
 
     std::atomic< bool > proceed_m;
     std::atomic< bool > paced_m;
@@ -127,6 +130,7 @@ private:
     // The record the draw carries, and the generator of its current walk.
     DrawRecord record_m;
     bool replaying_m = false;
+    bool announcing_m = true;
     std::optional< DrawRandom > random_m;
 };
 

@@ -4,6 +4,8 @@
 #include "globaldata.h"
 #include "svassert.h"
 
+#include <QMetaMethod>
+
 QTossThread::QTossThread()
     : QThread( nullptr ), proceed_m( true ), paced_m( true ), drawing_m( false ), storePending_m( false )
 {
@@ -139,6 +141,9 @@ bool QTossThread::drawRound()
                && !( playersAmount_cl % 2 ) );
     const int denominator_cl = round_crl.denominator();
     const RoundPlayers pool_cl = round_crl.players_m;
+    // Unwatched (the fuzzer, a benchmark), the candidates' texts are not
+    // made: they cost most of a big draw's time, and change nothing drawn.
+    announcing_m = isSignalConnected( QMetaMethod::fromSignal( &QTossThread::nextTxtValue ) );
     emit tossStarted( denominator_cl );
 
     // Places are lined up group by group in rank order; game g pairs the g-th
@@ -250,7 +255,7 @@ int QTossThread::choosePlayer( int textValueType_p, RoundPlayers::const_iterator
 
     int choosenPlayerId_l = players_crl.first();
     if( 1 == players_crl.size() )
-        emit nextTxtValue( textValueType_p, playerText_l( choosenPlayerId_l ) );
+        announce( textValueType_p, [ &playerText_l, choosenPlayerId_l ] { return playerText_l( choosenPlayerId_l ); } );
     else if( proceed_m )
     {
         // Any member of the list may come up, drawn or not; the seventh
@@ -258,12 +263,12 @@ int QTossThread::choosePlayer( int textValueType_p, RoundPlayers::const_iterator
         int hits_l = 0;
         do
         {
-            emit nextTxtValue( textValueType_p, QString() );
+            announce( textValueType_p, [] { return QString(); } );
             choosenPlayerId_l = players_crl.at( random_m->below( players_crl.size() ) );
             if( !chosenPlayersIn1Group_l.value().contains( choosenPlayerId_l ) )
                 ++hits_l;
             pause( Step::BeforeCandidate );
-            emit nextTxtValue( textValueType_p, playerText_l( choosenPlayerId_l ) );
+            announce( textValueType_p, [ &playerText_l, choosenPlayerId_l ] { return playerText_l( choosenPlayerId_l ); } );
             pause( Step::Candidate );
         } while( proceed_m && hits_l < 7 );
     }
@@ -285,13 +290,19 @@ int QTossThread::chooseNation( int textValueType_p )
     int counter_l = 7;
     do
     {
-        emit nextTxtValue( textValueType_p, QString() );
+        announce( textValueType_p, [] { return QString(); } );
         nationId_l = nations_crl.at( random_m->below( nations_crl.size() ) );
         pause( Step::BeforeCandidate );
-        emit nextTxtValue( textValueType_p, draw_m.nationName( nationId_l ) );
+        announce( textValueType_p, [ this, nationId_l ] { return draw_m.nationName( nationId_l ); } );
         pause( Step::Candidate );
     } while( nations_crl.size() > 1 && proceed_m && --counter_l );
     return nationId_l;
+}
+
+void QTossThread::announce( int textValueType_p, const std::function< QString() >& text_p )
+{
+    if( announcing_m )
+        emit nextTxtValue( textValueType_p, text_p() );
 }
 
 void QTossThread::pause( Step step_p ) const
