@@ -3,6 +3,12 @@
 //   build/bench/bench_reader played   a fully played 1,024-player championship
 //   build/bench/bench_reader cap      a save just under the size cap
 //   build/bench/bench_reader deep     a hostile file nesting 20,000 levels
+//   build/bench/bench_reader attributes|elements|instructions|comments|nests|widest
+//                                     hostile files up to the cap: one element
+//                                     with 100,000 attributes; empty elements,
+//                                     processing instructions, comments or
+//                                     31-deep nests repeated; as many elements
+//                                     as allowed, each with an attribute
 // The file is written first and then read by a second run of the program
 // ("load FILE"), so that the peak memory is the reader's alone.
 #include "../tests/playedchampionship.h"
@@ -12,6 +18,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QMap>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -45,12 +52,23 @@ int main( int argc, char** argv )
         return time( argv[ 3 ], QString::fromLocal8Bit( argv[ 2 ] ) ), 0;
     QTemporaryDir dir_l;
     const QString file_cl = dir_l.filePath( QStringLiteral( "bench.stv" ) );
-    if( case_cl == "deep" )
+    // Hostile files up to the size cap: one body repeated as often as fits.
+    const int cap_cl = SaveFile::MAX_FILE_SIZE - 64;
+    const QMap< QByteArray, QPair< QByteArray, int > > hostile_cl {
+        { "deep", { QByteArray( "<a>" ).repeated( 20000 ) + QByteArray( "</a>" ).repeated( 20000 ), 1 } },
+        { "attributes", { "<groups" + QByteArray( " a=\"0\"" ).repeated( 100000 ) + "/>", 1 } },
+        { "elements", { "<a/>", cap_cl / 4 } },
+        { "instructions", { "<?p?>", cap_cl / 5 } },
+        { "comments", { "<!---->", cap_cl / 7 } },
+        { "nests", { QByteArray( "<a>" ).repeated( 31 ) + QByteArray( "</a>" ).repeated( 31 ), cap_cl / 217 } },
+        { "widest", { "<a b=\"" + QByteArray( 100, 'x' ) + "\"/>", SaveFile::MAX_NODES - 16 } },
+    };
+    if( hostile_cl.contains( case_cl ) )
     {
         QFile file_l( file_cl );
         file_l.open( QIODevice::WriteOnly );
-        file_l.write( "<!DOCTYPE SortivaneSaveFile-v.0.1>\n<root>" + QByteArray( "<a>" ).repeated( 20000 )
-                      + QByteArray( "</a>" ).repeated( 20000 ) + "</root>" );
+        file_l.write( "<!DOCTYPE SortivaneSaveFile-v.0.1>\n<root>"
+                      + hostile_cl.value( case_cl ).first.repeated( hostile_cl.value( case_cl ).second ) + "</root>" );
     }
     else if( case_cl == "cap" )
     {
