@@ -95,6 +95,9 @@ int main( int argc, char** argv )
     QGraphicsView view_l( &scene_l );
     view_l.resize( 1280, 800 );
     view_l.show();
+    if( !QDiagramScene::shows( champ_l ) )
+        std::printf( "the diagram shows up to %d first-round games: the window shows the tree view alone\n",
+                     QDiagramScene::MAX_GAMES );
     QElapsedTimer timer_l;
     timer_l.start();
     scene_l.updateDiagram();

@@ -83,6 +83,7 @@ private slots:
     void championShownAndBracketFitsTheView();
     void treeViewTakesResultsAndShowsTheChampion();
     void publishesFromTheWindow();
+    void bracketTooLargeForTheDiagramShowsTheTree();
     void printsFittedOrTiled_data();
     void printsFittedOrTiled();
 
@@ -1212,6 +1213,26 @@ void tst_MainWindow::printsFittedOrTiled()
                          + bytes_cl.count( "/Type /Page>" ) + bytes_cl.count( "/Type /Page " );
     QFETCH( int, pages );
     QVERIFY2( tiled ? pages_cl >= pages : pages_cl == pages, qPrintable( QString::number( pages_cl ) ) );
+}
+
+void tst_MainWindow::bracketTooLargeForTheDiagramShowsTheTree()
+{
+    Championship& champ_l = global::data::champ();
+    resetChampionship( { 2 * QDiagramScene::MAX_GAMES + 1 } );
+    QVERIFY( global::threads::tossThread()->drawInPlace( champ_l ) );
+    window()->resetViews();
+    QGraphicsView* const view_cl = child< QGraphicsView >( "diagramView" );
+    QVERIFY( qobject_cast< QBracketTreeScene* >( view_cl->scene() ) );
+    QVERIFY( !action( QStringLiteral( "Схема" ) )->isEnabled() );
+    QCOMPARE( child< QLabel >( "viewNoteLabel" )->text(),
+              QStringLiteral( "Схема показывает до 4096 игроков, в этой сетке 8192 мест: показана сетка" ) );
+    // A smaller bracket brings back the view the organiser chose.
+    resetChampionship( { 2, 2 } );
+    window()->resetViews();
+    QVERIFY( action( QStringLiteral( "Схема" ) )->isEnabled() );
+    QVERIFY( action( QStringLiteral( "Схема" ) )->isChecked() );
+    QVERIFY( !qobject_cast< QBracketTreeScene* >( view_cl->scene() ) );
+    QCOMPARE( child< QLabel >( "viewNoteLabel" )->text(), QString() );
 }
 
 QTEST_MAIN( tst_MainWindow )

@@ -5,6 +5,7 @@
 #include <QMap>
 #include <QVector>
 
+class Championship;
 class PlayerRef;
 class QFontMetricsF;
 class QGraphicsItem;
@@ -17,7 +18,15 @@ class QLabel;
 class QDiagramScene : public QGraphicsScene
 {
 public:
+    // The diagram shows brackets of up to this many first-round games: its
+    // game boxes are widgets, and 2,048 of them take 0.2 s and 250 MiB to
+    // build. Larger brackets are shown by the tree view alone.
+    static constexpr int MAX_GAMES = 2048;
+
     explicit QDiagramScene( QObject* parent_p );
+
+    // Whether the championship's bracket is one the diagram shows.
+    static bool shows( const Championship& champ_cp );
 
     void updateDiagram();
     void clearDiagram();

@@ -70,6 +70,8 @@ private:
 
     void refreshViews();
     void updateTree();
+    // Too large a bracket for the diagram is shown as the tree, with a note.
+    void updateDiagramSize();
     void startToss();
     void updateEditingState();
     // Why "Запустить" is disabled now; empty when it is not.
@@ -87,6 +89,7 @@ private:
     QRecoveryCopy* recovery_m = nullptr;
     QLabel* scaleLbl_m = nullptr;
     QLabel* championLbl_m = nullptr;
+    QLabel* viewNoteLbl_m = nullptr;
     QSlider* scaleSlider_m = nullptr;
     QAction* newAct_m = nullptr;
     QAction* openAct_m = nullptr;

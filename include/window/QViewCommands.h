@@ -19,6 +19,9 @@ public:
 
     bool treeShown() const;
     bool fullScreen() const;
+    // A bracket too large for the diagram is shown as the tree, and the
+    // diagram's command waits for a smaller one.
+    void allowDiagram( bool allowed_p );
 
 signals:
     void treeToggled( bool tree_p );
@@ -33,6 +36,8 @@ private:
     QAction* treeAct_m = nullptr;
     QAction* fullScreenAct_m = nullptr;
     QAction* hallPaceAct_m = nullptr;
+    // The view the organiser chose, to come back to.
+    bool treeChosen_m = false;
 };
 
 #endif

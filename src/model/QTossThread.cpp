@@ -268,7 +268,8 @@ int QTossThread::choosePlayer( int textValueType_p, RoundPlayers::const_iterator
             if( !chosenPlayersIn1Group_l.value().contains( choosenPlayerId_l ) )
                 ++hits_l;
             pause( Step::BeforeCandidate );
-            announce( textValueType_p, [ &playerText_l, choosenPlayerId_l ] { return playerText_l( choosenPlayerId_l ); } );
+            announce( textValueType_p,
+                      [ &playerText_l, choosenPlayerId_l ] { return playerText_l( choosenPlayerId_l ); } );
             pause( Step::Candidate );
         } while( proceed_m && hits_l < 7 );
     }

@@ -14,11 +14,18 @@
 
 QDiagramScene::QDiagramScene( QObject* parent_p ) : QGraphicsScene( parent_p ) {}
 
+bool QDiagramScene::shows( const Championship& champ_cp )
+{
+    return champ_cp.rounds().isEmpty() || champ_cp.rounds().first().denominator() <= MAX_GAMES;
+}
+
 void QDiagramScene::updateDiagram()
 {
     const Championship& champ_crl = global::data::champ();
     const int roundsAmount_cl = champ_crl.rounds().size();
     SV_ASSERT( roundsAmount_cl );
+    if( !shows( champ_crl ) )
+        return;
     if( roundsAmount_cl != gamesItems_m.size() )
         prepareRounds( roundsAmount_cl );
     else if( !playersItems_m.isEmpty() )
@@ -103,6 +110,8 @@ void QDiagramScene::clearDiagram()
 void QDiagramScene::updateWinner( int gameId_p )
 {
     const Championship& champ_crl = global::data::champ();
+    if( gamesItems_m.isEmpty() )
+        return;
     const int current_cl = champ_crl.currentRound();
     if( current_cl == champ_crl.rounds().size() - 1 )
     {

@@ -215,6 +215,7 @@ void QTossWindow::slotUpdateScene()
 {
     diagramScene_m->updateDiagram();
     updateTree();
+    updateDiagramSize();
     updateTossAction();
     playersPanel_m->updateButtons();
     noteChange();
@@ -250,7 +251,6 @@ void QTossWindow::slotShowTree( bool tree_p )
     diagramView_m->setScene( tree_p ? static_cast< QGraphicsScene* >( treeScene_m ) : diagramScene_m );
     if( tree_p && treeOutdated_m )
         updateTree();
-    QWindowSettings::setTreeShown( tree_p );
 }
 
 void QTossWindow::slotChampionshipReplaced()
@@ -310,6 +310,9 @@ void QTossWindow::createMenus()
     tossMenu_l->addSeparator();
     undo_m = new QDrawUndo( tossMenu_l, this );
     proof_m = new QDrawProof( tossMenu_l, statusBar(), this );
+    viewNoteLbl_m = new QLabel( statusBar() );
+    viewNoteLbl_m->setObjectName( QStringLiteral( "viewNoteLabel" ) );
+    statusBar()->addWidget( viewNoteLbl_m );
     championLbl_m = new QLabel( statusBar() );
     championLbl_m->setObjectName( QStringLiteral( "championLabel" ) );
     statusBar()->addPermanentWidget( championLbl_m );
@@ -383,8 +386,21 @@ void QTossWindow::refreshViews()
     if( !global::data::champ().rounds().isEmpty() )
         diagramScene_m->updateDiagram();
     updateTree();
+    updateDiagramSize();
     updateTossAction();
     undo_m->update( tossRunning_m );
+}
+
+void QTossWindow::updateDiagramSize()
+{
+    const Championship& champ_crl = global::data::champ();
+    const bool shown_cl = QDiagramScene::shows( champ_crl );
+    viewNoteLbl_m->setText( shown_cl ? QString()
+                                     : QStringLiteral( "Схема показывает до %1 игроков, в этой сетке %2 мест: "
+                                                       "показана сетка" )
+                                           .arg( 2 * QDiagramScene::MAX_GAMES )
+                                           .arg( 2 * champ_crl.rounds().first().denominator() ) );
+    viewCommands_m->allowDiagram( shown_cl );
 }
 
 void QTossWindow::updateTree()

@@ -22,6 +22,9 @@ QViewCommands::QViewCommands( QMenuBar* menuBar_p, QWidget* window_p ) : QObject
         views_l->addAction( view_cl );
     }
     ( QWindowSettings::treeShown() ? treeAct_m : diagramAct_m )->setChecked( true );
+    // The organiser's choice is remembered, not one a large bracket forced.
+    connect( views_l, &QActionGroup::triggered, this,
+             [ this ] { QWindowSettings::setTreeShown( treeAct_m->isChecked() ); } );
     menu_l->addSeparator();
     QAction* const fitAct_cl = menu_l->addAction( QStringLiteral( "Вписать" ) );
     fitAct_cl->setShortcut( QKeySequence( QStringLiteral( "Ctrl+0" ) ) );
@@ -59,6 +62,16 @@ QViewCommands::QViewCommands( QMenuBar* menuBar_p, QWidget* window_p ) : QObject
 bool QViewCommands::treeShown() const
 {
     return treeAct_m->isChecked();
+}
+
+void QViewCommands::allowDiagram( bool allowed_p )
+{
+    if( diagramAct_m->isEnabled() == allowed_p )
+        return;
+    if( !allowed_p )
+        treeChosen_m = treeAct_m->isChecked();
+    diagramAct_m->setEnabled( allowed_p );
+    ( !allowed_p || treeChosen_m ? treeAct_m : diagramAct_m )->setChecked( true );
 }
 
 bool QViewCommands::fullScreen() const
