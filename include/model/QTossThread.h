@@ -111,7 +111,7 @@ private:
     };
     void pause( Step step_p ) const;
     // Announces a candidate's text, made only when somebody listens.
-    void announce( int textValueType_p, const std::function< QString() >& text_p );
+    template < typename Text > void announce( int textValueType_p, const Text& text_p );
 
     std::atomic< bool > proceed_m;
     std::atomic< bool > paced_m;

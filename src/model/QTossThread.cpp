@@ -6,6 +6,12 @@
 
 #include <QMetaMethod>
 
+template < typename Text > void QTossThread::announce( int textValueType_p, const Text& text_p )
+{
+    if( announcing_m )
+        emit nextTxtValue( textValueType_p, text_p() );
+}
+
 QTossThread::QTossThread()
     : QThread( nullptr ), proceed_m( true ), paced_m( true ), drawing_m( false ), storePending_m( false )
 {
@@ -162,7 +168,13 @@ bool QTossThread::drawRound()
     games_l.reserve( denominator_cl );
     ChosenPlayers chosenPlayers_l;
     for( auto group_it = draw_m.players().cbegin(); group_it != draw_m.players().cend(); ++group_it )
-        chosenPlayers_l.insert( group_it.key(), QSet< int >() );
+    {
+        // Sized once for the whole draw: a set that grows as it goes
+        // rehashes, and the candidates' lookups dominate a big draw.
+        QSet< int > chosen_l;
+        chosen_l.reserve( pool_cl.value( group_it.key() ).size() );
+        chosenPlayers_l.insert( group_it.key(), chosen_l );
+    }
     random_m.emplace( seeds_cl() );
     if( !proceed_m )
         return false;
@@ -298,12 +310,6 @@ int QTossThread::chooseNation( int textValueType_p )
         pause( Step::Candidate );
     } while( nations_crl.size() > 1 && proceed_m && --counter_l );
     return nationId_l;
-}
-
-void QTossThread::announce( int textValueType_p, const std::function< QString() >& text_p )
-{
-    if( announcing_m )
-        emit nextTxtValue( textValueType_p, text_p() );
 }
 
 void QTossThread::pause( Step step_p ) const
