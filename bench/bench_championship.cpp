@@ -183,6 +183,15 @@ int main( int argc, char** argv )
         tree_l.update();
         std::printf( "tree view built: %.1f ms (%d pieces)\n", timer_l.nsecsElapsed() / 1e6,
                      int( tree_l.items().size() ) );
+        // A result in the final: the tree laid out again, one piece replaced.
+        const Game final_cl = champ_l.rounds().last().games_m.first();
+        champ_l.setGameResult( 0, EXPECTED == final_cl.result_m ? UNEXPECTED : EXPECTED );
+        timer_l.restart();
+        tree_l.update();
+        std::printf( "result shown in the tree view: %.1f ms (%d pieces replaced)\n", timer_l.nsecsElapsed() / 1e6,
+                     tree_l.replacedPieces() );
+        champ_l.setGameResult( 0, final_cl.result_m );
+        tree_l.update();
         QBracketView treeView_l( &tree_l, nullptr );
         treeView_l.resize( 1280, 800 );
         treeView_l.show();
