@@ -41,7 +41,10 @@ public:
     static constexpr int MAX_NODES = 1 << 19;
     static constexpr int MAX_ALL_ATTRIBUTES = 1 << 19;
     static constexpr int MAX_ATTRIBUTES = 16; // on one element
-    static constexpr int MAX_ASIDES = 4096;   // comments and processing instructions
+    // The format nests six levels deep; the slack leaves room for nothing a
+    // save file could need.
+    static constexpr int MAX_DEPTH = 32;
+    static constexpr int MAX_ASIDES = 4096; // comments and processing instructions
     // Names typed in the window are at most 64 characters; older files may
     // hold longer ones.
     static constexpr int MAX_NAME_LENGTH = 4096;

@@ -2,7 +2,9 @@
 
 #include "atomicfile.h"
 #include "championship.h"
+#include "fileencoding.h"
 #include "globaldata.h"
+#include "markupscan.h"
 #include "svassert.h"
 
 #include <QDomDocument>
@@ -66,10 +68,6 @@ const Tags& tags()
     static const Tags tags_scl;
     return tags_scl;
 }
-
-// The format nests six levels deep; the slack leaves room for nothing a
-// save file could need.
-const int MAX_DEPTH = 32;
 
 // ---------------------------------------------------------------- writing
 
@@ -592,198 +590,6 @@ void putBackMissingWinners( Loaded& loaded_rp )
             next_l.addPlayer( game_crl.winner() );
 }
 
-// Qt's DOM parser recurses once per level of nesting, expands internal
-// entities without a limit, checks each attribute against all the earlier
-// ones of its element, and keeps every node: a small file could overflow the
-// stack, and a file under the size cap could take minutes and gigabytes. A
-// save file needs six levels, no internal DTD subset, three attributes to an
-// element and about 10 nodes a player. This scan refuses what goes beyond
-// before the DOM parser sees it. It is a tokenizer of its own rather than a
-// streaming XML reader, so that an error of another kind (a control
-// character, an undeclared prefix), which the DOM parser judges, does not
-// stop it before a deep nest behind that error.
-class MarkupScan
-{
-public:
-    explicit MarkupScan( const QString& text_cp )
-        : at_m( text_cp.constData() ), end_m( text_cp.constData() + text_cp.size() )
-    {
-    }
-
-    SaveFile::Refusal refusal()
-    {
-        bool inText_l = false;
-        while( at_m < end_m )
-        {
-            if( QLatin1Char( '<' ) != *at_m )
-            {
-                // A text of blanks alone is dropped by the parser: no node.
-                if( !inText_l && !at_m->isSpace() )
-                {
-                    inText_l = true;
-                    ++nodes_m;
-                }
-                ++at_m;
-                continue;
-            }
-            inText_l = false;
-            const SaveFile::Refusal refusal_cl = markup();
-            if( SaveFile::Refusal::None != refusal_cl )
-                return refusal_cl;
-            if( nodes_m > SaveFile::MAX_NODES || asides_m > SaveFile::MAX_ASIDES
-                || attributes_m > SaveFile::MAX_ALL_ATTRIBUTES )
-                return SaveFile::Refusal::BeyondBounds;
-        }
-        return nodes_m > SaveFile::MAX_NODES ? SaveFile::Refusal::BeyondBounds : SaveFile::Refusal::None;
-    }
-
-private:
-    bool startsWith( const char* markup_p ) const
-    {
-        const QChar* at_l = at_m;
-        for( ; *markup_p; ++markup_p, ++at_l )
-            if( at_l == end_m || QLatin1Char( *markup_p ) != *at_l )
-                return false;
-        return true;
-    }
-    // Moves past the first closing_p, or to the end.
-    void skipPast( const char* closing_p )
-    {
-        while( at_m < end_m && !startsWith( closing_p ) )
-            ++at_m;
-        at_m = std::min( end_m, at_m + int( qstrlen( closing_p ) ) );
-    }
-    // Moves past the tag's ">", outside quoted values; counts the "=" of its
-    // attributes and tells whether it closes itself.
-    void skipTag( int& attributes_rp, bool& selfClosing_rp )
-    {
-        QChar quote_l;
-        QChar previous_l;
-        for( ; at_m < end_m; previous_l = *at_m++ )
-        {
-            if( !quote_l.isNull() )
-            {
-                if( *at_m == quote_l )
-                    quote_l = QChar();
-                continue;
-            }
-            if( QLatin1Char( '"' ) == *at_m || QLatin1Char( '\'' ) == *at_m )
-                quote_l = *at_m;
-            else if( QLatin1Char( '=' ) == *at_m )
-                ++attributes_rp;
-            else if( QLatin1Char( '>' ) == *at_m )
-            {
-                selfClosing_rp = QLatin1Char( '/' ) == previous_l;
-                ++at_m;
-                return;
-            }
-        }
-    }
-    // Reads a document type declaration from its own syntax: a name, an
-    // optional external id of quoted literals, then "[" opens an internal
-    // subset, "]" or a "[" inside a literal being no such thing.
-    bool declaresInternalSubset()
-    {
-        at_m += 9; // "<!DOCTYPE"
-        while( at_m < end_m && QLatin1Char( '>' ) != *at_m )
-        {
-            if( QLatin1Char( '[' ) == *at_m )
-                return true;
-            if( QLatin1Char( '"' ) == *at_m || QLatin1Char( '\'' ) == *at_m )
-            {
-                const QChar quote_cl = *at_m++;
-                while( at_m < end_m && quote_cl != *at_m )
-                    ++at_m;
-            }
-            if( at_m < end_m )
-                ++at_m;
-        }
-        if( at_m < end_m )
-            ++at_m;
-        return false;
-    }
-    SaveFile::Refusal markup()
-    {
-        if( startsWith( "<!--" ) )
-        {
-            skipPast( "-->" );
-            ++asides_m;
-            ++nodes_m;
-        }
-        else if( startsWith( "<![CDATA[" ) )
-        {
-            skipPast( "]]>" );
-            ++nodes_m;
-        }
-        else if( startsWith( "<?" ) )
-        {
-            skipPast( "?>" );
-            ++asides_m;
-            ++nodes_m;
-        }
-        else if( startsWith( "<!DOCTYPE" ) )
-        {
-            if( declaresInternalSubset() )
-                return SaveFile::Refusal::InternalSubset;
-        }
-        else if( startsWith( "</" ) )
-        {
-            skipPast( ">" );
-            depth_m = std::max( 0, depth_m - 1 );
-        }
-        else
-        {
-            ++at_m;
-            int attributes_l = 0;
-            bool selfClosing_l = false;
-            skipTag( attributes_l, selfClosing_l );
-            ++nodes_m;
-            if( depth_m + 1 > MAX_DEPTH )
-                return SaveFile::Refusal::NestedTooDeep;
-            if( attributes_l > SaveFile::MAX_ATTRIBUTES )
-                return SaveFile::Refusal::BeyondBounds;
-            attributes_m += attributes_l;
-            if( !selfClosing_l )
-                ++depth_m;
-        }
-        return SaveFile::Refusal::None;
-    }
-
-    const QChar* at_m;
-    const QChar* const end_m;
-    int depth_m = 0;
-    qint64 nodes_m = 0;
-    qint64 asides_m = 0;
-    qint64 attributes_m = 0;
-};
-
-// The codec a file's bytes are written in; null for an encoding that an XML
-// declaration names and Qt does not know.
-QTextCodec* codecOf( const QByteArray& bytes_cp, QString& utf8Text_rp )
-{
-    if( QTextCodec* const unicode_cl = QTextCodec::codecForUtfText( bytes_cp, nullptr ) )
-        return unicode_cl;
-    static const QRegularExpression declaration_scl(
-        QStringLiteral( "^<\\?xml[^>]*?\\bencoding\\s*=\\s*[\"']([A-Za-z0-9._-]+)[\"']" ) );
-    const QRegularExpressionMatch declared_cl = declaration_scl.match( QString::fromLatin1( bytes_cp.left( 256 ) ) );
-    if( declared_cl.hasMatch() )
-        return QTextCodec::codecForName( declared_cl.captured( 1 ).toLatin1() );
-    // windows-1251 Cyrillic is practically never well-formed UTF-8; a save
-    // file that an editor converted to UTF-8 is.
-    QTextCodec* const utf8_cl = QTextCodec::codecForName( "UTF-8" );
-    const bool beyondAscii_cl =
-        std::any_of( bytes_cp.cbegin(), bytes_cp.cend(), []( char byte_p ) { return byte_p < 0; } );
-    if( beyondAscii_cl )
-    {
-        QTextCodec::ConverterState state_l( QTextCodec::IgnoreHeader );
-        utf8Text_rp = utf8_cl->toUnicode( bytes_cp.constData(), bytes_cp.size(), &state_l );
-        if( !state_l.invalidChars && !state_l.remainingChars )
-            return utf8_cl;
-        utf8Text_rp.clear();
-    }
-    return global::data::codec();
-}
-
 // The document's first child, past an XML declaration, which is no node of
 // the document's own.
 QDomNode firstNode( const QDomDocument& document_cp )
@@ -834,7 +640,7 @@ bool SaveFile::read( const QString& fileName_p, Championship& champ_rp, Refusal*
 bool SaveFile::fromBytes( const QByteArray& bytes_cp, Championship& champ_rp, Refusal* refusal_rp )
 {
     QString text_l;
-    QTextCodec* const codec_cl = codecOf( bytes_cp, text_l );
+    QTextCodec* const codec_cl = FileEncoding::codecOf( bytes_cp, text_l );
     if( nullptr == codec_cl )
     {
         if( refusal_rp )
