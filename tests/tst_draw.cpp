@@ -544,13 +544,28 @@ void tst_Draw::announcementsAsBefore()
 {
     QFETCH( QVector< int >, amounts );
     QFETCH( quint32, seed );
-    Championship champ_l;
-    for( int g = 0; g < amounts.size(); ++g )
-        for( int n = 0; n < amounts.at( g ); ++n )
-            champ_l.addPlayer( g + 1, QStringLiteral( "p%1-%2" ).arg( g + 1 ).arg( n ),
-                               n % 2 ? QStringLiteral( "К" ) : QString() );
+    // The whole championship drawn and played by thread_p from the seed;
+    // each drawn round goes to drawn_p before its results.
+    const auto play_l =
+        [ &amounts, seed ]( QTossThread& thread_p, const std::function< void( const Round& ) >& drawn_p )
+    {
+        Championship champ_l;
+        for( int g = 0; g < amounts.size(); ++g )
+            for( int n = 0; n < amounts.at( g ); ++n )
+                champ_l.addPlayer( g + 1, QStringLiteral( "p%1-%2" ).arg( g + 1 ).arg( n ),
+                                   n % 2 ? QStringLiteral( "К" ) : QString() );
+        thread_p.setPaced( false );
+        drawseed::setFixedSeed( seed );
+        while( thread_p.drawInPlace( champ_l ) )
+        {
+            const Round& round_crl = champ_l.rounds().at( champ_l.currentRound() );
+            drawn_p( round_crl );
+            for( int i = 0; i < round_crl.games_m.size(); ++i )
+                champ_l.setGameResult( i, i % 3 ? EXPECTED : UNEXPECTED );
+        }
+        return champ_l;
+    };
     QTossThread thread_l;
-    thread_l.setPaced( false );
     QByteArray log_l;
     connect( &thread_l, &QTossThread::nextGame,
              [ &log_l ]( int number_p ) { log_l += "g" + QByteArray::number( number_p ) + ";"; } );
@@ -564,33 +579,18 @@ void tst_Draw::announcementsAsBefore()
         return QByteArray::number( player_cp.groupId() ) + "/" + QByteArray::number( player_cp.playerId() ) + "/"
                + QByteArray::number( nation_p );
     };
-    drawseed::setFixedSeed( seed );
-    while( thread_l.drawInPlace( champ_l ) )
-    {
-        const Round& round_crl = champ_l.rounds().at( champ_l.currentRound() );
-        for( const Game& game_crl : round_crl.games_m )
-            log_l += side_l( game_crl.favorite_m, game_crl.favoriteNation_m ) + "-"
-                     + side_l( game_crl.outsider_m, game_crl.outsiderNation_m ) + ";";
-        for( int i = 0; i < round_crl.games_m.size(); ++i )
-            champ_l.setGameResult( i, i % 3 ? EXPECTED : UNEXPECTED );
-    }
+    const Championship watched_cl =
+        play_l( thread_l,
+                [ &log_l, &side_l ]( const Round& round_cp )
+                {
+                    for( const Game& game_crl : round_cp.games_m )
+                        log_l += side_l( game_crl.favorite_m, game_crl.favoriteNation_m ) + "-"
+                                 + side_l( game_crl.outsider_m, game_crl.outsiderNation_m ) + ";";
+                } );
     QTEST( QCryptographicHash::hash( log_l, QCryptographicHash::Sha1 ).toHex(), "hash" );
     // Unwatched, the draw skips its texts and draws the same games.
-    Championship unwatched_l;
-    for( int g = 0; g < amounts.size(); ++g )
-        for( int n = 0; n < amounts.at( g ); ++n )
-            unwatched_l.addPlayer( g + 1, QStringLiteral( "p%1-%2" ).arg( g + 1 ).arg( n ),
-                                   n % 2 ? QStringLiteral( "К" ) : QString() );
     QTossThread quiet_l;
-    quiet_l.setPaced( false );
-    drawseed::setFixedSeed( seed );
-    while( quiet_l.drawInPlace( unwatched_l ) )
-    {
-        const Round& round_crl = unwatched_l.rounds().at( unwatched_l.currentRound() );
-        for( int i = 0; i < round_crl.games_m.size(); ++i )
-            unwatched_l.setGameResult( i, i % 3 ? EXPECTED : UNEXPECTED );
-    }
-    QVERIFY( unwatched_l.holdsSameAs( champ_l ) );
+    QVERIFY( play_l( quiet_l, []( const Round& ) {} ).holdsSameAs( watched_cl ) );
 }
 
 void tst_Draw::logKeepsCancelledAndUndoneDraws()

@@ -8,7 +8,6 @@
 #include <QThread>
 
 #include <atomic>
-#include <functional>
 #include <mutex>
 #include <optional>
 

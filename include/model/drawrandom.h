@@ -12,9 +12,6 @@
 class DrawRandom
 {
 public:
-    // The largest number next() returns, glibc's RAND_MAX.
-    static constexpr int MAX = 2147483647;
-
     explicit DrawRandom( quint32 seed_p );
 
     int next();

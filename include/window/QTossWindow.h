@@ -10,7 +10,6 @@ class QChampionshipFiles;
 class QDiagramScene;
 class QDrawProof;
 class QDrawUndo;
-class QGraphicsView;
 class QLabel;
 class QMenu;
 class QNationsPanel;

@@ -21,9 +21,16 @@ const QString& copyPrefix()
     return prefix_scl;
 }
 
+// The lock or the name file that goes with a copy: the same name, another
+// extension.
+QString besideCopy( const QString& copyPath_cp, const QString& extension_cp )
+{
+    return copyPath_cp.left( copyPath_cp.size() - 3 ) + extension_cp;
+}
+
 QString lockPath( const QString& copyPath_cp )
 {
-    return copyPath_cp.left( copyPath_cp.size() - 3 ) + QStringLiteral( "lock" );
+    return besideCopy( copyPath_cp, QStringLiteral( "lock" ) );
 }
 
 bool writeName( const QString& path_cp, const QString& name_cp )
@@ -157,7 +164,7 @@ void QRecoveryCopy::slotWritten()
 
 QString QRecoveryCopy::namePath( const QString& copyPath_cp )
 {
-    return copyPath_cp.left( copyPath_cp.size() - 3 ) + QStringLiteral( "name" );
+    return besideCopy( copyPath_cp, QStringLiteral( "name" ) );
 }
 
 QFileInfoList QRecoveryCopy::orphanedCopies() const

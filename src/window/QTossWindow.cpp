@@ -114,9 +114,7 @@ QString QTossWindow::tossBlockedReason() const
         return cannot_scl + QStringLiteral( "все туры уже разыграны" );
     if( champ_crl.roundIsFinished() )
         return QString();
-    const QVector< Game >& games_crl = champ_crl.rounds().at( champ_crl.currentRound() ).games_m;
-    const int open_cl = std::count_if( games_crl.cbegin(), games_crl.cend(),
-                                       []( const Game& game_cp ) { return UNKNOWN == game_cp.result_m; } );
+    const int open_cl = champ_crl.rounds().at( champ_crl.currentRound() ).games_m.size() - champ_crl.decidedGames();
     return cannot_scl + QStringLiteral( "в текущем туре игр без победителя: %1" ).arg( open_cl );
 }
 
