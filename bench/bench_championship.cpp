@@ -125,6 +125,16 @@ int main( int argc, char** argv )
     timer_l.restart();
     scene_l.updateWinner( 0 );
     std::printf( "updateWinner: %.3f ms\n", timer_l.nsecsElapsed() / 1e6 );
+    {
+        // The hall's tree view while the first round is played.
+        QBracketTreeScene tree_l( nullptr );
+        tree_l.update();
+        champ_l.setGameResult( 1, UNEXPECTED );
+        timer_l.restart();
+        tree_l.showResult( 1 );
+        std::printf( "result shown in the tree view: %.3f ms (%d pieces replaced)\n", timer_l.nsecsElapsed() / 1e6,
+                     tree_l.replacedPieces() );
+    }
     decideCurrentRound();
     for( int round_l = 1; round_l < champ_l.rounds().size(); ++round_l )
     {
@@ -183,13 +193,14 @@ int main( int argc, char** argv )
         tree_l.update();
         std::printf( "tree view built: %.1f ms (%d pieces)\n", timer_l.nsecsElapsed() / 1e6,
                      int( tree_l.items().size() ) );
-        // A result in the final: the tree laid out again, one piece replaced.
+        // The final's result changes the champion's column: the tree is
+        // laid out again, and only the pieces that look different replaced.
         const Game final_cl = champ_l.rounds().last().games_m.first();
         champ_l.setGameResult( 0, EXPECTED == final_cl.result_m ? UNEXPECTED : EXPECTED );
         timer_l.restart();
-        tree_l.update();
-        std::printf( "result shown in the tree view: %.1f ms (%d pieces replaced)\n", timer_l.nsecsElapsed() / 1e6,
-                     tree_l.replacedPieces() );
+        tree_l.showResult( 0 );
+        std::printf( "the final's result shown in the tree view: %.1f ms (%d pieces replaced)\n",
+                     timer_l.nsecsElapsed() / 1e6, tree_l.replacedPieces() );
         champ_l.setGameResult( 0, final_cl.result_m );
         tree_l.update();
         QBracketView treeView_l( &tree_l, nullptr );

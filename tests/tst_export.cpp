@@ -91,6 +91,21 @@ int decidedGames( const Championship& champ_cp )
     return decided_l;
 }
 
+// The pieces of a layout by what they show, whatever their order.
+QMap< QString, QVector< BracketLayout::Shape > > piecesByKey( const BracketLayout& layout_cp )
+{
+    QMap< QString, QVector< BracketLayout::Shape > > pieces_l;
+    for( const Piece& piece_crl : layout_cp.pieces() )
+    {
+        QString key_l =
+            QStringLiteral( "%1 %2 %3" ).arg( piece_crl.kind_m ).arg( piece_crl.round_m ).arg( piece_crl.game_m );
+        for( const PlayerRef& player_crl : piece_crl.players_m )
+            key_l += QStringLiteral( " %1/%2" ).arg( player_crl.groupId() ).arg( player_crl.playerId() );
+        pieces_l.insert( key_l, piece_crl.shapes_m );
+    }
+    return pieces_l;
+}
+
 int drawnGames( const Championship& champ_cp )
 {
     int drawn_l = 0;
@@ -108,6 +123,8 @@ private slots:
     void bracketIsATreeWithoutCrossings_data();
     void bracketIsATreeWithoutCrossings();
     void playerFromNowhereGetsNoLine();
+    void relaidResultMatchesAFreshLayout_data();
+    void relaidResultMatchesAFreshLayout();
     void undrawnChampionshipListsGroups();
     void svgAndHtmlShowTheBracket_data();
     void svgAndHtmlShowTheBracket();
@@ -245,6 +262,61 @@ void tst_Export::bracketIsATreeWithoutCrossings()
 
 // A file written by hand may put a loser into the next round: drawn as it
 // is, without a line.
+void tst_Export::relaidResultMatchesAFreshLayout_data()
+{
+    QTest::addColumn< int >( "players" );
+    QTest::addColumn< int >( "nicknameLength" );
+    // Names that fit the narrowest box never widen a column: the whole
+    // bracket is laid out again only for the first champion.
+    QTest::addColumn< bool >( "mostlyRelaid" );
+    QTest::newRow( "eight" ) << 8 << 0 << true;
+    QTest::newRow( "byes" ) << 13 << 0 << true;
+    QTest::newRow( "names of every width" ) << 24 << 30 << false;
+    QTest::newRow( "names too long for a box" ) << 11 << 64 << false;
+}
+
+// Every result of every round, each set and then turned over, relaid on the
+// layout kept from before: the same pieces as a layout made anew.
+void tst_Export::relaidResultMatchesAFreshLayout()
+{
+    QFETCH( int, players );
+    QFETCH( int, nicknameLength );
+    QFETCH( bool, mostlyRelaid );
+    const int rounds_cl = playedChampionship( players, 1 ).rounds().size();
+    int relaid_l = 0;
+    int results_l = 0;
+    for( int drawn_l = 1; drawn_l <= rounds_cl; ++drawn_l )
+    {
+        Championship champ_l = playedChampionship( players, 7 * drawn_l, drawn_l, 0, nicknameLength );
+        BracketLayout layout_l( champ_l, QStringLiteral( "Кубок" ) );
+        const int games_cl = champ_l.rounds().at( champ_l.currentRound() ).games_m.size();
+        for( int step_l = 0; step_l < 2 * games_cl; ++step_l )
+        {
+            const int game_cl = step_l % games_cl;
+            const bool turned_cl = step_l >= games_cl;
+            champ_l.setGameResult( game_cl, ( game_cl + turned_cl ) % 2 ? UNEXPECTED : EXPECTED );
+            QVector< Piece > gone_l;
+            QVector< Piece > come_l;
+            ++results_l;
+            if( layout_l.relayResult( champ_l, champ_l.currentRound(), game_cl, gone_l, come_l ) )
+            {
+                ++relaid_l;
+                QVERIFY( !come_l.isEmpty() );
+            }
+            else
+            {
+                QVERIFY( gone_l.isEmpty() && come_l.isEmpty() );
+                layout_l = BracketLayout( champ_l, QStringLiteral( "Кубок" ) );
+            }
+            const BracketLayout fresh_cl( champ_l, QStringLiteral( "Кубок" ) );
+            QCOMPARE( layout_l.size(), fresh_cl.size() );
+            QCOMPARE( piecesByKey( layout_l ), piecesByKey( fresh_cl ) );
+        }
+    }
+    QVERIFY2( !mostlyRelaid || relaid_l * 4 >= results_l * 3,
+              qPrintable( QStringLiteral( "%1 of %2" ).arg( relaid_l ).arg( results_l ) ) );
+}
+
 void tst_Export::playerFromNowhereGetsNoLine()
 {
     Championship champ_l;

@@ -75,6 +75,9 @@ public:
         Qt::Alignment align_m = Qt::AlignLeft;
         QString text_m;     // as shown, elided when too long
         QString fullText_m; // the whole text when text_m is elided
+
+        bool operator==( const Shape& other_cp ) const;
+        bool operator!=( const Shape& other_cp ) const { return !( *this == other_cp ); }
     };
 
     // What a reader takes in as one: a game, a qualified player, a line.
@@ -105,11 +108,43 @@ public:
     const QString& title() const { return title_m; }
     const QVector< Piece >& pieces() const { return pieces_m; }
 
+    // Lays out again only what the result of game game_p of round round_p
+    // changed: the game, its winner waiting for the next draw and the line
+    // between them, or the champion; listed in gone_rp (as they were) and
+    // come_rp (as they are), new pieces at the end. Returns false, changing
+    // nothing, when the result moves more than that (a column's width, the
+    // first champion, a next round that disagrees with the games): the
+    // whole bracket is to be laid out again.
+    bool relayResult( const Championship& champ_cp, int round_p, int game_p, QVector< Piece >& gone_rp,
+                      QVector< Piece >& come_rp );
+
     static const Style& style( Role role_p );
     static QFont font( Role role_p );
+    // The ascent and height of a line in the role's font.
+    struct LineMetrics
+    {
+        double ascent_m;
+        double height_m;
+    };
+    static const LineMetrics& lineMetrics( Role role_p );
+    // The width text_cp takes in the role's font, measured once per text and
+    // thread: a big bracket is laid out again after every result, and
+    // shaping its texts anew would be most of the work.
+    static double advance( Role role_p, const QString& text_cp );
 
 private:
-    struct Node;
+    struct Node
+    {
+        int round_m = 0;
+        int game_m = -1; // -1: a player qualified for a round not drawn yet
+        PlayerRef player_m;
+        // Per side (favourite, outsider; a qualified player has one): the
+        // node of the game this side won in the round before, or -1.
+        int from_m[ 2 ] = { -1, -1 };
+        bool bye_m[ 2 ] = { false, false };
+        int parent_m = -1; // the later node its winner's line leads to
+        double y_m = 0;    // middle of the node's box
+    };
 
     void layOutGroups( const Championship& champ_cp, double top_p );
     void layOutBracket( const Championship& champ_cp, double top_p );
@@ -121,13 +156,24 @@ private:
     void measureColumns( const Championship& champ_cp, const QVector< Node >& nodes_cp, const Node* final_p );
     double columnX( int column_p ) const;
     double boxWidth( int column_p ) const;
-    void addGame( const Championship& champ_cp, const Node& node_cp );
-    void addQualified( const Championship& champ_cp, const Node& node_cp );
-    void addChampion( const Championship& champ_cp, const Node& final_cp );
+    Piece gamePiece( const Championship& champ_cp, const Node& node_cp ) const;
+    Piece qualifiedPiece( const Championship& champ_cp, const Node& node_cp ) const;
+    static double qualifiedWidth( const Championship& champ_cp, const PlayerRef& player_cp );
+    int gameNode( int round_p, int game_p ) const;
+    Piece championPiece( const Championship& champ_cp, const Node& final_cp ) const;
+    static double championWidth( const Championship& champ_cp, const PlayerRef& champion_cp );
+    bool relayChampion( const Championship& champ_cp, int node_p, QVector< Piece >& gone_rp,
+                        QVector< Piece >& come_rp );
+    void replacePiece( int index_p, const Piece& piece_cp, QVector< Piece >& gone_rp, QVector< Piece >& come_rp );
     void addLinks( const QVector< Node >& nodes_cp );
+    Piece linkPiece( const Node& node_cp, int side_p ) const;
     void addLink( const QPolygonF& points_cp, int round_p, int game_p );
+    static Piece link( const QPolygonF& points_cp, int round_p, int game_p );
+    int pieceIndex( Piece::Kind kind_p, int round_p, int game_p, const PlayerRef& player_p = PlayerRef() ) const;
     void addColumnTitles( const Championship& champ_cp, double top_p, double bottom_p, bool champion_p );
-    void addHeading( double width_p );
+    Piece columnTitle( const Championship& champ_cp, int column_p, double top_p, double bottom_p ) const;
+    Piece heading( double width_p ) const;
+    double bracketWidth() const;
 
     static Shape text( Role role_p, const QString& text_cp, const QPointF& anchor_cp, double width_p,
                        Qt::Alignment align_p = Qt::AlignLeft );
@@ -140,6 +186,9 @@ private:
     QSizeF size_m;
     QVector< Piece > pieces_m;
     QVector< double > columnWidths_m;
+    // What the bracket was laid out from, kept for relayResult().
+    QVector< Node > nodes_m;
+    QVector< int > firstGameNode_m; // per round
 };
 
 #endif

@@ -1,8 +1,12 @@
 #ifndef SORTIVANE_QBRACKETTREESCENE_H
 #define SORTIVANE_QBRACKETTREESCENE_H
 
+#include "bracketlayout.h"
+
 #include <QGraphicsScene>
 #include <QHash>
+
+#include <memory>
 
 class QGraphicsItem;
 
@@ -20,10 +24,18 @@ public:
     // Lays the bracket out anew; only the pieces that look different are
     // replaced, so a result redraws the boxes and lines it touches.
     void update();
+    // After a result in game gameId_p of the current round: only the game,
+    // its winner's box in the next column and the line between them are
+    // laid out and replaced, unless the result moves more.
+    void showResult( int gameId_p );
     // Pieces replaced by the last update, for whoever measures it.
     int replacedPieces() const { return replaced_m; }
 
 private:
+    static QString title();
+    void addPiece( const BracketLayout::Piece& piece_cp );
+
+    std::unique_ptr< BracketLayout > layout_m;
     QHash< QString, QGraphicsItem* > items_m;
     int replaced_m = 0;
 };

@@ -43,29 +43,23 @@ quint64 key( const PlayerRef& player_cp )
 // keeps it inside its box in every output format.
 double needed( BracketLayout::Role role_p, const QString& text_cp )
 {
-    return QFontMetricsF( BracketLayout::font( role_p ) ).horizontalAdvance( text_cp ) / FONT_ALLOWANCE;
+    return BracketLayout::advance( role_p, text_cp ) / FONT_ALLOWANCE;
 }
 
 // Where a text line of the role's font sits in a band starting at top_p.
 double baseline( BracketLayout::Role role_p, double top_p, double height_p )
 {
-    const QFontMetricsF metrics_cl( BracketLayout::font( role_p ) );
-    return top_p + ( height_p - metrics_cl.height() ) / 2 + metrics_cl.ascent();
+    const BracketLayout::LineMetrics& metrics_cl = BracketLayout::lineMetrics( role_p );
+    return top_p + ( height_p - metrics_cl.height_m ) / 2 + metrics_cl.ascent_m;
 }
 }
 
-struct BracketLayout::Node
+bool BracketLayout::Shape::operator==( const Shape& other_cp ) const
 {
-    int round_m = 0;
-    int game_m = -1; // -1: a player qualified for a round not drawn yet
-    PlayerRef player_m;
-    // Per side (favourite, outsider; a qualified player has one): the node
-    // of the game this side won in the round before, or -1.
-    int from_m[ 2 ] = { -1, -1 };
-    bool bye_m[ 2 ] = { false, false };
-    int parent_m = -1; // the later node its winner's line leads to
-    double y_m = 0;    // middle of the node's box
-};
+    return kind_m == other_cp.kind_m && role_m == other_cp.role_m && rect_m == other_cp.rect_m
+           && points_m == other_cp.points_m && anchor_m == other_cp.anchor_m && align_m == other_cp.align_m
+           && text_m == other_cp.text_m && fullText_m == other_cp.fullText_m;
+}
 
 BracketLayout::BracketLayout( const Championship& champ_cp, const QString& title_cp ) : title_m( title_cp )
 {
@@ -111,6 +105,41 @@ QFont BracketLayout::font( Role role_p )
     return font_l;
 }
 
+const BracketLayout::LineMetrics& BracketLayout::lineMetrics( Role role_p )
+{
+    thread_local const QVector< LineMetrics > metrics_stl = []
+    {
+        QVector< LineMetrics > metrics_l;
+        for( int role_l = 0; role_l < RoleCount; ++role_l )
+        {
+            const QFontMetricsF metrics_cl( font( Role( role_l ) ) );
+            metrics_l.append( LineMetrics { metrics_cl.ascent(), metrics_cl.height() } );
+        }
+        return metrics_l;
+    }();
+    return metrics_stl.at( role_p );
+}
+
+double BracketLayout::advance( Role role_p, const QString& text_cp )
+{
+    // Twice the texts of the largest bracket; a long session of ever new
+    // names starts the cache afresh instead of growing it without end.
+    static constexpr int CACHE_LIMIT = 1 << 18;
+    thread_local QHash< QString, double > widths_stl[ RoleCount ];
+    thread_local int cached_stl = 0;
+    QHash< QString, double >& widths_rl = widths_stl[ role_p ];
+    const auto found_cl = widths_rl.constFind( text_cp );
+    if( found_cl != widths_rl.cend() )
+        return found_cl.value();
+    if( ++cached_stl > CACHE_LIMIT )
+    {
+        for( QHash< QString, double >& role_rl : widths_stl )
+            role_rl.clear();
+        cached_stl = 1;
+    }
+    return *widths_rl.insert( text_cp, QFontMetricsF( font( role_p ) ).horizontalAdvance( text_cp ) );
+}
+
 void BracketLayout::layOutGroups( const Championship& champ_cp, double top_p )
 {
     static const QString notDrawn_scl = QStringLiteral( "Жеребьевка еще не проводилась." );
@@ -147,7 +176,7 @@ void BracketLayout::layOutGroups( const Championship& champ_cp, double top_p )
         pieces_m.append( group_l );
     }
     const double width_cl = std::max( 2.0, double( column_l ) ) * PITCH - COLUMN_GAP;
-    addHeading( width_cl );
+    pieces_m.prepend( heading( width_cl ) );
     size_m = QSizeF( width_cl + 2 * MARGIN, bottom_l + MARGIN );
 }
 
@@ -172,7 +201,7 @@ void BracketLayout::measureColumns( const Championship& champ_cp, const QVector<
     {
         double width_l = BOX_WIDTH;
         if( node_crl.game_m < 0 )
-            width_l = 22 + needed( WinnerName, champ_cp.playerText( node_crl.player_m ) );
+            width_l = qualifiedWidth( champ_cp, node_crl.player_m );
         else
         {
             const Game& game_crl = rounds_crl.at( node_crl.round_m ).games_m.at( node_crl.game_m );
@@ -189,9 +218,18 @@ void BracketLayout::measureColumns( const Championship& champ_cp, const QVector<
     if( final_p )
     {
         const Game& final_crl = rounds_crl.at( final_p->round_m ).games_m.at( final_p->game_m );
-        columnWidths_m.append(
-            std::max( BOX_WIDTH, 16 + needed( ChampionName, champ_cp.playerText( final_crl.winner() ) ) ) );
+        columnWidths_m.append( championWidth( champ_cp, final_crl.winner() ) );
     }
+}
+
+double BracketLayout::championWidth( const Championship& champ_cp, const PlayerRef& champion_cp )
+{
+    return std::max( BOX_WIDTH, 16 + needed( ChampionName, champ_cp.playerText( champion_cp ) ) );
+}
+
+double BracketLayout::qualifiedWidth( const Championship& champ_cp, const PlayerRef& player_cp )
+{
+    return std::min( 22 + needed( WinnerName, champ_cp.playerText( player_cp ) ), MAX_BOX_WIDTH );
 }
 
 // "[clan]nickname" as wide as room_p allows: the clan is cut first, and only
@@ -205,8 +243,7 @@ BracketLayout::Shape BracketLayout::playerText( Role role_p, const Championship&
     if( shape_l.fullText_m.isEmpty() || player_cl.clanName_m.isEmpty() )
         return shape_l;
     const QFontMetricsF metrics_cl( font( role_p ) );
-    const double left_cl =
-        room_p * FONT_ALLOWANCE - metrics_cl.horizontalAdvance( QStringLiteral( "[]" ) + player_cl.nickname_m );
+    const double left_cl = room_p * FONT_ALLOWANCE - advance( role_p, QStringLiteral( "[]" ) + player_cl.nickname_m );
     const QString clan_cl = metrics_cl.elidedText( player_cl.clanName_m, Qt::ElideRight, left_cl );
     shape_l.text_m = left_cl > metrics_cl.horizontalAdvance( QStringLiteral( "…" ) ) && !clan_cl.isEmpty()
                          ? QStringLiteral( "[%1]%2" ).arg( clan_cl, player_cl.nickname_m )
@@ -216,7 +253,12 @@ BracketLayout::Shape BracketLayout::playerText( Role role_p, const Championship&
 
 void BracketLayout::layOutBracket( const Championship& champ_cp, double top_p )
 {
-    QVector< Node > nodes_l = collectNodes( champ_cp );
+    nodes_m = collectNodes( champ_cp );
+    QVector< Node >& nodes_l = nodes_m;
+    firstGameNode_m.fill( -1, champ_cp.rounds().size() );
+    for( int n = 0; n < nodes_l.size(); ++n )
+        if( 0 == nodes_l.at( n ).game_m )
+            firstGameNode_m[ nodes_l.at( n ).round_m ] = n;
     linkRounds( champ_cp, nodes_l );
     const double bracketTop_cl = top_p + COLUMN_TITLE_HEIGHT + 8;
     double bottom_l = std::max( placeNodes( nodes_l, bracketTop_cl ), bracketTop_cl + SLOT );
@@ -233,10 +275,7 @@ void BracketLayout::layOutBracket( const Championship& champ_cp, double top_p )
         bottom_l = std::max( bottom_l, final_l->y_m + CHAMPION_HEIGHT / 2 + 4 );
 
     measureColumns( champ_cp, nodes_l, final_l );
-    const int columns_cl = rounds_crl.size() + ( final_l ? 1 : 0 );
-    const double width_cl =
-        std::max( columnX( std::max( 2, columns_cl ) ) - MARGIN - COLUMN_GAP, 2 * PITCH - COLUMN_GAP );
-    addHeading( width_cl );
+    const double width_cl = bracketWidth();
     addColumnTitles( champ_cp, top_p, bottom_l, final_l );
     addLinks( nodes_l );
     if( final_l )
@@ -245,13 +284,153 @@ void BracketLayout::layOutBracket( const Championship& champ_cp, double top_p )
                      QPointF( columnX( rounds_crl.size() ), final_l->y_m ) } ),
                  final_l->round_m, final_l->game_m );
     for( const Node& node_crl : nodes_l )
-        if( node_crl.game_m >= 0 )
-            addGame( champ_cp, node_crl );
-        else
-            addQualified( champ_cp, node_crl );
+        pieces_m.append( node_crl.game_m >= 0 ? gamePiece( champ_cp, node_crl )
+                                              : qualifiedPiece( champ_cp, node_crl ) );
     if( final_l )
-        addChampion( champ_cp, *final_l );
+        pieces_m.append( championPiece( champ_cp, *final_l ) );
+    pieces_m.prepend( heading( width_cl ) );
     size_m = QSizeF( width_cl + 2 * MARGIN, bottom_l + MARGIN );
+}
+
+bool BracketLayout::relayResult( const Championship& champ_cp, int round_p, int game_p, QVector< Piece >& gone_rp,
+                                 QVector< Piece >& come_rp )
+{
+    const QVector< Round >& rounds_crl = champ_cp.rounds();
+    const int node_cl = gameNode( round_p, game_p );
+    if( node_cl >= 0 && round_p + 1 == rounds_crl.size() )
+        return relayChampion( champ_cp, node_cl, gone_rp, come_rp );
+    if( node_cl < 0 || round_p + 1 >= rounds_crl.size() || !rounds_crl.at( round_p + 1 ).games_m.isEmpty() )
+        return false;
+    const int next_cl = round_p + 1;
+    const Game& game_crl = rounds_crl.at( round_p ).games_m.at( game_p );
+    const int oldNode_cl = nodes_m.at( node_cl ).parent_m;
+    if( oldNode_cl >= 0 && nodes_m.at( oldNode_cl ).game_m >= 0 )
+        return false;
+    const bool decided_cl = UNKNOWN != game_crl.result_m;
+    const PlayerRef oldWinner_cl = oldNode_cl >= 0 ? nodes_m.at( oldNode_cl ).player_m : PlayerRef();
+    const RoundPlayers& pool_crl = rounds_crl.at( next_cl ).players_m;
+    const auto inPool_cl = [ &pool_crl ]( const PlayerRef& player_cp )
+    { return pool_crl.value( player_cp.groupId() ).contains( player_cp.playerId() ); };
+
+    // The pool the bracket shows must be the championship's, but for this
+    // one game's winner: anything else is a change of another kind.
+    int shown_l = 0;
+    for( int n = 0; n < nodes_m.size(); ++n )
+        if( nodes_m.at( n ).round_m == next_cl && nodes_m.at( n ).game_m < 0 )
+        {
+            ++shown_l;
+            if( n != oldNode_cl && decided_cl && nodes_m.at( n ).player_m == game_crl.winner() )
+                return false;
+        }
+    const int pool_cl = rounds_crl.at( next_cl ).playersAmount();
+    if( pool_cl != shown_l - ( oldNode_cl >= 0 ? 1 : 0 ) + ( decided_cl ? 1 : 0 ) || 0 == shown_l || 0 == pool_cl
+        || ( decided_cl && !inPool_cl( game_crl.winner() ) )
+        || ( oldNode_cl >= 0 && !( decided_cl && oldWinner_cl == game_crl.winner() ) && inPool_cl( oldWinner_cl ) ) )
+        return false;
+    // The next column keeps its width unless its widest name goes or a wider
+    // one comes.
+    const double column_cl = columnWidths_m.at( next_cl );
+    if( ( decided_cl && qualifiedWidth( champ_cp, game_crl.winner() ) > column_cl )
+        || ( oldNode_cl >= 0 && column_cl > BOX_WIDTH && qualifiedWidth( champ_cp, oldWinner_cl ) >= column_cl ) )
+        return false;
+    const int gamePiece_cl = pieceIndex( Piece::Game, round_p, game_p );
+    const int qualified_cl = oldNode_cl >= 0 ? pieceIndex( Piece::Qualified, next_cl, -1, oldWinner_cl ) : -1;
+    const int link_cl = oldNode_cl >= 0 ? pieceIndex( Piece::Connector, round_p, game_p ) : -1;
+    if( gamePiece_cl < 0 || ( oldNode_cl >= 0 && ( qualified_cl < 0 || link_cl < 0 ) ) )
+        return false;
+
+    replacePiece( gamePiece_cl, gamePiece( champ_cp, nodes_m.at( node_cl ) ), gone_rp, come_rp );
+    if( oldNode_cl >= 0 )
+    {
+        // The old winner's box; the line to it stays while a winner is there.
+        if( decided_cl )
+        {
+            nodes_m[ oldNode_cl ].player_m = game_crl.winner();
+            replacePiece( qualified_cl, qualifiedPiece( champ_cp, nodes_m.at( oldNode_cl ) ), gone_rp, come_rp );
+            return true;
+        }
+        gone_rp.append( pieces_m.at( qualified_cl ) );
+        gone_rp.append( pieces_m.at( link_cl ) );
+        pieces_m.remove( std::max( qualified_cl, link_cl ) );
+        pieces_m.remove( std::min( qualified_cl, link_cl ) );
+        // Out of the bracket: no round, no game.
+        nodes_m[ oldNode_cl ] = Node { -1, -1, {}, { -1, -1 }, { false, false }, -1, 0 };
+        nodes_m[ node_cl ].parent_m = -1;
+        return true;
+    }
+    Node winner_l;
+    winner_l.round_m = next_cl;
+    winner_l.player_m = game_crl.winner();
+    winner_l.from_m[ 0 ] = node_cl;
+    winner_l.y_m = nodes_m.at( node_cl ).y_m;
+    nodes_m[ node_cl ].parent_m = nodes_m.size();
+    nodes_m.append( winner_l );
+    pieces_m.append( linkPiece( winner_l, 0 ) );
+    pieces_m.append( qualifiedPiece( champ_cp, winner_l ) );
+    come_rp << pieces_m.at( pieces_m.size() - 2 ) << pieces_m.last();
+    return true;
+}
+
+// A new champion in a column as wide as the old one's: the final's box and
+// the champion's change, nothing else. A first champion adds the column.
+bool BracketLayout::relayChampion( const Championship& champ_cp, int node_p, QVector< Piece >& gone_rp,
+                                   QVector< Piece >& come_rp )
+{
+    const Node& final_crl = nodes_m.at( node_p );
+    const Game& game_crl = champ_cp.rounds().at( final_crl.round_m ).games_m.at( final_crl.game_m );
+    const int gamePiece_cl = pieceIndex( Piece::Game, final_crl.round_m, final_crl.game_m );
+    const int champion_cl = pieceIndex( Piece::Champion, final_crl.round_m, final_crl.game_m );
+    const int heading_cl = pieceIndex( Piece::Heading, -1, -1 );
+    const int title_cl = pieceIndex( Piece::Column, -1, -1 );
+    if( 1 != champ_cp.rounds().last().denominator() || 1 != champ_cp.rounds().last().games_m.size()
+        || UNKNOWN == game_crl.result_m || gamePiece_cl < 0 || champion_cl < 0 || heading_cl < 0 || title_cl < 0
+        || columnWidths_m.size() != champ_cp.rounds().size() + 1 )
+        return false;
+    replacePiece( gamePiece_cl, gamePiece( champ_cp, final_crl ), gone_rp, come_rp );
+    // The champion's column is the last: a wider or narrower one widens or
+    // narrows the bracket and moves only its own title.
+    const double width_cl = championWidth( champ_cp, game_crl.winner() );
+    if( width_cl != columnWidths_m.last() )
+    {
+        columnWidths_m.last() = width_cl;
+        const double top_cl = MARGIN + HEADING_HEIGHT;
+        replacePiece( title_cl, columnTitle( champ_cp, columnWidths_m.size() - 1, top_cl, size_m.height() - MARGIN ),
+                      gone_rp, come_rp );
+        replacePiece( heading_cl, heading( bracketWidth() ), gone_rp, come_rp );
+        size_m.setWidth( bracketWidth() + 2 * MARGIN );
+    }
+    replacePiece( champion_cl, championPiece( champ_cp, final_crl ), gone_rp, come_rp );
+    return true;
+}
+
+void BracketLayout::replacePiece( int index_p, const Piece& piece_cp, QVector< Piece >& gone_rp,
+                                  QVector< Piece >& come_rp )
+{
+    gone_rp.append( pieces_m.at( index_p ) );
+    pieces_m[ index_p ] = piece_cp;
+    come_rp.append( piece_cp );
+}
+
+int BracketLayout::gameNode( int round_p, int game_p ) const
+{
+    const int first_cl = firstGameNode_m.value( round_p, -1 );
+    const int node_cl = first_cl + game_p;
+    return first_cl >= 0 && game_p >= 0 && node_cl < nodes_m.size() && nodes_m.at( node_cl ).round_m == round_p
+                   && nodes_m.at( node_cl ).game_m == game_p
+               ? node_cl
+               : -1;
+}
+
+int BracketLayout::pieceIndex( Piece::Kind kind_p, int round_p, int game_p, const PlayerRef& player_p ) const
+{
+    for( int i = 0; i < pieces_m.size(); ++i )
+    {
+        const Piece& piece_crl = pieces_m.at( i );
+        if( piece_crl.kind_m == kind_p && piece_crl.round_m == round_p && piece_crl.game_m == game_p
+            && ( Piece::Qualified != kind_p || piece_crl.players_m.value( 0 ) == player_p ) )
+            return i;
+    }
+    return -1;
 }
 
 // Every drawn game, and every player waiting for the draw of a round.
@@ -397,7 +576,7 @@ double BracketLayout::place( QVector< Node >& nodes_rp, int node_p, double& curs
     return nodes_rp.at( node_p ).y_m;
 }
 
-void BracketLayout::addGame( const Championship& champ_cp, const Node& node_cp )
+BracketLayout::Piece BracketLayout::gamePiece( const Championship& champ_cp, const Node& node_cp ) const
 {
     const Round& round_crl = champ_cp.rounds().at( node_cp.round_m );
     const Game& game_crl = round_crl.games_m.at( node_cp.game_m );
@@ -429,7 +608,7 @@ void BracketLayout::addGame( const Championship& champ_cp, const Node& node_cp )
         const Shape nation_cl = text( nationRole_cl, champ_cp.nationName( sideNations_cl[ side_l ] ),
                                       QPointF( x_cl + width_cl - 5, baseline( nationRole_cl, rowTop_cl, ROW_HEIGHT ) ),
                                       NATION_WIDTH, Qt::AlignRight );
-        const double nationWidth_cl = QFontMetricsF( font( nationRole_cl ) ).horizontalAdvance( nation_cl.text_m );
+        const double nationWidth_cl = advance( nationRole_cl, nation_cl.text_m );
         piece_l.shapes_m.append( playerText( nameRole_cl, champ_cp, player_crl,
                                              QPointF( x_cl + 16, baseline( nameRole_cl, rowTop_cl, ROW_HEIGHT ) ),
                                              width_cl - 16 - 5 - nationWidth_cl - 6 ) );
@@ -437,10 +616,10 @@ void BracketLayout::addGame( const Championship& champ_cp, const Node& node_cp )
         if( node_cp.bye_m[ side_l ] )
             piece_l.shapes_m.append( byeMark( x_cl, rowTop_cl, ROW_HEIGHT ) );
     }
-    pieces_m.append( piece_l );
+    return piece_l;
 }
 
-void BracketLayout::addQualified( const Championship& champ_cp, const Node& node_cp )
+BracketLayout::Piece BracketLayout::qualifiedPiece( const Championship& champ_cp, const Node& node_cp ) const
 {
     const double x_cl = columnX( node_cp.round_m );
     const double top_cl = node_cp.y_m - QUALIFIED_HEIGHT / 2;
@@ -452,10 +631,10 @@ void BracketLayout::addQualified( const Championship& champ_cp, const Node& node
                                          width_cl - 22 ) );
     if( node_cp.bye_m[ 0 ] )
         piece_l.shapes_m.append( byeMark( x_cl, top_cl, QUALIFIED_HEIGHT ) );
-    pieces_m.append( piece_l );
+    return piece_l;
 }
 
-void BracketLayout::addChampion( const Championship& champ_cp, const Node& final_cp )
+BracketLayout::Piece BracketLayout::championPiece( const Championship& champ_cp, const Node& final_cp ) const
 {
     static const QString champion_scl = QStringLiteral( "Чемпион" );
     const Game& final_crl = champ_cp.rounds().at( final_cp.round_m ).games_m.at( final_cp.game_m );
@@ -472,78 +651,94 @@ void BracketLayout::addChampion( const Championship& champ_cp, const Node& final
                                    QPointF( x_cl + 8, baseline( ChampionName, top_cl + 15, 20 ) ), width_cl - 16 ) );
     piece_l.shapes_m.append( text( Nation, champ_cp.nationName( nation_cl ),
                                    QPointF( x_cl + 8, baseline( Nation, top_cl + 35, 16 ) ), width_cl - 16 ) );
-    pieces_m.append( piece_l );
+    return piece_l;
 }
 
-// From the middle of a game's box to the row of its winner in the next game,
-// or straight across to its winner waiting for the next draw.
 void BracketLayout::addLinks( const QVector< Node >& nodes_cp )
 {
     for( const Node& node_crl : nodes_cp )
         for( int side_l = 0; side_l < 2; ++side_l )
-        {
-            const int from_cl = node_crl.from_m[ side_l ];
-            if( from_cl < 0 )
-                continue;
-            const Node& child_crl = nodes_cp.at( from_cl );
-            const QPointF start_cl( columnX( child_crl.round_m ) + boxWidth( child_crl.round_m ), child_crl.y_m );
-            const double endY_cl =
-                node_crl.game_m < 0 ? child_crl.y_m : node_crl.y_m + ( side_l ? 0.5 : -0.5 ) * ROW_HEIGHT;
-            const double middleX_cl = start_cl.x() + COLUMN_GAP / 2;
-            const QPointF end_cl( columnX( node_crl.round_m ), endY_cl );
-            addLink( node_crl.game_m < 0
-                         ? QPolygonF( QVector< QPointF > { start_cl, end_cl } )
-                         : QPolygonF( QVector< QPointF > { start_cl, QPointF( middleX_cl, start_cl.y() ),
-                                                           QPointF( middleX_cl, endY_cl ), end_cl } ),
-                     child_crl.round_m, child_crl.game_m );
-        }
+            if( node_crl.from_m[ side_l ] >= 0 )
+                pieces_m.append( linkPiece( node_crl, side_l ) );
+}
+
+// From the middle of a game's box to the row of its winner in the next game,
+// or straight across to its winner waiting for the next draw.
+BracketLayout::Piece BracketLayout::linkPiece( const Node& node_cp, int side_p ) const
+{
+    const Node& child_crl = nodes_m.at( node_cp.from_m[ side_p ] );
+    const QPointF start_cl( columnX( child_crl.round_m ) + boxWidth( child_crl.round_m ), child_crl.y_m );
+    const double endY_cl = node_cp.game_m < 0 ? child_crl.y_m : node_cp.y_m + ( side_p ? 0.5 : -0.5 ) * ROW_HEIGHT;
+    const double middleX_cl = start_cl.x() + COLUMN_GAP / 2;
+    const QPointF end_cl( columnX( node_cp.round_m ), endY_cl );
+    return link( node_cp.game_m < 0 ? QPolygonF( QVector< QPointF > { start_cl, end_cl } )
+                                    : QPolygonF( QVector< QPointF > { start_cl, QPointF( middleX_cl, start_cl.y() ),
+                                                                      QPointF( middleX_cl, endY_cl ), end_cl } ),
+                 child_crl.round_m, child_crl.game_m );
 }
 
 void BracketLayout::addLink( const QPolygonF& points_cp, int round_p, int game_p )
 {
+    pieces_m.append( link( points_cp, round_p, game_p ) );
+}
+
+BracketLayout::Piece BracketLayout::link( const QPolygonF& points_cp, int round_p, int game_p )
+{
     Shape line_l { Shape::Line, Link, {}, points_cp, {}, Qt::AlignLeft, {}, {} };
-    pieces_m.append( Piece { Piece::Connector, round_p, game_p, {}, { line_l } } );
+    return Piece { Piece::Connector, round_p, game_p, {}, { line_l } };
 }
 
 void BracketLayout::addColumnTitles( const Championship& champ_cp, double top_p, double bottom_p, bool champion_p )
 {
-    static const QString champion_scl = QStringLiteral( "Чемпион" );
-    const QVector< Round >& rounds_crl = champ_cp.rounds();
-    for( int column_l = 0; column_l < rounds_crl.size() + ( champion_p ? 1 : 0 ); ++column_l )
-    {
-        const bool round_cl = column_l < rounds_crl.size();
-        Piece piece_l { Piece::Column, round_cl ? column_l : -1, -1, {}, {} };
-        const double x_cl = columnX( column_l );
-        const double width_cl = boxWidth( column_l );
-        piece_l.shapes_m.append(
-            text( ColumnTitle, round_cl ? roundTitle( rounds_crl.at( column_l ).denominator() ) : champion_scl,
-                  QPointF( x_cl + width_cl / 2, baseline( ColumnTitle, top_p, COLUMN_TITLE_HEIGHT ) ), width_cl,
-                  Qt::AlignHCenter ) );
-        // A round further ahead: an empty column keeps its place.
-        if( round_cl && rounds_crl.at( column_l ).games_m.isEmpty() && rounds_crl.at( column_l ).players_m.isEmpty() )
-            piece_l.shapes_m.append( box( FutureColumn, QRectF( x_cl, top_p + COLUMN_TITLE_HEIGHT + 2, width_cl,
-                                                                bottom_p - top_p - COLUMN_TITLE_HEIGHT - 2 ) ) );
-        pieces_m.append( piece_l );
-    }
+    for( int column_l = 0; column_l < champ_cp.rounds().size() + ( champion_p ? 1 : 0 ); ++column_l )
+        pieces_m.append( columnTitle( champ_cp, column_l, top_p, bottom_p ) );
 }
 
-void BracketLayout::addHeading( double width_p )
+BracketLayout::Piece BracketLayout::columnTitle( const Championship& champ_cp, int column_p, double top_p,
+                                                 double bottom_p ) const
 {
-    Piece piece_l { Piece::Heading, -1, -1, {}, {} };
-    piece_l.shapes_m.append(
-        text( Heading, title_m, QPointF( MARGIN, baseline( Heading, MARGIN, HEADING_HEIGHT ) ), width_p ) );
-    pieces_m.prepend( piece_l );
+    static const QString champion_scl = QStringLiteral( "Чемпион" );
+    const QVector< Round >& rounds_crl = champ_cp.rounds();
+    const bool round_cl = column_p < rounds_crl.size();
+    Piece piece_l { Piece::Column, round_cl ? column_p : -1, -1, {}, {} };
+    const double x_cl = columnX( column_p );
+    const double width_cl = boxWidth( column_p );
+    piece_l.shapes_m.append( text( ColumnTitle,
+                                   round_cl ? roundTitle( rounds_crl.at( column_p ).denominator() ) : champion_scl,
+                                   QPointF( x_cl + width_cl / 2, baseline( ColumnTitle, top_p, COLUMN_TITLE_HEIGHT ) ),
+                                   width_cl, Qt::AlignHCenter ) );
+    // A round further ahead: an empty column keeps its place.
+    if( round_cl && rounds_crl.at( column_p ).games_m.isEmpty() && rounds_crl.at( column_p ).players_m.isEmpty() )
+        piece_l.shapes_m.append( box( FutureColumn, QRectF( x_cl, top_p + COLUMN_TITLE_HEIGHT + 2, width_cl,
+                                                            bottom_p - top_p - COLUMN_TITLE_HEIGHT - 2 ) ) );
+    return piece_l;
+}
+
+BracketLayout::Piece BracketLayout::heading( double width_p ) const
+{
+    return Piece { Piece::Heading,
+                   -1,
+                   -1,
+                   {},
+                   { text( Heading, title_m, QPointF( MARGIN, baseline( Heading, MARGIN, HEADING_HEIGHT ) ),
+                           width_p ) } };
+}
+
+// As wide as its columns, and never narrower than two.
+double BracketLayout::bracketWidth() const
+{
+    return std::max( columnX( std::max( 2, int( columnWidths_m.size() ) ) ) - MARGIN - COLUMN_GAP,
+                     2 * PITCH - COLUMN_GAP );
 }
 
 BracketLayout::Shape BracketLayout::text( Role role_p, const QString& text_cp, const QPointF& anchor_cp, double width_p,
                                           Qt::Alignment align_p )
 {
-    const QFontMetricsF metrics_cl( font( role_p ) );
     Shape shape_l { Shape::Text, role_p, {}, {}, anchor_cp, align_p, text_cp, {} };
     const double room_cl = std::max( 0.0, width_p * FONT_ALLOWANCE );
-    if( metrics_cl.horizontalAdvance( text_cp ) > room_cl )
+    if( advance( role_p, text_cp ) > room_cl )
     {
-        shape_l.text_m = metrics_cl.elidedText( text_cp, Qt::ElideRight, room_cl );
+        shape_l.text_m = QFontMetricsF( font( role_p ) ).elidedText( text_cp, Qt::ElideRight, room_cl );
         shape_l.fullText_m = text_cp;
     }
     return shape_l;

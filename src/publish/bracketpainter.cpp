@@ -2,7 +2,6 @@
 
 #include "bracketlayout.h"
 
-#include <QFontMetricsF>
 #include <QImage>
 #include <QImageWriter>
 #include <QPainter>
@@ -36,7 +35,7 @@ QBrush filling( const BracketLayout::Style& style_cp )
 void paintText( const BracketLayout::Shape& shape_cp, QPainter& painter_rp )
 {
     const QFont font_cl = BracketLayout::font( shape_cp.role_m );
-    const double advance_cl = QFontMetricsF( font_cl ).horizontalAdvance( shape_cp.text_m );
+    const double advance_cl = BracketLayout::advance( shape_cp.role_m, shape_cp.text_m );
     double x_l = shape_cp.anchor_m.x();
     if( shape_cp.align_m & Qt::AlignRight )
         x_l -= advance_cl;

@@ -6,7 +6,6 @@
 #include "globals.h"
 
 #include <QFileInfo>
-#include <QFontMetricsF>
 #include <QGraphicsItem>
 #include <QGraphicsSceneMouseEvent>
 #include <QPainter>
@@ -28,21 +27,6 @@ QString keyOf( const BracketLayout::Piece& piece_cp )
     return key_l;
 }
 
-bool sameShapes( const QVector< BracketLayout::Shape >& first_cp, const QVector< BracketLayout::Shape >& second_cp )
-{
-    if( first_cp.size() != second_cp.size() )
-        return false;
-    for( int i = 0; i < first_cp.size(); ++i )
-    {
-        const BracketLayout::Shape& a_crl = first_cp.at( i );
-        const BracketLayout::Shape& b_crl = second_cp.at( i );
-        if( a_crl.kind_m != b_crl.kind_m || a_crl.role_m != b_crl.role_m || a_crl.rect_m != b_crl.rect_m
-            || a_crl.points_m != b_crl.points_m || a_crl.anchor_m != b_crl.anchor_m || a_crl.text_m != b_crl.text_m )
-            return false;
-    }
-    return true;
-}
-
 QRectF boundsOf( const BracketLayout::Shape& shape_cp )
 {
     switch( shape_cp.kind_m )
@@ -51,14 +35,14 @@ QRectF boundsOf( const BracketLayout::Shape& shape_cp )
         return shape_cp.rect_m.adjusted( -2, -2, 2, 2 );
     case BracketLayout::Shape::Text:
     {
-        const QFontMetricsF metrics_cl( BracketLayout::font( shape_cp.role_m ) );
-        const double width_cl = metrics_cl.horizontalAdvance( shape_cp.text_m );
+        const BracketLayout::LineMetrics& metrics_cl = BracketLayout::lineMetrics( shape_cp.role_m );
+        const double width_cl = BracketLayout::advance( shape_cp.role_m, shape_cp.text_m );
         double left_l = shape_cp.anchor_m.x();
         if( shape_cp.align_m & Qt::AlignRight )
             left_l -= width_cl;
         else if( shape_cp.align_m & Qt::AlignHCenter )
             left_l -= width_cl / 2;
-        return QRectF( left_l, shape_cp.anchor_m.y() - metrics_cl.ascent(), width_cl, metrics_cl.height() );
+        return QRectF( left_l, shape_cp.anchor_m.y() - metrics_cl.ascent_m, width_cl, metrics_cl.height_m );
     }
     default:
         return shape_cp.points_m.boundingRect().adjusted( -2, -2, 2, 2 );
@@ -116,30 +100,58 @@ QBracketTreeScene::QBracketTreeScene( QObject* parent_p ) : QGraphicsScene( pare
 void QBracketTreeScene::update()
 {
     const Championship& champ_crl = global::data::champ();
-    const BracketLayout layout_cl( champ_crl, champ_crl.fileName().isEmpty()
-                                                  ? QStringLiteral( "Чемпионат" )
-                                                  : QFileInfo( champ_crl.fileName() ).completeBaseName() );
-    QHash< QString, QGraphicsItem* > kept_l;
+    layout_m = std::make_unique< BracketLayout >( champ_crl, title() );
+    QHash< QString, QGraphicsItem* > old_l;
+    old_l.swap( items_m );
     replaced_m = 0;
-    for( const BracketLayout::Piece& piece_crl : layout_cl.pieces() )
+    for( const BracketLayout::Piece& piece_crl : layout_m->pieces() )
     {
         const QString key_cl = keyOf( piece_crl );
-        QGraphicsItem* const old_cl = items_m.take( key_cl );
+        QGraphicsItem* const old_cl = old_l.take( key_cl );
         const bool clickable_cl =
             BracketLayout::Piece::Game == piece_crl.kind_m && piece_crl.round_m == champ_crl.currentRound();
-        if( old_cl && sameShapes( static_cast< PieceItem* >( old_cl )->piece().shapes_m, piece_crl.shapes_m )
+        if( old_cl && static_cast< PieceItem* >( old_cl )->piece().shapes_m == piece_crl.shapes_m
             && ( Qt::LeftButton == old_cl->acceptedMouseButtons() ) == clickable_cl )
         {
-            kept_l.insert( key_cl, old_cl );
+            items_m.insert( key_cl, old_cl );
             continue;
         }
         delete old_cl;
-        PieceItem* const item_cl = new PieceItem( piece_crl );
-        addItem( item_cl );
-        kept_l.insert( key_cl, item_cl );
-        ++replaced_m;
+        addPiece( piece_crl );
     }
-    qDeleteAll( items_m );
-    items_m = kept_l;
-    setSceneRect( QRectF( QPointF(), layout_cl.size() ) );
+    qDeleteAll( old_l );
+    setSceneRect( QRectF( QPointF(), layout_m->size() ) );
+}
+
+void QBracketTreeScene::showResult( int gameId_p )
+{
+    const Championship& champ_crl = global::data::champ();
+    QVector< BracketLayout::Piece > gone_l;
+    QVector< BracketLayout::Piece > come_l;
+    if( !layout_m || layout_m->title() != title()
+        || !layout_m->relayResult( champ_crl, champ_crl.currentRound(), gameId_p, gone_l, come_l ) )
+    {
+        update();
+        return;
+    }
+    for( const BracketLayout::Piece& piece_crl : gone_l )
+        delete items_m.take( keyOf( piece_crl ) );
+    replaced_m = 0;
+    for( const BracketLayout::Piece& piece_crl : come_l )
+        addPiece( piece_crl );
+    setSceneRect( QRectF( QPointF(), layout_m->size() ) );
+}
+
+QString QBracketTreeScene::title()
+{
+    const QString& fileName_crl = global::data::champ().fileName();
+    return fileName_crl.isEmpty() ? QStringLiteral( "Чемпионат" ) : QFileInfo( fileName_crl ).completeBaseName();
+}
+
+void QBracketTreeScene::addPiece( const BracketLayout::Piece& piece_cp )
+{
+    PieceItem* const item_cl = new PieceItem( piece_cp );
+    addItem( item_cl );
+    items_m.insert( keyOf( piece_cp ), item_cl );
+    ++replaced_m;
 }

@@ -73,7 +73,10 @@ QTossWindow::QTossWindow() : QMainWindow( nullptr )
 void QTossWindow::updateAfterGameResult( int gameId )
 {
     diagramScene_m->updateWinner( gameId );
-    updateTree();
+    if( diagramView_m->scene() == treeScene_m )
+        treeScene_m->showResult( gameId );
+    else
+        treeOutdated_m = true;
     updateTossAction();
     noteChange();
 }
