@@ -1,7 +1,8 @@
 // libFuzzer target for the save file reader: whatever the bytes, reading
 // either refuses them or yields a championship that the rest of the program
 // can play on: it saves and loads back equal, takes a draw and results, and
-// still saves and loads back equal.
+// still saves and loads back equal. The streamed reading and the DOM's agree
+// on every input.
 #include "QTossThread.h"
 #include "championship.h"
 #include "drawseed.h"
@@ -34,7 +35,14 @@ extern "C" int LLVMFuzzerTestOneInput( const uint8_t* data_p, size_t size_p )
 {
     Championship champ_l;
     const QByteArray bytes_cl( reinterpret_cast< const char* >( data_p ), static_cast< int >( size_p ) );
-    if( !SaveFile::fromBytes( bytes_cl, champ_l ) )
+    SaveFile::Refusal refusal_l = SaveFile::Refusal::None;
+    const bool read_cl = SaveFile::fromBytes( bytes_cl, champ_l, &refusal_l );
+    Championship dom_l;
+    SaveFile::Refusal domRefusal_l = SaveFile::Refusal::None;
+    if( read_cl != SaveFile::fromBytes( bytes_cl, dom_l, &domRefusal_l, SaveFile::Parser::DomOnly )
+        || refusal_l != domRefusal_l || ( read_cl && !dom_l.holdsSameAs( champ_l ) ) )
+        std::abort();
+    if( !read_cl )
         return 0;
     requireRoundTrip( champ_l );
     // The draw runs here, on this thread, so that the fuzzer keeps its pace.

@@ -3,6 +3,7 @@
 #include "globaldata.h"
 #include "savefile.h"
 #include "testsupport.h"
+#include "xmltree.h"
 
 #include <QDomDocument>
 #include <QProcess>
@@ -70,6 +71,21 @@ QVector< int > indents( const QString& text_cp )
     return indents_l;
 }
 
+// Both readings of one text: accepted or refused alike, for the same
+// reason, into the same championship.
+void compareReadings( const QByteArray& bytes_cp, const QString& what_cp )
+{
+    Championship streamed_l;
+    Championship dom_l;
+    SaveFile::Refusal streamedWhy_l = SaveFile::Refusal::None;
+    SaveFile::Refusal domWhy_l = SaveFile::Refusal::None;
+    const bool read_cl = SaveFile::fromBytes( bytes_cp, streamed_l, &streamedWhy_l );
+    QVERIFY2( read_cl == SaveFile::fromBytes( bytes_cp, dom_l, &domWhy_l, SaveFile::Parser::DomOnly ),
+              qPrintable( what_cp ) );
+    QVERIFY2( streamedWhy_l == domWhy_l, qPrintable( what_cp ) );
+    QVERIFY2( !read_cl || streamed_l.holdsSameAs( dom_l ), qPrintable( what_cp ) );
+}
+
 Game playedGame( const PlayerRef& favorite_cp, const PlayerRef& outsider_cp, int favoriteNation_p,
                  int outsiderNation_p )
 {
@@ -122,6 +138,11 @@ private slots:
     void initTestCase();
     void init();
     void writesExampleLayout();
+    void rewritesSavedFilesAsTheyWere_data();
+    void rewritesSavedFilesAsTheyWere();
+    void streamedReadingAgreesWithTheDom_data();
+    void streamedReadingAgreesWithTheDom();
+    void streamedReadingAgreesWithTheDomOnTheCorpus();
     void roundTripsEveryStage_data();
     void roundTripsEveryStage();
     void keepsTextTheCodecCannotHold_data();
@@ -201,6 +222,86 @@ void tst_SaveFile::writesExampleLayout()
     QFile file_l( path( QStringLiteral( "layout.stv" ) ) );
     QVERIFY( file_l.open( QIODevice::ReadOnly ) );
     QVERIFY( file_l.readAll().contains( QByteArray( "<name>\xD7\xE5\xEC\xEF\xE8\xEE\xED\xFB</name>" ) ) );
+}
+
+void tst_SaveFile::rewritesSavedFilesAsTheyWere_data()
+{
+    QTest::addColumn< QString >( "file" );
+    QTest::newRow( "four players after the first draw" ) << QStringLiteral( "four-players-first-draw.stv" );
+    QTest::newRow( "sixteen played to the final" ) << QStringLiteral( "sixteen-played.stv" );
+    // Records with the hall's word, the pools the draws found, a log with a
+    // cancelled and a running draw, and names beyond windows-1251.
+    QTest::newRow( "every part" ) << QStringLiteral( "eight-every-part.stv" );
+}
+
+// Files written by earlier versions are written again element for element,
+// text for text, attribute for attribute, one blank of indentation a level.
+void tst_SaveFile::rewritesSavedFilesAsTheyWere()
+{
+    QFETCH( QString, file );
+    const QString original_cl = readFile( QStringLiteral( SORTIVANE_TEST_DATA ) + file );
+    Championship champ_l;
+    QVERIFY( SaveFile::fromText( original_cl, champ_l ) );
+    const QString written_cl = SaveFile::toText( champ_l );
+    QCOMPARE( indents( written_cl ), indents( original_cl ) );
+    QDomDocument written_l;
+    QDomDocument original_l;
+    QVERIFY( written_l.setContent( written_cl ) );
+    QVERIFY( original_l.setContent( original_cl ) );
+    QString where_l;
+    QVERIFY2( sameTree( written_l, original_l, where_l ), qPrintable( where_l ) );
+}
+
+// Where the two parsers part, the text is left to the DOM.
+void tst_SaveFile::streamedReadingAgreesWithTheDom_data()
+{
+    QTest::addColumn< QString >( "text" );
+    QTest::addColumn< bool >( "streamed" );
+    const QString base_cl = baseText();
+    const auto edited_l = [ &base_cl ]( const char* from_p, const QString& to_cp )
+    { return QString( base_cl ).replace( QLatin1String( from_p ), to_cp ); };
+    QTest::newRow( "as written" ) << base_cl << true;
+    QTest::newRow( "predefined entities" )
+        << edited_l( "Alpha", QStringLiteral( "A&amp;l&lt;p&gt;h&quot;a&apos;" ) ) << true;
+    QTest::newRow( "blank name" ) << edited_l( "Alpha", QStringLiteral( "   " ) ) << true;
+    QTest::newRow( "carriage returns" ) << edited_l( "\n", QStringLiteral( "\r\n" ) ) << false;
+    QTest::newRow( "line feed in a value" ) << edited_l( "gid=\"1\"", QStringLiteral( "gid=\"1\n\"" ) ) << false;
+    QTest::newRow( "tab in a value" ) << edited_l( "pid=\"0\"", QStringLiteral( "pid=\"\t0\"" ) ) << false;
+    QTest::newRow( "undeclared entity" ) << edited_l( "Alpha", QStringLiteral( "&alpha;" ) ) << false;
+    QTest::newRow( "control character" ) << edited_l( "Alpha", QStringLiteral( "Al\x01pha" ) ) << false;
+    QTest::newRow( "character reference" ) << edited_l( "Alpha", QStringLiteral( "Al&#112;ha" ) ) << false;
+    QTest::newRow( "letter beyond ASCII in a name" ) << edited_l( " gid=", QStringLiteral( " \u2020gid=" ) ) << false;
+    QTest::newRow( "comment" ) << edited_l( "<groups>", QStringLiteral( "<groups><!-- c -->" ) ) << false;
+    QTest::newRow( "character data" ) << edited_l( "Alpha", QStringLiteral( "<![CDATA[Alpha]]>" ) ) << false;
+    QTest::newRow( "declaration" ) << QStringLiteral( "<?xml version=\"1.0\"?>\n" ) + base_cl << false;
+}
+
+void tst_SaveFile::streamedReadingAgreesWithTheDom()
+{
+    QFETCH( QString, text );
+    QFETCH( bool, streamed );
+    QCOMPARE( XmlTree().parse( text ), streamed );
+    compareReadings( QTextCodec::codecForName( "UTF-8" )->fromUnicode( text ), QString() );
+}
+
+void tst_SaveFile::streamedReadingAgreesWithTheDomOnTheCorpus()
+{
+    int streamed_l = 0;
+    for( const char* folder_p : { "tests/fuzz-corpus/seeds", "tests/fuzz-corpus/found", "tests/data" } )
+    {
+        const QDir dir_cl( QStringLiteral( SORTIVANE_SOURCE_DIR ) + QLatin1String( folder_p ) );
+        for( const QString& name_crl : dir_cl.entryList( QDir::Files ) )
+        {
+            QFile file_l( dir_cl.filePath( name_crl ) );
+            QVERIFY( file_l.open( QIODevice::ReadOnly ) );
+            const QByteArray bytes_cl = file_l.readAll();
+            compareReadings( bytes_cl, name_crl );
+            if( QTest::currentTestFailed() )
+                return;
+            streamed_l += XmlTree().parse( global::data::codec()->toUnicode( bytes_cl ) );
+        }
+    }
+    QVERIFY( streamed_l > 100 );
 }
 
 void tst_SaveFile::roundTripsEveryStage_data()

@@ -5,7 +5,7 @@
 #include <QString>
 
 class Championship;
-class QDomDocument;
+class QXmlStreamWriter;
 
 // The championship's XML save file: document type "SortivaneSaveFile-v.0.1",
 // windows-1251 text without XML declaration, one blank of indentation per
@@ -56,17 +56,28 @@ public:
     // false champ_rp is left in an unspecified state and must be dropped.
     static bool read( const QString& fileName_p, Championship& champ_rp, Refusal* refusal_rp = nullptr );
 
+    // How fromBytes() and fromText() parse. Streamed reads the plain markup
+    // this program writes with a stream reader and leaves anything else to
+    // Qt's DOM; DomOnly reads everything with the DOM, the reference the
+    // streamed reading is checked against.
+    enum class Parser
+    {
+        Streamed,
+        DomOnly
+    };
     // The file's bytes, decoded as read() decodes them: in the Unicode
     // encoding of a byte-order mark, in the encoding an XML declaration
     // names, as UTF-8 when they are UTF-8 with letters beyond ASCII (what a
     // text editor makes of a save file), and as windows-1251 otherwise.
-    static bool fromBytes( const QByteArray& bytes_cp, Championship& champ_rp, Refusal* refusal_rp = nullptr );
+    static bool fromBytes( const QByteArray& bytes_cp, Championship& champ_rp, Refusal* refusal_rp = nullptr,
+                           Parser parser_p = Parser::Streamed );
     // The document as the file holds it, before encoding.
     static QString toText( const Championship& champ_cp );
-    static bool fromText( const QString& text_cp, Championship& champ_rp, Refusal* refusal_rp = nullptr );
+    static bool fromText( const QString& text_cp, Championship& champ_rp, Refusal* refusal_rp = nullptr,
+                          Parser parser_p = Parser::Streamed );
 
 private:
-    static QDomDocument toDocument( const Championship& champ_cp );
+    static void writeDocument( QXmlStreamWriter& writer_r, const Championship& champ_cp );
 };
 
 #endif

@@ -6,6 +6,7 @@
 #include "globaldata.h"
 #include "markupscan.h"
 #include "svassert.h"
+#include "xmltree.h"
 
 #include <QDomDocument>
 #include <QFile>
@@ -13,9 +14,11 @@
 #include <QRegularExpression>
 #include <QSet>
 #include <QTextCodec>
+#include <QXmlStreamWriter>
 
 #include <algorithm>
 #include <climits>
+#include <vector>
 
 namespace
 {
@@ -81,87 +84,115 @@ QString idsText( const QVector< int >& ids_cp )
 
 // Every text goes through the same cleaning as at entry: whatever text the
 // championship holds, the file written reads back.
-QDomElement textElement( QDomDocument& document_r, const QString& tag_cp, const QString& text_cp )
+void writeTextElement( QXmlStreamWriter& writer_r, const QString& tag_cp, const QString& text_cp )
 {
-    QDomElement element_l = document_r.createElement( tag_cp );
-    element_l.appendChild( document_r.createTextNode( storableText( text_cp ) ) );
-    return element_l;
+    writer_r.writeStartElement( tag_cp );
+    writer_r.writeCharacters( storableText( text_cp ) );
+    writer_r.writeEndElement();
 }
 
-QDomElement sideElement( QDomDocument& document_r, const QString& tag_cp, const PlayerRef& player_cp, int nationId_p )
+void writeNumber( QXmlStreamWriter& writer_r, const QString& name_cp, qint64 value_p )
 {
-    QDomElement element_l = document_r.createElement( tag_cp );
-    element_l.setAttribute( tags().gid, player_cp.groupId() );
-    element_l.setAttribute( tags().pid, player_cp.playerId() );
-    element_l.setAttribute( tags().nid, nationId_p );
-    return element_l;
+    writer_r.writeAttribute( name_cp, QString::number( value_p ) );
 }
 
-QDomElement poolElement( QDomDocument& document_r, const QString& tag_cp, const RoundPlayers& pool_cp )
+void writeSide( QXmlStreamWriter& writer_r, const QString& tag_cp, const PlayerRef& player_cp, int nationId_p )
 {
-    QDomElement pool_l = document_r.createElement( tag_cp );
+    writer_r.writeEmptyElement( tag_cp );
+    writeNumber( writer_r, tags().gid, player_cp.groupId() );
+    writeNumber( writer_r, tags().pid, player_cp.playerId() );
+    writeNumber( writer_r, tags().nid, nationId_p );
+}
+
+void writePool( QXmlStreamWriter& writer_r, const QString& tag_cp, const RoundPlayers& pool_cp )
+{
+    writer_r.writeStartElement( tag_cp );
     for( auto group_it = pool_cp.cbegin(); group_it != pool_cp.cend(); ++group_it )
     {
-        QDomElement group_l = textElement( document_r, tags().group, idsText( group_it.value() ) );
-        group_l.setAttribute( tags().gid, group_it.key() );
-        pool_l.appendChild( group_l );
+        writer_r.writeStartElement( tags().group );
+        writeNumber( writer_r, tags().gid, group_it.key() );
+        writer_r.writeCharacters( idsText( group_it.value() ) );
+        writer_r.writeEndElement();
     }
-    return pool_l;
+    writer_r.writeEndElement();
 }
 
 // Written only when known: a round drawn without a record looks as before.
-void setRecordAttributes( QDomElement& round_r, const DrawRecord& record_cp )
+void writeRecordAttributes( QXmlStreamWriter& writer_r, const DrawRecord& record_cp )
 {
     if( !record_cp.isValid() )
         return;
-    round_r.setAttribute( tags().secret, QString::fromLatin1( record_cp.secret_m.toHex() ) );
-    round_r.setAttribute( tags().word, storableText( record_cp.word_m ) );
-    round_r.setAttribute( tags().attempt, record_cp.attempt_m );
-    round_r.setAttribute( tags().nationsUsed, idsText( record_cp.nations_m ).trimmed() );
+    writer_r.writeAttribute( tags().secret, QString::fromLatin1( record_cp.secret_m.toHex() ) );
+    writer_r.writeAttribute( tags().word, storableText( record_cp.word_m ) );
+    writeNumber( writer_r, tags().attempt, record_cp.attempt_m );
+    writer_r.writeAttribute( tags().nationsUsed, idsText( record_cp.nations_m ).trimmed() );
 }
 
-QDomElement drawLogElement( QDomDocument& document_r, const QVector< DrawLogEntry >& log_cp )
+void writeDrawLog( QXmlStreamWriter& writer_r, const QVector< DrawLogEntry >& log_cp )
 {
-    QDomElement log_l = document_r.createElement( tags().drawLog );
+    writer_r.writeStartElement( tags().drawLog );
     for( const DrawLogEntry& entry_crl : log_cp )
     {
-        QDomElement draw_l = document_r.createElement( tags().draw );
-        draw_l.setAttribute( tags().index, entry_crl.round_m );
-        draw_l.setAttribute( tags().denominator, entry_crl.denominator_m );
-        draw_l.setAttribute( tags().attempt, entry_crl.attempt_m );
-        draw_l.setAttribute( tags().time, entry_crl.time_m.toString( Qt::ISODate ) );
-        draw_l.setAttribute( tags().commitment, entry_crl.commitment_m );
+        writer_r.writeEmptyElement( tags().draw );
+        writeNumber( writer_r, tags().index, entry_crl.round_m );
+        writeNumber( writer_r, tags().denominator, entry_crl.denominator_m );
+        writeNumber( writer_r, tags().attempt, entry_crl.attempt_m );
+        writer_r.writeAttribute( tags().time, entry_crl.time_m.toString( Qt::ISODate ) );
+        writer_r.writeAttribute( tags().commitment, entry_crl.commitment_m );
         // A draw still running keeps its secret.
         if( DrawLogEntry::Started != entry_crl.outcome_m )
-            draw_l.setAttribute( tags().secret, QString::fromLatin1( entry_crl.secret_m.toHex() ) );
-        draw_l.setAttribute( tags().outcome, tags().outcomes.at( entry_crl.outcome_m ) );
-        log_l.appendChild( draw_l );
+            writer_r.writeAttribute( tags().secret, QString::fromLatin1( entry_crl.secret_m.toHex() ) );
+        writer_r.writeAttribute( tags().outcome, tags().outcomes.at( entry_crl.outcome_m ) );
     }
-    return log_l;
+    writer_r.writeEndElement();
 }
 
 // windows-1251 cannot hold every character a nickname may carry; those are
 // written as character references of the whole code point, which the XML
 // parser turns back into the same text.
+bool mustEscape( const QString& text_cp, int at_p, QTextCodec* codec_p )
+{
+    // Whether a character of the Basic Multilingual Plane can be encoded,
+    // asked of the codec once per character and thread: 0 not asked yet,
+    // 1 yes, 2 no.
+    thread_local QTextCodec* asked_stl = nullptr;
+    thread_local std::vector< quint8 > encodable_stl;
+    const QChar char_cl = text_cp.at( at_p );
+    if( char_cl.unicode() < 0x80 )
+        return false;
+    if( char_cl.isSurrogate() )
+        return true;
+    if( asked_stl != codec_p )
+    {
+        encodable_stl.assign( 0x10000, 0 );
+        asked_stl = codec_p;
+    }
+    quint8& known_r = encodable_stl[ char_cl.unicode() ];
+    if( 0 == known_r )
+        known_r = codec_p->canEncode( char_cl ) ? 1 : 2;
+    return 2 == known_r;
+}
+
 QString escapeForCodec( const QString& text_cp, QTextCodec* codec_p )
 {
-    QString escaped_l;
-    escaped_l.reserve( text_cp.size() );
-    for( int i = 0; i < text_cp.size(); ++i )
+    int first_l = 0;
+    while( first_l < text_cp.size() && !mustEscape( text_cp, first_l, codec_p ) )
+        ++first_l;
+    if( first_l == text_cp.size() )
+        return text_cp;
+    QString escaped_l = text_cp.left( first_l );
+    for( int i = first_l; i < text_cp.size(); ++i )
     {
-        const QChar char_cl = text_cp.at( i );
-        if( char_cl.unicode() < 0x80 )
+        if( !mustEscape( text_cp, i, codec_p ) )
         {
-            escaped_l += char_cl;
+            escaped_l += text_cp.at( i );
             continue;
         }
+        const QChar char_cl = text_cp.at( i );
         uint codePoint_l = char_cl.unicode();
         if( char_cl.isHighSurrogate() && i + 1 < text_cp.size() && text_cp.at( i + 1 ).isLowSurrogate() )
             codePoint_l = QChar::surrogateToUcs4( char_cl, text_cp.at( ++i ) );
-        if( codePoint_l <= 0xFFFF && !char_cl.isSurrogate() && codec_p->canEncode( char_cl ) )
-            escaped_l += char_cl;
-        else
-            escaped_l += QStringLiteral( "&#%1;" ).arg( codePoint_l );
+        escaped_l += QStringLiteral( "&#%1;" ).arg( codePoint_l );
     }
     return escaped_l;
 }
@@ -215,9 +246,9 @@ QString readName( const QString& text_cp )
 }
 
 // The text of the element's first child when that child is a text node.
-bool firstChildText( const QDomElement& element_cp, QString& text_rp )
+template < typename Element > bool firstChildText( const Element& element_cp, QString& text_rp )
 {
-    const QDomNode child_cl = element_cp.firstChild();
+    const auto child_cl = element_cp.firstChild();
     if( !child_cl.isText() )
         return false;
     text_rp = child_cl.toText().data();
@@ -278,7 +309,7 @@ struct Loaded
         return false;
     }
     // The text of a name element, or false for one longer than any name.
-    bool name( const QDomElement& element_cp, QString& name_rp )
+    template < typename Element > bool name( const Element& element_cp, QString& name_rp )
     {
         QString text_l;
         if( !firstChildText( element_cp, text_l ) )
@@ -293,18 +324,19 @@ struct Loaded
     }
 };
 
-void readPlayer( const QDomElement& playerElement_cp, PlayersGroup& group_rp, Loaded& loaded_rp )
+template < typename Element >
+void readPlayer( const Element& playerElement_cp, PlayersGroup& group_rp, Loaded& loaded_rp )
 {
     int pid_l = 0;
     if( playerElement_cp.attribute( tags().pid ).isEmpty()
         || !loaded_rp.id( playerElement_cp.attribute( tags().pid ), pid_l ) )
         return;
     Player player_l;
-    for( QDomNode node_l = playerElement_cp.firstChild(); !node_l.isNull(); node_l = node_l.nextSibling() )
+    for( auto node_l = playerElement_cp.firstChild(); !node_l.isNull(); node_l = node_l.nextSibling() )
     {
         if( !node_l.isElement() )
             break;
-        const QDomElement field_cl = node_l.toElement();
+        const auto& field_cl = node_l.toElement();
         QString text_l;
         if( !loaded_rp.name( field_cl, text_l ) )
             continue;
@@ -317,9 +349,9 @@ void readPlayer( const QDomElement& playerElement_cp, PlayersGroup& group_rp, Lo
         group_rp.insert( pid_l, player_l );
 }
 
-void readGroups( const QDomElement& groups_cp, Loaded& loaded_rp )
+template < typename Element > void readGroups( const Element& groups_cp, Loaded& loaded_rp )
 {
-    for( QDomElement group_l = groups_cp.firstChildElement( tags().group ); !group_l.isNull();
+    for( auto group_l = groups_cp.firstChildElement( tags().group ); !group_l.isNull();
          group_l = group_l.nextSiblingElement( tags().group ) )
     {
         int gid_l = 0;
@@ -330,11 +362,11 @@ void readGroups( const QDomElement& groups_cp, Loaded& loaded_rp )
         // A group without a name is dropped with its players, unread: what
         // they hold refuses nothing.
         Loaded playersCheck_l;
-        for( QDomNode node_l = group_l.firstChild(); !node_l.isNull(); node_l = node_l.nextSibling() )
+        for( auto node_l = group_l.firstChild(); !node_l.isNull(); node_l = node_l.nextSibling() )
         {
             if( !node_l.isElement() )
                 break;
-            const QDomElement child_cl = node_l.toElement();
+            const auto& child_cl = node_l.toElement();
             if( tags().name == child_cl.tagName() )
                 loaded_rp.name( child_cl, name_l );
             else if( tags().player == child_cl.tagName() )
@@ -348,10 +380,9 @@ void readGroups( const QDomElement& groups_cp, Loaded& loaded_rp )
     }
 }
 
-void readNations( const QDomElement& nations_cp, Loaded& loaded_rp )
+template < typename Element > void readNations( const Element& nations_cp, Loaded& loaded_rp )
 {
-    for( QDomElement child_l = nations_cp.firstChildElement(); !child_l.isNull();
-         child_l = child_l.nextSiblingElement() )
+    for( auto child_l = nations_cp.firstChildElement(); !child_l.isNull(); child_l = child_l.nextSiblingElement() )
     {
         QString text_l;
         if( !firstChildText( child_l, text_l ) || text_l.isEmpty() )
@@ -371,8 +402,8 @@ void readNations( const QDomElement& nations_cp, Loaded& loaded_rp )
 }
 
 // Reads one side or the result into the game; returns whether it was a part.
-bool readGamePart( const QDomElement& part_cp, Game& game_rp, int& favorites_rp, int& outsiders_rp, int& results_rp,
-                   Loaded& loaded_rp )
+template < typename Element > bool readGamePart( const Element& part_cp, Game& game_rp, int& favorites_rp,
+                                                 int& outsiders_rp, int& results_rp, Loaded& loaded_rp )
 {
     if( tags().result == part_cp.tagName() )
     {
@@ -402,10 +433,10 @@ bool readGamePart( const QDomElement& part_cp, Game& game_rp, int& favorites_rp,
     return true;
 }
 
-QVector< Game > readGames( const QDomElement& games_cp, Loaded& loaded_rp )
+template < typename Element > QVector< Game > readGames( const Element& games_cp, Loaded& loaded_rp )
 {
     QVector< Game > games_l;
-    for( QDomElement gameElement_l = games_cp.firstChildElement( tags().game ); !gameElement_l.isNull();
+    for( auto gameElement_l = games_cp.firstChildElement( tags().game ); !gameElement_l.isNull();
          gameElement_l = gameElement_l.nextSiblingElement( tags().game ) )
     {
         Game game_l;
@@ -413,8 +444,7 @@ QVector< Game > readGames( const QDomElement& games_cp, Loaded& loaded_rp )
         int favorites_l = 0;
         int outsiders_l = 0;
         int results_l = 0;
-        for( QDomElement part_l = gameElement_l.firstChildElement(); !part_l.isNull();
-             part_l = part_l.nextSiblingElement() )
+        for( auto part_l = gameElement_l.firstChildElement(); !part_l.isNull(); part_l = part_l.nextSiblingElement() )
             if( readGamePart( part_l, game_l, favorites_l, outsiders_l, results_l, loaded_rp ) )
                 ++parts_l;
         if( 3 == parts_l && 1 == favorites_l && 1 == outsiders_l && 1 == results_l )
@@ -423,9 +453,9 @@ QVector< Game > readGames( const QDomElement& games_cp, Loaded& loaded_rp )
     return games_l;
 }
 
-void readRoundPlayers( const QDomElement& players_cp, Round& round_rp, Loaded& loaded_rp )
+template < typename Element > void readRoundPlayers( const Element& players_cp, Round& round_rp, Loaded& loaded_rp )
 {
-    for( QDomElement group_l = players_cp.firstChildElement( tags().group ); !group_l.isNull();
+    for( auto group_l = players_cp.firstChildElement( tags().group ); !group_l.isNull();
          group_l = group_l.nextSiblingElement( tags().group ) )
     {
         QString text_l;
@@ -455,7 +485,7 @@ QByteArray readSecret( const QString& hex_cp )
 
 // A record that is malformed in any part reads as none: the draw is then
 // unverifiable, and the check says so.
-DrawRecord readRecord( const QDomElement& round_cp )
+template < typename Element > DrawRecord readRecord( const Element& round_cp )
 {
     DrawRecord record_l;
     if( !round_cp.hasAttribute( tags().secret ) )
@@ -469,9 +499,9 @@ DrawRecord readRecord( const QDomElement& round_cp )
     return record_l;
 }
 
-void readDrawLog( const QDomElement& log_cp, QVector< DrawLogEntry >& log_rp )
+template < typename Element > void readDrawLog( const Element& log_cp, QVector< DrawLogEntry >& log_rp )
 {
-    for( QDomElement draw_l = log_cp.firstChildElement( tags().draw ); !draw_l.isNull();
+    for( auto draw_l = log_cp.firstChildElement( tags().draw ); !draw_l.isNull();
          draw_l = draw_l.nextSiblingElement( tags().draw ) )
     {
         Loaded check_l;
@@ -508,10 +538,9 @@ bool isPoolOf( const RoundPlayers& pool_cp, const QVector< Game >& games_cp )
     return pooled_l == 2 * games_cp.size() && playing_l.size() == pooled_l;
 }
 
-void readRound( const QDomElement& roundElement_cp, Round& round_rp, Loaded& loaded_rp )
+template < typename Element > void readRound( const Element& roundElement_cp, Round& round_rp, Loaded& loaded_rp )
 {
-    for( QDomElement child_l = roundElement_cp.firstChildElement(); !child_l.isNull();
-         child_l = child_l.nextSiblingElement() )
+    for( auto child_l = roundElement_cp.firstChildElement(); !child_l.isNull(); child_l = child_l.nextSiblingElement() )
     {
         if( tags().games == child_l.tagName() )
             round_rp.games_m = readGames( child_l, loaded_rp );
@@ -534,7 +563,7 @@ void readRound( const QDomElement& roundElement_cp, Round& round_rp, Loaded& loa
     round_rp.record_m = readRecord( roundElement_cp );
 }
 
-void readRounds( const QDomElement& rounds_cp, Loaded& loaded_rp )
+template < typename Element > void readRounds( const Element& rounds_cp, Loaded& loaded_rp )
 {
     const QString amount_cl = rounds_cp.attribute( tags().amount );
     const QString current_cl = rounds_cp.attribute( tags().current );
@@ -552,7 +581,7 @@ void readRounds( const QDomElement& rounds_cp, Loaded& loaded_rp )
     for( int i = amount_l - 1; i >= 0; --i )
         loaded_rp.rounds.append( Round( 1 << i ) );
     int i = 0;
-    for( QDomNode node_l = rounds_cp.firstChild(); !node_l.isNull() && i < loaded_rp.rounds.size();
+    for( auto node_l = rounds_cp.firstChild(); !node_l.isNull() && i < loaded_rp.rounds.size();
          node_l = node_l.nextSibling(), ++i )
         if( node_l.isElement() && tags().round == node_l.toElement().tagName() )
             readRound( node_l.toElement(), loaded_rp.rounds[ i ], loaded_rp );
@@ -590,11 +619,35 @@ void putBackMissingWinners( Loaded& loaded_rp )
             next_l.addPlayer( game_crl.winner() );
 }
 
+// The root's parts, of a document of this format; false for any other.
+template < typename Node > bool readDocument( const QString& docType_cp, const Node& firstNode_cp, Loaded& loaded_rp )
+{
+    const Tags& tags_crl = tags();
+    const auto& root_cl = firstNode_cp.toElement();
+    if( tags_crl.docType != docType_cp || root_cl.isNull() || tags_crl.root != root_cl.tagName() )
+        return false;
+    for( auto node_l = root_cl.firstChild(); !node_l.isNull(); node_l = node_l.nextSibling() )
+    {
+        if( !node_l.isElement() )
+            return false;
+        const auto& child_cl = node_l.toElement();
+        if( tags_crl.groups == child_cl.tagName() )
+            readGroups( child_cl, loaded_rp );
+        else if( tags_crl.nations == child_cl.tagName() )
+            readNations( child_cl, loaded_rp );
+        else if( tags_crl.rounds == child_cl.tagName() )
+            readRounds( child_cl, loaded_rp );
+        else if( tags_crl.drawLog == child_cl.tagName() )
+            readDrawLog( child_cl, loaded_rp.drawLog );
+    }
+    return true;
+}
+
 // The document's first child, past an XML declaration, which is no node of
 // the document's own.
 QDomNode firstNode( const QDomDocument& document_cp )
 {
-    QDomNode node_l = document_cp.firstChild();
+    auto node_l = document_cp.firstChild();
     if( node_l.isProcessingInstruction() && QStringLiteral( "xml" ) == node_l.toProcessingInstruction().target() )
         node_l = node_l.nextSibling();
     return node_l;
@@ -637,7 +690,7 @@ bool SaveFile::read( const QString& fileName_p, Championship& champ_rp, Refusal*
     return fromBytes( bytes_cl, champ_rp, refusal_rp );
 }
 
-bool SaveFile::fromBytes( const QByteArray& bytes_cp, Championship& champ_rp, Refusal* refusal_rp )
+bool SaveFile::fromBytes( const QByteArray& bytes_cp, Championship& champ_rp, Refusal* refusal_rp, Parser parser_p )
 {
     QString text_l;
     QTextCodec* const codec_cl = FileEncoding::codecOf( bytes_cp, text_l );
@@ -649,47 +702,42 @@ bool SaveFile::fromBytes( const QByteArray& bytes_cp, Championship& champ_rp, Re
     }
     if( text_l.isNull() )
         text_l = codec_cl->toUnicode( bytes_cp );
-    return fromText( text_l, champ_rp, refusal_rp );
+    return fromText( text_l, champ_rp, refusal_rp, parser_p );
 }
 
 QString SaveFile::toText( const Championship& champ_cp )
 {
-    return escapeForCodec( toDocument( champ_cp ).toString( 1 ), global::data::codec() );
+    QString text_l;
+    QXmlStreamWriter writer_l( &text_l );
+    writeDocument( writer_l, champ_cp );
+    // The formatting writer starts the document type on a line of its own.
+    if( text_l.startsWith( QLatin1Char( '\n' ) ) )
+        text_l.remove( 0, 1 );
+    return escapeForCodec( text_l, global::data::codec() );
 }
 
-bool SaveFile::fromText( const QString& text_cp, Championship& champ_rp, Refusal* refusal_rp )
+bool SaveFile::fromText( const QString& text_cp, Championship& champ_rp, Refusal* refusal_rp, Parser parser_p )
 {
     Refusal ignored_l = Refusal::None;
     Refusal& refusal_l = refusal_rp ? *refusal_rp : ignored_l;
-    const Tags& tags_crl = tags();
     const QString text_cl = resolveWideReferences( text_cp );
     refusal_l = MarkupScan( text_cl ).refusal();
     if( Refusal::None != refusal_l )
         return false;
     refusal_l = Refusal::NotASaveFile;
-    QDomDocument document_l;
-    if( !document_l.setContent( text_cl, false ) )
-        return false;
-    if( tags_crl.docType != document_l.doctype().name() )
-        return false;
-    const QDomElement root_cl = firstNode( document_l ).toElement();
-    if( root_cl.isNull() || tags_crl.root != root_cl.tagName() )
-        return false;
-
     Loaded loaded_l;
-    for( QDomNode node_l = root_cl.firstChild(); !node_l.isNull(); node_l = node_l.nextSibling() )
+    XmlTree tree_l;
+    if( Parser::Streamed == parser_p && tree_l.parse( text_cl ) )
     {
-        if( !node_l.isElement() )
+        if( !readDocument( tree_l.docTypeName(), tree_l.firstNode(), loaded_l ) )
             return false;
-        const QDomElement child_cl = node_l.toElement();
-        if( tags_crl.groups == child_cl.tagName() )
-            readGroups( child_cl, loaded_l );
-        else if( tags_crl.nations == child_cl.tagName() )
-            readNations( child_cl, loaded_l );
-        else if( tags_crl.rounds == child_cl.tagName() )
-            readRounds( child_cl, loaded_l );
-        else if( tags_crl.drawLog == child_cl.tagName() )
-            readDrawLog( child_cl, loaded_l.drawLog );
+    }
+    else
+    {
+        QDomDocument document_l;
+        if( !document_l.setContent( text_cl, false )
+            || !readDocument( document_l.doctype().name(), firstNode( document_l ), loaded_l ) )
+            return false;
     }
     // A record that names nations the file does not know is no record.
     for( Round& round_rl : loaded_l.rounds )
@@ -733,46 +781,48 @@ bool SaveFile::fromText( const QString& text_cp, Championship& champ_rp, Refusal
     return true;
 }
 
-QDomDocument SaveFile::toDocument( const Championship& champ_cp )
+void SaveFile::writeDocument( QXmlStreamWriter& writer_r, const Championship& champ_cp )
 {
     const Tags& tags_crl = tags();
-    QDomImplementation implementation_l;
-    QDomDocument document_l( implementation_l.createDocumentType( tags_crl.docType, QString(), QString() ) );
-    QDomElement root_l = document_l.createElement( tags_crl.root );
+    writer_r.setAutoFormatting( true );
+    writer_r.setAutoFormattingIndent( 1 );
+    writer_r.writeDTD( QStringLiteral( "<!DOCTYPE %1>" ).arg( tags_crl.docType ) );
+    writer_r.writeStartElement( tags_crl.root );
 
-    QDomElement groups_l = document_l.createElement( tags_crl.groups );
+    writer_r.writeStartElement( tags_crl.groups );
     for( auto group_it = champ_cp.players_m.cbegin(); group_it != champ_cp.players_m.cend(); ++group_it )
     {
         SV_ASSERT( champ_cp.groupsNames_m.cend() != champ_cp.groupsNames_m.find( group_it.key() ),
                    "groupsNames_m.cend() != groupsNames_m.find( group_it.key() )" );
-        QDomElement group_l = document_l.createElement( tags_crl.group );
-        group_l.setAttribute( tags_crl.gid, group_it.key() );
-        group_l.appendChild( textElement( document_l, tags_crl.name, champ_cp.groupsNames_m.value( group_it.key() ) ) );
+        writer_r.writeStartElement( tags_crl.group );
+        writeNumber( writer_r, tags_crl.gid, group_it.key() );
+        writeTextElement( writer_r, tags_crl.name, champ_cp.groupsNames_m.value( group_it.key() ) );
         for( auto player_it = group_it.value().cbegin(); player_it != group_it.value().cend(); ++player_it )
         {
-            QDomElement player_l = document_l.createElement( tags_crl.player );
-            player_l.setAttribute( tags_crl.pid, player_it.key() );
-            player_l.appendChild( textElement( document_l, tags_crl.nickname, player_it.value().nickname_m ) );
-            player_l.appendChild( textElement( document_l, tags_crl.clanname, player_it.value().clanName_m ) );
-            group_l.appendChild( player_l );
+            writer_r.writeStartElement( tags_crl.player );
+            writeNumber( writer_r, tags_crl.pid, player_it.key() );
+            writeTextElement( writer_r, tags_crl.nickname, player_it.value().nickname_m );
+            writeTextElement( writer_r, tags_crl.clanname, player_it.value().clanName_m );
+            writer_r.writeEndElement();
         }
-        groups_l.appendChild( group_l );
+        writer_r.writeEndElement();
     }
-    root_l.appendChild( groups_l );
+    writer_r.writeEndElement();
 
-    QDomElement nations_l = document_l.createElement( tags_crl.nations );
+    writer_r.writeStartElement( tags_crl.nations );
     for( auto nation_it = champ_cp.nationsNames_m.cbegin(); nation_it != champ_cp.nationsNames_m.cend(); ++nation_it )
     {
-        QDomElement nation_l = textElement( document_l, tags_crl.nation, nation_it.value() );
-        nation_l.setAttribute( tags_crl.nid, nation_it.key() );
-        nations_l.appendChild( nation_l );
+        writer_r.writeStartElement( tags_crl.nation );
+        writeNumber( writer_r, tags_crl.nid, nation_it.key() );
+        writer_r.writeCharacters( storableText( nation_it.value() ) );
+        writer_r.writeEndElement();
     }
-    nations_l.appendChild( textElement( document_l, tags_crl.list, idsText( champ_cp.nations_m ) ) );
-    root_l.appendChild( nations_l );
+    writeTextElement( writer_r, tags_crl.list, idsText( champ_cp.nations_m ) );
+    writer_r.writeEndElement();
 
-    QDomElement rounds_l = document_l.createElement( tags_crl.rounds );
-    rounds_l.setAttribute( tags_crl.amount, champ_cp.rounds_m.size() );
-    rounds_l.setAttribute( tags_crl.current, champ_cp.currentRound_m );
+    writer_r.writeStartElement( tags_crl.rounds );
+    writeNumber( writer_r, tags_crl.amount, champ_cp.rounds_m.size() );
+    writeNumber( writer_r, tags_crl.current, champ_cp.currentRound_m );
     for( int i = 0; i < champ_cp.rounds_m.size(); ++i )
     {
         // The rounds after the first empty one past the current round are
@@ -782,28 +832,26 @@ QDomDocument SaveFile::toDocument( const Championship& champ_cp )
         const Round& round_crl = champ_cp.rounds_m.at( i );
         if( i > champ_cp.currentRound_m && round_crl.games_m.isEmpty() && !round_crl.playersAmount() )
             break;
-        QDomElement round_l = document_l.createElement( tags_crl.round );
-        QDomElement games_l = document_l.createElement( tags_crl.games );
+        writer_r.writeStartElement( tags_crl.round );
+        writeRecordAttributes( writer_r, round_crl.record_m );
+        writer_r.writeStartElement( tags_crl.games );
         for( const Game& game_crl : round_crl.games_m )
         {
-            QDomElement game_l = document_l.createElement( tags_crl.game );
-            game_l.appendChild(
-                sideElement( document_l, tags_crl.favorite, game_crl.favorite_m, game_crl.favoriteNation_m ) );
-            game_l.appendChild(
-                sideElement( document_l, tags_crl.outsider, game_crl.outsider_m, game_crl.outsiderNation_m ) );
-            game_l.appendChild( textElement( document_l, tags_crl.result, resultTxtValue( game_crl.result_m ) ) );
-            games_l.appendChild( game_l );
+            writer_r.writeStartElement( tags_crl.game );
+            writeSide( writer_r, tags_crl.favorite, game_crl.favorite_m, game_crl.favoriteNation_m );
+            writeSide( writer_r, tags_crl.outsider, game_crl.outsider_m, game_crl.outsiderNation_m );
+            writeTextElement( writer_r, tags_crl.result, resultTxtValue( game_crl.result_m ) );
+            writer_r.writeEndElement();
         }
-        round_l.appendChild( games_l );
-        round_l.appendChild( poolElement( document_l, tags_crl.players, round_crl.players_m ) );
+        writer_r.writeEndElement();
+        writePool( writer_r, tags_crl.players, round_crl.players_m );
         if( !round_crl.drawnFrom_m.isEmpty() )
-            round_l.appendChild( poolElement( document_l, tags_crl.drawnFrom, round_crl.drawnFrom_m ) );
-        setRecordAttributes( round_l, round_crl.record_m );
-        rounds_l.appendChild( round_l );
+            writePool( writer_r, tags_crl.drawnFrom, round_crl.drawnFrom_m );
+        writer_r.writeEndElement();
     }
-    root_l.appendChild( rounds_l );
+    writer_r.writeEndElement();
     if( !champ_cp.drawLog_m.isEmpty() )
-        root_l.appendChild( drawLogElement( document_l, champ_cp.drawLog_m ) );
-    document_l.appendChild( root_l );
-    return document_l;
+        writeDrawLog( writer_r, champ_cp.drawLog_m );
+    writer_r.writeEndElement();
+    writer_r.writeEndDocument();
 }
