@@ -264,6 +264,8 @@ void tst_SaveFile::streamedReadingAgreesWithTheDom_data()
     QTest::newRow( "predefined entities" )
         << edited_l( "Alpha", QStringLiteral( "A&amp;l&lt;p&gt;h&quot;a&apos;" ) ) << true;
     QTest::newRow( "blank name" ) << edited_l( "Alpha", QStringLiteral( "   " ) ) << true;
+    QTest::newRow( "no-break space between elements" )
+        << edited_l( "<player pid=\"1\">", QStringLiteral( "\u00a0<player pid=\"1\">" ) ) << true;
     QTest::newRow( "carriage returns" ) << edited_l( "\n", QStringLiteral( "\r\n" ) ) << false;
     QTest::newRow( "line feed in a value" ) << edited_l( "gid=\"1\"", QStringLiteral( "gid=\"1\n\"" ) ) << false;
     QTest::newRow( "tab in a value" ) << edited_l( "pid=\"0\"", QStringLiteral( "pid=\"\t0\"" ) ) << false;

@@ -104,6 +104,7 @@ private slots:
     void finalWinnerGetsNoLabel();
     void unknownPlayerGivesEmptyLabel();
     void widestTextCoversNextGameTitle();
+    void namesThatLookLikeMarkupShowAsTyped();
     void gameTitles_data();
     void gameTitles();
     void winnerDialogPresetsAndClears();
@@ -260,6 +261,36 @@ void tst_Scene::unknownPlayerGivesEmptyLabel()
     QCOMPARE( second_cl.size(), 2 );
     QCOMPARE( second_cl.at( 1 ).text, QString() );
     QCOMPARE( second_cl.at( 1 ).rect.size(), second_cl.at( 0 ).rect.size() );
+}
+
+// A nickname a label would take for rich text is shown as typed, tags and
+// all, in its game and as a winner: as wide as its characters.
+void tst_Scene::namesThatLookLikeMarkupShowAsTyped()
+{
+    const QString markup_cl = QStringLiteral( "<b>Босс</b>" );
+    resetChampionship( { 4, 4 } );
+    Championship& champ_l = global::data::champ();
+    champ_l.renamePlayer( PlayerRef( 1, 0 ), markup_cl, QString() );
+    drawFirstRoundInOrder();
+    champ_l.setGameResult( 0, EXPECTED );
+    QDiagramScene scene_l( nullptr );
+    scene_l.updateDiagram();
+    int shown_l = 0;
+    for( QGraphicsItem* const item_cl : scene_l.items() )
+        if( QGraphicsProxyWidget* const proxy_cl = qgraphicsitem_cast< QGraphicsProxyWidget* >( item_cl ) )
+        {
+            QList< QLabel* > labels_l = proxy_cl->widget()->findChildren< QLabel* >();
+            if( QLabel* const label_cl = qobject_cast< QLabel* >( proxy_cl->widget() ) )
+                labels_l << label_cl;
+            for( QLabel* const label_cl : labels_l )
+                if( label_cl->text() == markup_cl )
+                {
+                    ++shown_l;
+                    QVERIFY( label_cl->sizeHint().width()
+                             >= QFontMetrics( label_cl->font() ).horizontalAdvance( markup_cl ) );
+                }
+        }
+    QCOMPARE( shown_l, 2 );
 }
 
 void tst_Scene::widestTextCoversNextGameTitle()

@@ -2,16 +2,15 @@
 
 #include <QXmlStreamReader>
 
+#include <algorithm>
+
 namespace
 {
-// The DOM drops a text of these alone.
+// The DOM drops a text of white space alone, and what is white space to it
+// is white space to QChar: a no-break space too.
 bool isBlank( const QString& text_cp )
 {
-    for( const QChar char_cl : text_cp )
-        if( char_cl != QLatin1Char( ' ' ) && char_cl != QLatin1Char( '\t' ) && char_cl != QLatin1Char( '\n' )
-            && char_cl != QLatin1Char( '\r' ) )
-            return false;
-    return true;
+    return std::all_of( text_cp.cbegin(), text_cp.cend(), []( QChar char_p ) { return char_p.isSpace(); } );
 }
 
 // A name of ASCII letters, digits, ".", "-" and "_", as this program's are.

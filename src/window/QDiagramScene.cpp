@@ -1,6 +1,7 @@
 #include "QDiagramScene.h"
 
 #include "QGameWidget.h"
+#include "QMeasuredLabel.h"
 #include "championship.h"
 #include "globals.h"
 #include "svassert.h"
@@ -238,7 +239,7 @@ int QDiagramScene::placeWidget( int roundId_p, int slot_p, QWidget* widget_p,
 
 QLabel* QDiagramScene::createPlayerLabel( const PlayerRef& player_cp, const QString& widestText_cp ) const
 {
-    QLabel* const label_l = new QLabel( global::data::champ().playerText( player_cp ) );
+    QLabel* const label_l = new QMeasuredLabel( global::data::champ().playerText( player_cp ) );
     label_l->setProperty( "player", QPoint( player_cp.groupId(), player_cp.playerId() ) );
     label_l->setAlignment( Qt::AlignCenter );
     const QFontMetrics metrics_cl( label_l->font() );

@@ -1,6 +1,7 @@
 #include "QGameWidget.h"
 
 #include "QChooseWinnerDialog.h"
+#include "QMeasuredLabel.h"
 #include "QTossThread.h"
 #include "QTossWindow.h"
 #include "championship.h"
@@ -16,6 +17,22 @@ QString nationText( const Championship& champ_cp, int nationId_p )
 {
     static const QString format_scl = QStringLiteral( "(%1)" );
     return format_scl.arg( champ_cp.nationName( nationId_p ) );
+}
+
+// Every game widget of a bracket is given the same widest text: it is
+// measured once.
+int widthOf( const QString& text_cp, const QFont& font_cp )
+{
+    static QString text_s;
+    static QString font_s;
+    static int width_s = 0;
+    if( text_cp != text_s || font_cp.key() != font_s )
+    {
+        text_s = text_cp;
+        font_s = font_cp.key();
+        width_s = QFontMetrics( font_cp ).horizontalAdvance( text_cp );
+    }
+    return width_s;
 }
 }
 
@@ -39,7 +56,7 @@ QGameWidget::QGameWidget( int roundId_p, int gameId_p, const QString& widestText
 
     setFrameStyle( QFrame::NoFrame | QFrame::Plain );
     const QMargins margins_cl = layout_l->contentsMargins();
-    setMinimumWidth( fontMetrics().horizontalAdvance( widestText_cp ) + margins_cl.left() + margins_cl.right() );
+    setMinimumWidth( widthOf( widestText_cp, font() ) + margins_cl.left() + margins_cl.right() );
 }
 
 void QGameWidget::refreshNames()
@@ -96,7 +113,7 @@ void QGameWidget::recordResult( int roundId_p, int gameId_p )
 
 QLabel* QGameWidget::createCenteredLabel( const QString& text_cp )
 {
-    QLabel* const label_l = new QLabel( text_cp, this );
+    QLabel* const label_l = new QMeasuredLabel( text_cp, this );
     label_l->setAlignment( Qt::AlignCenter );
     return label_l;
 }

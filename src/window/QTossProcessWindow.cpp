@@ -20,6 +20,8 @@ QLabel* centeredLabel( const QString& text_cp, QWidget* parent_p )
 {
     QLabel* const label_l = new QLabel( text_cp, parent_p );
     label_l->setAlignment( Qt::AlignHCenter | Qt::AlignVCenter );
+    // A name is shown as typed, even one that looks like markup.
+    label_l->setTextFormat( Qt::PlainText );
     return label_l;
 }
 

@@ -316,6 +316,8 @@ void QTossWindow::createMenus()
     statusBar()->addWidget( viewNoteLbl_m );
     championLbl_m = new QLabel( statusBar() );
     championLbl_m->setObjectName( QStringLiteral( "championLabel" ) );
+    // A name is shown as typed, even one that looks like markup.
+    championLbl_m->setTextFormat( Qt::PlainText );
     statusBar()->addPermanentWidget( championLbl_m );
 
     newAct_m->setShortcut( QKeySequence::New );
