@@ -3,6 +3,8 @@
 #include "bracketlayout.h"
 #include "championship.h"
 
+#include <QBuffer>
+
 #include <cmath>
 
 namespace
@@ -102,14 +104,51 @@ QString cell( const QString& text_cp, bool winner_p = false )
 }
 }
 
-QString BracketMarkup::svg( const BracketLayout& layout_cp )
+// Markup gathered in pieces and handed to the device in UTF-8 chunks.
+class BracketMarkup::Out
 {
-    return QStringLiteral( "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n" ) + svgElement( layout_cp, false );
+public:
+    explicit Out( QIODevice* device_p ) : device_m( device_p ) {}
+
+    Out& operator<<( const QString& text_cp )
+    {
+        buffer_m += text_cp;
+        if( buffer_m.size() >= CHUNK )
+            flush();
+        return *this;
+    }
+    bool finish()
+    {
+        flush();
+        return ok_m;
+    }
+
+private:
+    static constexpr int CHUNK = 1 << 16;
+
+    void flush()
+    {
+        const QByteArray bytes_cl = buffer_m.toUtf8();
+        ok_m = ok_m && device_m->write( bytes_cl ) == bytes_cl.size();
+        buffer_m.resize( 0 );
+    }
+
+    QIODevice* device_m;
+    QString buffer_m;
+    bool ok_m = true;
+};
+
+bool BracketMarkup::writeSvg( const BracketLayout& layout_cp, QIODevice* device_p )
+{
+    Out out_l( device_p );
+    out_l << QStringLiteral( "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n" );
+    writeSvgElement( out_l, layout_cp, false );
+    return out_l.finish();
 }
 
-QString BracketMarkup::html( const BracketLayout& layout_cp, const Championship& champ_cp )
+bool BracketMarkup::writeHtml( const BracketLayout& layout_cp, const Championship& champ_cp, QIODevice* device_p )
 {
-    static const QString page_scl =
+    static const QString head_scl =
         QStringLiteral( "<!DOCTYPE html>\n<html lang=\"ru\">\n<head>\n<meta charset=\"utf-8\"/>\n"
                         "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\"/>\n"
                         "<meta name=\"generator\" content=\"Sortivane\"/>\n<title>%1</title>\n<style>\n"
@@ -122,9 +161,30 @@ QString BracketMarkup::html( const BracketLayout& layout_cp, const Championship&
                         "table.results th,table.protocol th{background:#f0f0f0}\n"
                         "table.protocol td{font-family:monospace}\n"
                         "table.results td.winner{font-weight:bold}\n"
-                        "</style>\n</head>\n<body>\n<div class=\"bracket\">\n%3</div>\n%4</body>\n</html>\n" );
-    return page_scl.arg( escaped( layout_cp.title() ), QLatin1String( FONT_FAMILIES ), svgElement( layout_cp, true ),
-                         resultsTables( champ_cp ) + protocolTable( champ_cp ) );
+                        "</style>\n</head>\n<body>\n<div class=\"bracket\">\n" );
+    Out out_l( device_p );
+    out_l << head_scl.arg( escaped( layout_cp.title() ), QLatin1String( FONT_FAMILIES ) );
+    writeSvgElement( out_l, layout_cp, true );
+    out_l << QStringLiteral( "</div>\n" );
+    writeResultsTables( out_l, champ_cp );
+    out_l << protocolTable( champ_cp ) << QStringLiteral( "</body>\n</html>\n" );
+    return out_l.finish();
+}
+
+QString BracketMarkup::svg( const BracketLayout& layout_cp )
+{
+    QBuffer buffer_l;
+    buffer_l.open( QIODevice::WriteOnly );
+    writeSvg( layout_cp, &buffer_l );
+    return QString::fromUtf8( buffer_l.data() );
+}
+
+QString BracketMarkup::html( const BracketLayout& layout_cp, const Championship& champ_cp )
+{
+    QBuffer buffer_l;
+    buffer_l.open( QIODevice::WriteOnly );
+    writeHtml( layout_cp, champ_cp, &buffer_l );
+    return QString::fromUtf8( buffer_l.data() );
 }
 
 QString BracketMarkup::escaped( const QString& text_cp )
@@ -155,7 +215,7 @@ QString BracketMarkup::escaped( const QString& text_cp )
     return escaped_l;
 }
 
-QString BracketMarkup::svgElement( const BracketLayout& layout_cp, bool fluid_p )
+void BracketMarkup::writeSvgElement( Out& out_rp, const BracketLayout& layout_cp, bool fluid_p )
 {
     const QSizeF size_cl = layout_cp.size();
     // In a page the bracket takes the page's width, and scrolls sideways
@@ -165,54 +225,53 @@ QString BracketMarkup::svgElement( const BracketLayout& layout_cp, bool fluid_p 
                                         .arg( number( std::ceil( size_cl.width() * MIN_LEGIBLE_SCALE ) ) )
                                   : QStringLiteral( "width=\"%1\" height=\"%2\"" )
                                         .arg( number( size_cl.width() ), number( size_cl.height() ) );
-    QString svg_l =
-        QStringLiteral( "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" class=\"sortivane-bracket\" %1 "
-                        "viewBox=\"0 0 %2 %3\" font-family=\"%4\">\n<title>%5</title>\n<style>\n%6</style>\n"
-                        "<rect class=\"background\" width=\"100%\" height=\"100%\" fill=\"#ffffff\"/>\n" )
-            .arg( extent_cl, number( size_cl.width() ), number( size_cl.height() ), QLatin1String( FONT_FAMILIES ),
-                  escaped( layout_cp.title() ), styleSheet() );
+    out_rp << QStringLiteral(
+                  "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" class=\"sortivane-bracket\" %1 "
+                  "viewBox=\"0 0 %2 %3\" font-family=\"%4\">\n<title>%5</title>\n<style>\n%6</style>\n"
+                  "<rect class=\"background\" width=\"100%\" height=\"100%\" fill=\"#ffffff\"/>\n" )
+                  .arg( extent_cl, number( size_cl.width() ), number( size_cl.height() ),
+                        QLatin1String( FONT_FAMILIES ), escaped( layout_cp.title() ), styleSheet() );
     for( const BracketLayout::Piece& piece_crl : layout_cp.pieces() )
     {
-        svg_l += QStringLiteral( "<g class=\"%1\"" ).arg( QLatin1String( pieceClass( piece_crl.kind_m ) ) );
+        QString group_l = QStringLiteral( "<g class=\"%1\"" ).arg( QLatin1String( pieceClass( piece_crl.kind_m ) ) );
         if( piece_crl.round_m >= 0 )
-            svg_l += QStringLiteral( " data-round=\"%1\"" ).arg( piece_crl.round_m );
+            group_l += QStringLiteral( " data-round=\"%1\"" ).arg( piece_crl.round_m );
         if( piece_crl.game_m >= 0 )
-            svg_l += QStringLiteral( " data-game=\"%1\"" ).arg( piece_crl.game_m );
-        svg_l += QLatin1Char( '>' );
+            group_l += QStringLiteral( " data-game=\"%1\"" ).arg( piece_crl.game_m );
+        group_l += QLatin1Char( '>' );
         for( const BracketLayout::Shape& shape_crl : piece_crl.shapes_m )
-            svg_l += shapeElement( shape_crl );
-        svg_l += QStringLiteral( "</g>\n" );
+            group_l += shapeElement( shape_crl );
+        out_rp << group_l << QStringLiteral( "</g>\n" );
     }
-    return svg_l + QStringLiteral( "</svg>\n" );
+    out_rp << QStringLiteral( "</svg>\n" );
 }
 
-QString BracketMarkup::resultsTables( const Championship& champ_cp )
+void BracketMarkup::writeResultsTables( Out& out_rp, const Championship& champ_cp )
 {
     static const QString head_scl = QStringLiteral(
         "<section class=\"round\">\n<h2>%1</h2>\n<table class=\"results\">\n<thead><tr><th>Игра</th><th>Фаворит</th>"
         "<th>Нация</th><th>Аутсайдер</th><th>Нация</th><th>Победитель</th></tr></thead>\n<tbody>\n" );
     static const QString undecided_scl = QStringLiteral( "—" );
-    QString tables_l;
     for( const Round& round_crl : champ_cp.rounds() )
     {
         if( round_crl.games_m.isEmpty() )
             continue;
-        tables_l += head_scl.arg( escaped( roundTitle( round_crl.denominator() ) ) );
+        out_rp << head_scl.arg( escaped( roundTitle( round_crl.denominator() ) ) );
         for( int g = 0; g < round_crl.games_m.size(); ++g )
         {
             const Game& game_crl = round_crl.games_m.at( g );
-            tables_l += QStringLiteral( "<tr>" ) + cell( gameTitle( round_crl.denominator(), g + 1 ) )
-                        + cell( champ_cp.playerText( game_crl.favorite_m ), EXPECTED == game_crl.result_m )
-                        + cell( champ_cp.nationName( game_crl.favoriteNation_m ) )
-                        + cell( champ_cp.playerText( game_crl.outsider_m ), UNEXPECTED == game_crl.result_m )
-                        + cell( champ_cp.nationName( game_crl.outsiderNation_m ) )
-                        + cell( UNKNOWN == game_crl.result_m ? undecided_scl : champ_cp.playerText( game_crl.winner() ),
-                                UNKNOWN != game_crl.result_m )
-                        + QStringLiteral( "</tr>\n" );
+            out_rp << QStringLiteral( "<tr>" ) + cell( gameTitle( round_crl.denominator(), g + 1 ) )
+                          + cell( champ_cp.playerText( game_crl.favorite_m ), EXPECTED == game_crl.result_m )
+                          + cell( champ_cp.nationName( game_crl.favoriteNation_m ) )
+                          + cell( champ_cp.playerText( game_crl.outsider_m ), UNEXPECTED == game_crl.result_m )
+                          + cell( champ_cp.nationName( game_crl.outsiderNation_m ) )
+                          + cell( UNKNOWN == game_crl.result_m ? undecided_scl
+                                                               : champ_cp.playerText( game_crl.winner() ),
+                                  UNKNOWN != game_crl.result_m )
+                          + QStringLiteral( "</tr>\n" );
         }
-        tables_l += QStringLiteral( "</tbody>\n</table>\n</section>\n" );
+        out_rp << QStringLiteral( "</tbody>\n</table>\n</section>\n" );
     }
-    return tables_l;
 }
 
 QString BracketMarkup::protocolTable( const Championship& champ_cp )

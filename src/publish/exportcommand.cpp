@@ -120,12 +120,6 @@ QString readRequest( const QCommandLineParser& parser_cp, const Options& options
     return QString();
 }
 
-bool writeUtf8( QIODevice* device_p, const QString& text_cp )
-{
-    const QByteArray bytes_cl = text_cp.toUtf8();
-    return device_p->write( bytes_cl ) == bytes_cl.size();
-}
-
 // Writes the format the request names, whole or not at all.
 bool writeBracket( const Request& request_cp, const Championship& champ_cp, QString& error_rp )
 {
@@ -151,10 +145,9 @@ bool writeBracket( const Request& request_cp, const Championship& champ_cp, QStr
         fill_l = [ & ]( QIODevice* device_p )
         { return BracketPainter::writePdf( layout_cl, request_cp.page_m, device_p ); };
     else if( request_cp.format_m == QLatin1String( "svg" ) )
-        fill_l = [ & ]( QIODevice* device_p ) { return writeUtf8( device_p, BracketMarkup::svg( layout_cl ) ); };
+        fill_l = [ & ]( QIODevice* device_p ) { return BracketMarkup::writeSvg( layout_cl, device_p ); };
     else
-        fill_l = [ & ]( QIODevice* device_p )
-        { return writeUtf8( device_p, BracketMarkup::html( layout_cl, champ_cp ) ); };
+        fill_l = [ & ]( QIODevice* device_p ) { return BracketMarkup::writeHtml( layout_cl, champ_cp, device_p ); };
     return AtomicFile::write( request_cp.output_m, fill_l, &error_rp );
 }
 
