@@ -138,6 +138,7 @@ private slots:
     void everyAcceptedCorpusFileIsPublished();
     void pngHasLayoutSizeAndIsDrawn_data();
     void pngHasLayoutSizeAndIsDrawn();
+    void tallPngIsDrawnToTheBottom();
     void exitCodes_data();
     void exitCodes();
     void failedWriteKeepsPreviousFile();
@@ -633,6 +634,26 @@ void tst_Export::pngHasLayoutSizeAndIsDrawn()
     // winner mark per decided game.
     QVERIFY2( ink_l > image_cl.width() * image_cl.height() / 50, qPrintable( QString::number( ink_l ) ) );
     QVERIFY2( marks_l > 15 * 20 * scale * scale, qPrintable( QString::number( marks_l ) ) );
+}
+
+// Qt's raster painter stops at 32,767 pixels; the games below that line are
+// drawn too, as far down as the last one.
+void tst_Export::tallPngIsDrawnToTheBottom()
+{
+    const BracketLayout layout_cl( playedChampionship( 2048, 5 ), QStringLiteral( "t" ) );
+    const QImage image_cl = BracketPainter::image( layout_cl, 0.6 );
+    QVERIFY( image_cl.height() > 32767 );
+    for( const int top_l : { 32768, image_cl.height() - 300 } )
+    {
+        int ink_l = 0;
+        for( int y = top_l; y < std::min( top_l + 300, image_cl.height() ); ++y )
+        {
+            const QRgb* const row_cl = reinterpret_cast< const QRgb* >( image_cl.constScanLine( y ) );
+            ink_l += int( std::count_if( row_cl, row_cl + image_cl.width(),
+                                         []( QRgb pixel_p ) { return qGray( pixel_p ) < 128; } ) );
+        }
+        QVERIFY2( ink_l > 1000, qPrintable( QStringLiteral( "%1 at %2" ).arg( ink_l ).arg( top_l ) ) );
+    }
 }
 
 void tst_Export::exitCodes_data()

@@ -45,6 +45,24 @@ void paintText( const BracketLayout::Shape& shape_cp, QPainter& painter_rp )
     painter_rp.setPen( BracketLayout::style( shape_cp.role_m ).ink_m );
     painter_rp.drawText( QPointF( x_l, shape_cp.anchor_m.y() ), shape_cp.text_m );
 }
+
+// From the top of a piece's highest shape to the bottom of its lowest, a
+// text taken generously around its baseline.
+QPair< double, double > verticalExtent( const BracketLayout::Piece& piece_cp )
+{
+    double top_l = 1e300;
+    double bottom_l = -1e300;
+    for( const BracketLayout::Shape& shape_crl : piece_cp.shapes_m )
+    {
+        const QRectF bounds_cl = BracketLayout::Shape::Text == shape_crl.kind_m
+                                     ? QRectF( shape_crl.anchor_m.x(), shape_crl.anchor_m.y() - 40, 0, 80 )
+                                 : BracketLayout::Shape::Box == shape_crl.kind_m ? shape_crl.rect_m
+                                                                                 : shape_crl.points_m.boundingRect();
+        top_l = std::min( top_l, bounds_cl.top() - 2 );
+        bottom_l = std::max( bottom_l, bounds_cl.bottom() + 2 );
+    }
+    return qMakePair( top_l, bottom_l );
+}
 }
 
 void BracketPainter::paint( const BracketLayout& layout_cp, QPainter& painter_rp )
@@ -96,10 +114,25 @@ QImage BracketPainter::image( const BracketLayout& layout_cp, double scale_p )
     image_l.fill( Qt::white );
     image_l.setDotsPerMeterX( int( std::lround( LAYOUT_DPI * scale_p / 0.0254 ) ) );
     image_l.setDotsPerMeterY( image_l.dotsPerMeterX() );
+    // Qt's raster painter draws nothing past 32,767 pixels: a tall bracket is
+    // painted in bands, each an image of its own on the same pixels, with the
+    // pieces that reach into it.
+    static constexpr int BAND = 16384;
+    QVector< QPair< double, double > > extents_l;
+    extents_l.reserve( layout_cp.pieces().size() );
+    for( const BracketLayout::Piece& piece_crl : layout_cp.pieces() )
+        extents_l.append( verticalExtent( piece_crl ) );
+    for( int top_l = 0; top_l < size_cl.height(); top_l += BAND )
     {
-        QPainter painter_l( &image_l );
+        const int rows_cl = std::min( BAND, size_cl.height() - top_l );
+        QImage band_l( image_l.scanLine( top_l ), size_cl.width(), rows_cl, image_l.bytesPerLine(), image_l.format() );
+        QPainter painter_l( &band_l );
+        painter_l.setRenderHints( QPainter::Antialiasing | QPainter::TextAntialiasing );
+        painter_l.translate( 0, -top_l );
         painter_l.scale( scale_p, scale_p );
-        paint( layout_cp, painter_l );
+        for( int i = 0; i < extents_l.size(); ++i )
+            if( extents_l.at( i ).second * scale_p >= top_l && extents_l.at( i ).first * scale_p <= top_l + rows_cl )
+                paintPiece( layout_cp.pieces().at( i ), painter_l );
     }
     return image_l;
 }
