@@ -13,6 +13,7 @@
 #include "bracketlayout.h"
 #include "championship.h"
 #include "drawseed.h"
+#include "exportcommand.h"
 #include "globals.h"
 
 #include <QApplication>
@@ -23,6 +24,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextStream>
 
 #include <cstdio>
 
@@ -136,12 +138,16 @@ int main( int argc, char** argv )
                      tree_l.replacedPieces() );
     }
     decideCurrentRound();
+    double laterDraws_l = 0;
     for( int round_l = 1; round_l < champ_l.rounds().size(); ++round_l )
     {
+        const double draw_cl = drawRound();
+        laterDraws_l += draw_cl;
         std::printf( "draw of round %d (1/%d): %.1f ms\n", round_l + 1, champ_l.rounds().at( round_l ).denominator(),
-                     drawRound() );
+                     draw_cl );
         decideCurrentRound();
     }
+    std::printf( "later draws together: %.1f ms\n", laterDraws_l );
     timer_l.restart();
     scene_l.updateDiagram();
     std::printf( "updateDiagram of the played championship: %.1f ms\n", timer_l.nsecsElapsed() / 1e6 );
@@ -230,6 +236,17 @@ int main( int argc, char** argv )
     timer_l.restart();
     loaded_l.load( file_cl );
     std::printf( "load of the played championship: %.1f ms\n", timer_l.nsecsElapsed() / 1e6 );
+    // Publishing as sortivane-export does it: reading, laying out, writing.
+    for( const char* format_p : { "svg", "html", "pdf" } )
+    {
+        QString ignored_l;
+        QTextStream out_l( &ignored_l );
+        timer_l.restart();
+        ExportCommand::run( { QStringLiteral( "sortivane-export" ), file_cl, QStringLiteral( "-o" ),
+                              dir_l.filePath( QStringLiteral( "bracket." ) + QLatin1String( format_p ) ) },
+                            out_l, out_l );
+        std::printf( "export to %s: %.1f ms\n", format_p, timer_l.nsecsElapsed() / 1e6 );
+    }
 
     // The show as the organiser watches it: sixteen players, pauses on.
     champ_l.reset();

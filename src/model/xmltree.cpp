@@ -180,10 +180,8 @@ bool XmlTree::parse( const QString& text_cp )
         case QXmlStreamReader::EndDocument:
             storeText_l();
             break;
-        case QXmlStreamReader::Invalid:
-            return false;
         default:
-            // Comments, processing instructions, entity references.
+            // An error, comments, processing instructions, entity references.
             return false;
         }
     }
