@@ -55,6 +55,7 @@ public:
     Node firstNode() const { return Node( this, items_m.isEmpty() ? -1 : 0 ); }
 
 private:
+    class Builder;
     struct Item
     {
         bool element_m;

@@ -97,6 +97,84 @@ XmlTree::Node XmlTree::Node::elementFrom( const XmlTree* tree_p, int index_p, co
     return Node();
 }
 
+// The tree as the stream reader's tokens build it, and what the text
+// outside the tree's texts held.
+class XmlTree::Builder
+{
+public:
+    explicit Builder( XmlTree& tree_r ) : tree_m( tree_r ) {}
+
+    bool startElement( const QXmlStreamReader& reader_cp );
+    void endElement( const QXmlStreamReader& reader_cp );
+    void addCharacters( const QStringRef& text_cp ) { pending_m += text_cp; }
+    void storeText();
+    // Whether every line feed and tab within the root went to a text.
+    bool tookEveryBreak( const QString& text_cp ) const;
+
+private:
+    XmlTree& tree_m;
+    QVector< int > open_m;         // the elements not closed yet
+    QVector< int > lastChildren_m; // per item: its last child so far
+    QString pending_m;             // text not yet stored
+    int newlines_m = 0;
+    int tabs_m = 0;
+    qint64 rootStart_m = 0; // where the root's content starts and ends
+    qint64 rootEnd_m = 0;
+};
+
+bool XmlTree::Builder::startElement( const QXmlStreamReader& reader_cp )
+{
+    storeText();
+    if( ( open_m.isEmpty() && !tree_m.items_m.isEmpty() ) || !isPlainName( reader_cp.qualifiedName() ) )
+        return false;
+    if( open_m.isEmpty() )
+        rootStart_m = reader_cp.characterOffset();
+    const int element_cl = tree_m.append( true, reader_cp.qualifiedName().toString(),
+                                          open_m.isEmpty() ? -1 : open_m.last(), lastChildren_m );
+    const QXmlStreamAttributes attributes_cl = reader_cp.attributes();
+    QVector< QPair< QString, QString > >& stored_r = tree_m.items_m[ element_cl ].attributes_m;
+    stored_r.reserve( attributes_cl.size() );
+    for( const QXmlStreamAttribute& attribute_crl : attributes_cl )
+    {
+        if( attribute_crl.qualifiedName().startsWith( QLatin1String( "xmlns" ) )
+            || !isPlainName( attribute_crl.qualifiedName() ) )
+            return false;
+        stored_r.append( qMakePair( attribute_crl.qualifiedName().toString(), attribute_crl.value().toString() ) );
+    }
+    open_m.append( element_cl );
+    return true;
+}
+
+void XmlTree::Builder::endElement( const QXmlStreamReader& reader_cp )
+{
+    storeText();
+    open_m.removeLast();
+    if( open_m.isEmpty() )
+        rootEnd_m = reader_cp.characterOffset();
+}
+
+void XmlTree::Builder::storeText()
+{
+    if( !open_m.isEmpty() )
+    {
+        newlines_m += pending_m.count( QLatin1Char( '\n' ) );
+        tabs_m += pending_m.count( QLatin1Char( '\t' ) );
+        if( !isBlank( pending_m ) )
+            tree_m.append( false, pending_m, open_m.last(), lastChildren_m );
+    }
+    // Emptied, keeping its room for the next text.
+    pending_m.resize( 0 );
+}
+
+// A line feed or tab within the root that no text took stood inside a tag,
+// where the DOM keeps it in an attribute value and the stream reader turns
+// it into a blank. (The root's own attributes are not read.)
+bool XmlTree::Builder::tookEveryBreak( const QString& text_cp ) const
+{
+    const QStringRef content_cl = text_cp.midRef( int( rootStart_m ), int( rootEnd_m - rootStart_m ) );
+    return newlines_m == content_cl.count( QLatin1Char( '\n' ) ) && tabs_m == content_cl.count( QLatin1Char( '\t' ) );
+}
+
 bool XmlTree::parse( const QString& text_cp )
 {
     items_m.clear();
@@ -109,27 +187,7 @@ bool XmlTree::parse( const QString& text_cp )
     items_m.reserve( text_cp.size() / 25 );
     QXmlStreamReader reader_l( text_cp );
     reader_l.setNamespaceProcessing( false );
-    QVector< int > open_l;         // the elements not closed yet
-    QVector< int > lastChildren_l; // per item: its last child so far
-    QString pending_l;             // text not yet stored
-    // Line feeds and tabs in the root's texts, and where the root's content
-    // starts and ends.
-    int newlines_l = 0;
-    int tabs_l = 0;
-    qint64 rootStart_l = 0;
-    qint64 rootEnd_l = 0;
-    const auto storeText_l = [ & ]
-    {
-        if( !open_l.isEmpty() )
-        {
-            newlines_l += pending_l.count( QLatin1Char( '\n' ) );
-            tabs_l += pending_l.count( QLatin1Char( '\t' ) );
-            if( !isBlank( pending_l ) )
-                append( false, pending_l, open_l.last(), lastChildren_l );
-        }
-        // Emptied, keeping its room for the next text.
-        pending_l.resize( 0 );
-    };
+    Builder builder_l( *this );
     while( !reader_l.atEnd() )
     {
         switch( reader_l.readNext() )
@@ -145,53 +203,26 @@ bool XmlTree::parse( const QString& text_cp )
             docTypeName_m = reader_l.dtdName().toString();
             break;
         case QXmlStreamReader::StartElement:
-        {
-            storeText_l();
-            if( ( open_l.isEmpty() && !items_m.isEmpty() ) || !isPlainName( reader_l.qualifiedName() ) )
+            if( !builder_l.startElement( reader_l ) )
                 return false;
-            if( open_l.isEmpty() )
-                rootStart_l = reader_l.characterOffset();
-            const int element_cl = append( true, reader_l.qualifiedName().toString(),
-                                           open_l.isEmpty() ? -1 : open_l.last(), lastChildren_l );
-            const QXmlStreamAttributes attributes_cl = reader_l.attributes();
-            items_m[ element_cl ].attributes_m.reserve( attributes_cl.size() );
-            for( const QXmlStreamAttribute& attribute_crl : attributes_cl )
-            {
-                if( attribute_crl.qualifiedName().startsWith( QLatin1String( "xmlns" ) )
-                    || !isPlainName( attribute_crl.qualifiedName() ) )
-                    return false;
-                items_m[ element_cl ].attributes_m.append(
-                    qMakePair( attribute_crl.qualifiedName().toString(), attribute_crl.value().toString() ) );
-            }
-            open_l.append( element_cl );
             break;
-        }
         case QXmlStreamReader::EndElement:
-            storeText_l();
-            open_l.removeLast();
-            if( open_l.isEmpty() )
-                rootEnd_l = reader_l.characterOffset();
+            builder_l.endElement( reader_l );
             break;
         case QXmlStreamReader::Characters:
             if( reader_l.isCDATA() )
                 return false;
-            pending_l += reader_l.text();
+            builder_l.addCharacters( reader_l.text() );
             break;
         case QXmlStreamReader::EndDocument:
-            storeText_l();
+            builder_l.storeText();
             break;
         default:
             // An error, comments, processing instructions, entity references.
             return false;
         }
     }
-    // A line feed or tab within the root that no text took stood inside a
-    // tag, where the DOM keeps it in an attribute value and the stream
-    // reader turns it into a blank. (The root's own attributes are not read.)
-    if( reader_l.hasError() || items_m.isEmpty() )
-        return false;
-    const QStringRef content_cl = text_cp.midRef( int( rootStart_l ), int( rootEnd_l - rootStart_l ) );
-    return newlines_l == content_cl.count( QLatin1Char( '\n' ) ) && tabs_l == content_cl.count( QLatin1Char( '\t' ) );
+    return !reader_l.hasError() && !items_m.isEmpty() && builder_l.tookEveryBreak( text_cp );
 }
 
 int XmlTree::append( bool element_p, const QString& name_cp, int parent_p, QVector< int >& lastChildren_rp )
