@@ -101,6 +101,7 @@ private slots:
     void processWindowShowsTheDraw();
     void processWindowTitles_data();
     void processWindowTitles();
+    void processWindowShowsNamesAsTyped();
     void generatorIsGlibcRand_data();
     void generatorIsGlibcRand();
     void announcementsAsBefore_data();
@@ -496,6 +497,23 @@ void tst_Draw::processWindowTitles()
         texts_l.append( label_cl->text() );
     QVERIFY( texts_l.contains( QStringLiteral( "(Сиу)" ) ) );
     QVERIFY( !texts_l.contains( QStringLiteral( "()" ) ) );
+}
+
+// The hall sees a nickname that looks like markup as it was typed.
+void tst_Draw::processWindowShowsNamesAsTyped()
+{
+    const QString markup_cl = QStringLiteral( "<i>Лис</i>" );
+    QTossProcessWindow* const window_cl = global::widgets::tossProcessWindow();
+    QVERIFY( QMetaObject::invokeMethod( window_cl, "sltSetTxtValue", Q_ARG( int, QTossThread::FAVORITE_PLAYERS_NAME ),
+                                        Q_ARG( QString, markup_cl ) ) );
+    int shown_l = 0;
+    for( QLabel* const label_cl : window_cl->findChildren< QLabel* >() )
+        if( label_cl->text() == markup_cl )
+        {
+            ++shown_l;
+            QVERIFY( label_cl->sizeHint().width() >= QFontMetrics( label_cl->font() ).horizontalAdvance( markup_cl ) );
+        }
+    QCOMPARE( shown_l, 1 );
 }
 
 void tst_Draw::generatorIsGlibcRand_data()
