@@ -232,10 +232,21 @@ int main( int argc, char** argv )
     champ_l.save( file_cl );
     std::printf( "save of the played championship: %.1f ms (%lld bytes)\n", timer_l.nsecsElapsed() / 1e6,
                  static_cast< long long >( QFileInfo( file_cl ).size() ) );
-    Championship loaded_l;
-    timer_l.restart();
-    loaded_l.load( file_cl );
-    std::printf( "load of the played championship: %.1f ms\n", timer_l.nsecsElapsed() / 1e6 );
+    // The first load, and the best of five, which a busy moment of the
+    // machine does not spoil.
+    double firstLoad_l = 0;
+    double bestLoad_l = 1e9;
+    for( int i = 0; i < 5; ++i )
+    {
+        Championship loaded_l;
+        timer_l.restart();
+        loaded_l.load( file_cl );
+        const double load_cl = timer_l.nsecsElapsed() / 1e6;
+        firstLoad_l = i ? firstLoad_l : load_cl;
+        bestLoad_l = std::min( bestLoad_l, load_cl );
+    }
+    std::printf( "load of the played championship: %.1f ms (the best of five loads %.1f ms)\n", firstLoad_l,
+                 bestLoad_l );
     // Publishing as sortivane-export does it: reading, laying out, writing.
     for( const char* format_p : { "svg", "html", "pdf" } )
     {

@@ -59,15 +59,21 @@ private:
     struct Item
     {
         bool element_m;
-        QString name_m; // or the text
-        QVector< QPair< QString, QString > > attributes_m;
+        QString name_m;           // or the text
+        int firstAttribute_m = 0; // in attributes_m
+        int attributes_m = 0;
         int firstChild_m = -1;
         int nextSibling_m = -1;
     };
 
     int append( bool element_p, const QString& name_cp, int parent_p, QVector< int >& lastChildren_rp );
+    // The name as a copy of an earlier equal one, which costs no memory.
+    QString shared( const QStringRef& name_cp );
+    const QPair< QString, QString >* findAttribute( int item_p, const QString& name_cp ) const;
 
     QVector< Item > items_m;
+    QVector< QPair< QString, QString > > attributes_m;
+    QVector< QString > names_m;
     QString docTypeName_m;
 };
 

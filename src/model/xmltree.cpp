@@ -47,22 +47,13 @@ const QString& XmlTree::Node::tagName() const
 
 QString XmlTree::Node::attribute( const QString& name_cp ) const
 {
-    if( isNull() )
-        return QString();
-    for( const QPair< QString, QString >& attribute_crl : tree_m->items_m.at( index_m ).attributes_m )
-        if( attribute_crl.first == name_cp )
-            return attribute_crl.second;
-    return QString();
+    const QPair< QString, QString >* const found_cl = isNull() ? nullptr : tree_m->findAttribute( index_m, name_cp );
+    return found_cl ? found_cl->second : QString();
 }
 
 bool XmlTree::Node::hasAttribute( const QString& name_cp ) const
 {
-    if( isNull() )
-        return false;
-    for( const QPair< QString, QString >& attribute_crl : tree_m->items_m.at( index_m ).attributes_m )
-        if( attribute_crl.first == name_cp )
-            return true;
-    return false;
+    return !isNull() && tree_m->findAttribute( index_m, name_cp );
 }
 
 XmlTree::Node XmlTree::Node::firstChild() const
@@ -129,17 +120,18 @@ bool XmlTree::Builder::startElement( const QXmlStreamReader& reader_cp )
         return false;
     if( open_m.isEmpty() )
         rootStart_m = reader_cp.characterOffset();
-    const int element_cl = tree_m.append( true, reader_cp.qualifiedName().toString(),
+    const int element_cl = tree_m.append( true, tree_m.shared( reader_cp.qualifiedName() ),
                                           open_m.isEmpty() ? -1 : open_m.last(), lastChildren_m );
     const QXmlStreamAttributes attributes_cl = reader_cp.attributes();
-    QVector< QPair< QString, QString > >& stored_r = tree_m.items_m[ element_cl ].attributes_m;
-    stored_r.reserve( attributes_cl.size() );
+    tree_m.items_m[ element_cl ].firstAttribute_m = tree_m.attributes_m.size();
+    tree_m.items_m[ element_cl ].attributes_m = attributes_cl.size();
     for( const QXmlStreamAttribute& attribute_crl : attributes_cl )
     {
         if( attribute_crl.qualifiedName().startsWith( QLatin1String( "xmlns" ) )
             || !isPlainName( attribute_crl.qualifiedName() ) )
             return false;
-        stored_r.append( qMakePair( attribute_crl.qualifiedName().toString(), attribute_crl.value().toString() ) );
+        tree_m.attributes_m.append(
+            qMakePair( tree_m.shared( attribute_crl.qualifiedName() ), attribute_crl.value().toString() ) );
     }
     open_m.append( element_cl );
     return true;
@@ -178,13 +170,17 @@ bool XmlTree::Builder::tookEveryBreak( const QString& text_cp ) const
 bool XmlTree::parse( const QString& text_cp )
 {
     items_m.clear();
+    attributes_m.clear();
+    names_m.clear();
     docTypeName_m.clear();
     // Carriage returns and character references are where the two parsers
     // part; a file of this program's has neither.
     if( text_cp.contains( QLatin1Char( '\r' ) ) || text_cp.contains( QLatin1String( "&#" ) ) )
         return false;
-    // About one node for every 25 characters of a save file.
+    // About one node and one attribute for every 25 characters of a save
+    // file.
     items_m.reserve( text_cp.size() / 25 );
+    attributes_m.reserve( text_cp.size() / 25 );
     QXmlStreamReader reader_l( text_cp );
     reader_l.setNamespaceProcessing( false );
     Builder builder_l( *this );
@@ -228,7 +224,7 @@ bool XmlTree::parse( const QString& text_cp )
 int XmlTree::append( bool element_p, const QString& name_cp, int parent_p, QVector< int >& lastChildren_rp )
 {
     const int index_cl = items_m.size();
-    items_m.append( Item { element_p, name_cp, {}, -1, -1 } );
+    items_m.append( Item { element_p, name_cp, 0, 0, -1, -1 } );
     lastChildren_rp.append( -1 );
     if( parent_p >= 0 )
     {
@@ -240,4 +236,29 @@ int XmlTree::append( bool element_p, const QString& name_cp, int parent_p, QVect
         lastChildren_rp[ parent_p ] = index_cl;
     }
     return index_cl;
+}
+
+QString XmlTree::shared( const QStringRef& name_cp )
+{
+    // A save file has some twenty names; any other file gets copies beyond
+    // the first few dozen, so that the search stays short.
+    static constexpr int KEPT = 64;
+    for( const QString& name_crl : names_m )
+        if( name_cp == name_crl )
+            return name_crl;
+    if( names_m.size() < KEPT )
+    {
+        names_m.append( name_cp.toString() );
+        return names_m.last();
+    }
+    return name_cp.toString();
+}
+
+const QPair< QString, QString >* XmlTree::findAttribute( int item_p, const QString& name_cp ) const
+{
+    const Item& item_crl = items_m.at( item_p );
+    for( int i = item_crl.firstAttribute_m; i < item_crl.firstAttribute_m + item_crl.attributes_m; ++i )
+        if( attributes_m.at( i ).first == name_cp )
+            return &attributes_m.at( i );
+    return nullptr;
 }
