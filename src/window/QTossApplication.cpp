@@ -27,6 +27,11 @@ QTossApplication::QTossApplication( int& argc_p, char** argv_p ) : QApplication(
 
 std::unique_ptr< QTossApplication > QTossApplication::create( int& argc_p, char** argv_p )
 {
+    // The program draws nothing with OpenGL, but on X the platform plugin
+    // loads and probes it before the first window: 20 ms under Xvfb, more
+    // with a graphics driver. A setting of the user's own is kept.
+    if( !qEnvironmentVariableIsSet( "QT_XCB_GL_INTEGRATION" ) )
+        qputenv( "QT_XCB_GL_INTEGRATION", "none" );
     QCoreApplication::setAttribute( Qt::AA_EnableHighDpiScaling );
     QCoreApplication::setAttribute( Qt::AA_UseHighDpiPixmaps );
     return std::make_unique< QTossApplication >( argc_p, argv_p );
