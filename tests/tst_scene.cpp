@@ -1,6 +1,7 @@
 #include "QChooseWinnerDialog.h"
 #include "QDiagramScene.h"
 #include "QGameWidget.h"
+#include "QMeasuredLabel.h"
 #include "championship.h"
 #include "drawseed.h"
 #include "globals.h"
@@ -105,6 +106,7 @@ private slots:
     void unknownPlayerGivesEmptyLabel();
     void widestTextCoversNextGameTitle();
     void namesThatLookLikeMarkupShowAsTyped();
+    void labelsAreMeasuredInTheirOwnFont();
     void gameTitles_data();
     void gameTitles();
     void winnerDialogPresetsAndClears();
@@ -291,6 +293,22 @@ void tst_Scene::namesThatLookLikeMarkupShowAsTyped()
                 }
         }
     QCOMPARE( shown_l, 2 );
+}
+
+// Labels remember their measures by text; a label of the same text in a
+// larger font is measured anew, and so is one whose font grew.
+void tst_Scene::labelsAreMeasuredInTheirOwnFont()
+{
+    QMeasuredLabel small_l( QStringLiteral( "VS" ) );
+    QMeasuredLabel large_l( QStringLiteral( "VS" ) );
+    QFont font_l = large_l.font();
+    font_l.setPointSizeF( font_l.pointSizeF() * 3 );
+    large_l.setFont( font_l );
+    QCOMPARE( small_l.sizeHint(), QLabel( QStringLiteral( "VS" ) ).sizeHint() );
+    QVERIFY( large_l.sizeHint().width() > 2 * small_l.sizeHint().width() );
+    QVERIFY( large_l.minimumSizeHint().height() > 2 * small_l.minimumSizeHint().height() );
+    small_l.setFont( font_l );
+    QCOMPARE( small_l.sizeHint(), large_l.sizeHint() );
 }
 
 void tst_Scene::widestTextCoversNextGameTitle()

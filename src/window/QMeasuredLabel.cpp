@@ -22,15 +22,19 @@ QSize QMeasuredLabel::minimumSizeHint() const
 QMeasuredLabel::Hints QMeasuredLabel::hints() const
 {
     // Every bracket label is set up alike (centred plain text, no margin or
-    // indent): the text and the font decide the hints. A long session of
-    // ever new names starts afresh rather than grow without end.
+    // indent): the text and the font decide the hints. The labels share one
+    // font, whose change starts the measures afresh, as does a long session
+    // of ever new names.
     static constexpr int CACHE_LIMIT = 1 << 16;
+    static QFont font_s;
     static QHash< QString, Hints > measured_s;
-    const QString key_cl = font().key() + QLatin1Char( '\n' ) + text();
-    const auto found_cl = measured_s.constFind( key_cl );
+    if( font() != font_s || measured_s.size() >= CACHE_LIMIT )
+    {
+        font_s = font();
+        measured_s.clear();
+    }
+    const auto found_cl = measured_s.constFind( text() );
     if( found_cl != measured_s.cend() )
         return found_cl.value();
-    if( measured_s.size() >= CACHE_LIMIT )
-        measured_s.clear();
-    return *measured_s.insert( key_cl, Hints { QLabel::sizeHint(), QLabel::minimumSizeHint() } );
+    return *measured_s.insert( text(), Hints { QLabel::sizeHint(), QLabel::minimumSizeHint() } );
 }
