@@ -29,7 +29,9 @@ std::unique_ptr< QTossApplication > QTossApplication::create( int& argc_p, char*
 {
     // The program draws nothing with OpenGL, but on X the platform plugin
     // loads and probes it before the first window: 20 ms under Xvfb, more
-    // with a graphics driver. A setting of the user's own is kept.
+    // with a graphics driver. A setting of the user's own is kept. The plugin
+    // reads it when it makes the first window, so it stays set; the program
+    // starts no other programs that would inherit it.
     if( !qEnvironmentVariableIsSet( "QT_XCB_GL_INTEGRATION" ) )
         qputenv( "QT_XCB_GL_INTEGRATION", "none" );
     QCoreApplication::setAttribute( Qt::AA_EnableHighDpiScaling );
