@@ -447,6 +447,10 @@ void tst_SaveFile::readerSkipsMalformedEntries_data()
                                                << "<favorite gid=\"1\" pid=\"0\" nid=\"\"/>" << 1;
     QTest::newRow( "list 5  7 x" ) << "<list>1 2 3 </list>"
                                    << "<list>5  7 x</list>" << 2;
+    // A draw would hand a negative id to a game, and the file written then
+    // would be refused.
+    QTest::newRow( "list 5 -3 7 x" ) << "<list>1 2 3 </list>"
+                                     << "<list>5 -3 7 x</list>" << 2;
     QTest::newRow( "player without nickname" ) << "<nickname>Bravo</nickname>"
                                                << "<nickname></nickname>" << 3;
     QTest::newRow( "group without name" ) << "<name>Ветераны</name>"

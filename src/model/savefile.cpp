@@ -226,12 +226,15 @@ QString resolveWideReferences( const QString& text_cp )
     return resolved_l;
 }
 
-// The nations list keeps its old tolerance: "5  7 x" reads 5, 7, 0.
+// The nations list keeps its old tolerance: "5  7 x" reads 5, 7, 0. A
+// negative id is dropped: the draw would hand it out, and a game with it
+// would make a file that no reader takes.
 QVector< int > lenientIds( const QString& text_cp )
 {
     QVector< int > ids_l;
     for( const QString& piece_crl : text_cp.split( QLatin1Char( ' ' ), Qt::SkipEmptyParts ) )
-        ids_l.append( piece_crl.toInt() );
+        if( piece_crl.toInt() >= 0 )
+            ids_l.append( piece_crl.toInt() );
     return ids_l;
 }
 
