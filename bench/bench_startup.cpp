@@ -9,6 +9,7 @@
 #include "QWindowSettings.h"
 #include "globals.h"
 
+#include <QDir>
 #include <QEvent>
 
 #include <algorithm>
@@ -107,6 +108,5 @@ int main( int argc, char** argv )
     std::sort( times_l.begin(), times_l.end() );
     std::printf( "start-up to the first paint of the window: first %.1f ms, best %.1f ms, median %.1f ms\n", first_cl,
                  times_l.front(), times_l.at( times_l.size() / 2 ) );
-    const std::string remove_cl = std::string( "rm -rf " ) + folder_l;
-    return std::system( remove_cl.c_str() ) ? 1 : 0;
+    return QDir( QString::fromLocal8Bit( folder_l ) ).removeRecursively() ? 0 : 1;
 }
