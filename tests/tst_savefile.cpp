@@ -276,6 +276,8 @@ void tst_SaveFile::streamedReadingAgreesWithTheDom_data()
     QTest::newRow( "comment" ) << edited_l( "<groups>", QStringLiteral( "<groups><!-- c -->" ) ) << false;
     QTest::newRow( "character data" ) << edited_l( "Alpha", QStringLiteral( "<![CDATA[Alpha]]>" ) ) << false;
     QTest::newRow( "declaration" ) << QStringLiteral( "<?xml version=\"1.0\"?>\n" ) + base_cl << false;
+    // The first mark is the file's; the second is left in the text.
+    QTest::newRow( "second byte-order mark" ) << QStringLiteral( "\ufeff\ufeff" ) + base_cl << false;
 }
 
 void tst_SaveFile::streamedReadingAgreesWithTheDom()

@@ -173,9 +173,11 @@ bool XmlTree::parse( const QString& text_cp )
     attributes_m.clear();
     names_m.clear();
     docTypeName_m.clear();
-    // Carriage returns and character references are where the two parsers
-    // part; a file of this program's has neither.
-    if( text_cp.contains( QLatin1Char( '\r' ) ) || text_cp.contains( QLatin1String( "&#" ) ) )
+    // Carriage returns, character references and a byte-order mark left in
+    // the text (which the stream reader skips) are where the two parsers
+    // part; a file of this program's has none.
+    if( text_cp.startsWith( QChar( QChar::ByteOrderMark ) ) || text_cp.contains( QLatin1Char( '\r' ) )
+        || text_cp.contains( QLatin1String( "&#" ) ) )
         return false;
     // About one node and one attribute for every 25 characters of a save
     // file.
