@@ -13,6 +13,18 @@ bool isBlank( const QString& text_cp )
     return std::all_of( text_cp.cbegin(), text_cp.cend(), []( QChar char_p ) { return char_p.isSpace(); } );
 }
 
+// The stream reader turns a surrogate without its pair into "?", where the
+// DOM keeps it for the reader to drop.
+bool hasLoneSurrogate( const QString& text_cp )
+{
+    for( int i = 0; i < text_cp.size(); ++i )
+        if( text_cp.at( i ).isHighSurrogate() && i + 1 < text_cp.size() && text_cp.at( i + 1 ).isLowSurrogate() )
+            ++i;
+        else if( text_cp.at( i ).isSurrogate() )
+            return true;
+    return false;
+}
+
 // A name of ASCII letters, digits, ".", "-" and "_", as this program's are.
 // The parsers differ on which other characters a name may hold.
 bool isPlainName( const QStringRef& name_cp )
@@ -173,11 +185,11 @@ bool XmlTree::parse( const QString& text_cp )
     attributes_m.clear();
     names_m.clear();
     docTypeName_m.clear();
-    // Carriage returns, character references and a byte-order mark left in
-    // the text (which the stream reader skips) are where the two parsers
-    // part; a file of this program's has none.
+    // Carriage returns, character references, a byte-order mark left in the
+    // text (which the stream reader skips) and lone surrogates are where the
+    // two parsers part; a file of this program's has none.
     if( text_cp.startsWith( QChar( QChar::ByteOrderMark ) ) || text_cp.contains( QLatin1Char( '\r' ) )
-        || text_cp.contains( QLatin1String( "&#" ) ) )
+        || text_cp.contains( QLatin1String( "&#" ) ) || hasLoneSurrogate( text_cp ) )
         return false;
     // About one node and one attribute for every 25 characters of a save
     // file.
