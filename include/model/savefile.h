@@ -5,7 +5,6 @@
 #include <QString>
 
 class Championship;
-class QXmlStreamWriter;
 
 // The championship's XML save file: document type "SortivaneSaveFile-v.0.1",
 // windows-1251 text without XML declaration, one blank of indentation per
@@ -75,9 +74,6 @@ public:
     static QString toText( const Championship& champ_cp );
     static bool fromText( const QString& text_cp, Championship& champ_rp, Refusal* refusal_rp = nullptr,
                           Parser parser_p = Parser::Streamed );
-
-private:
-    static void writeDocument( QXmlStreamWriter& writer_r, const Championship& champ_cp );
 };
 
 #endif
