@@ -76,6 +76,10 @@ public:
         QString text_m;     // as shown, elided when too long
         QString fullText_m; // the whole text when text_m is elided
 
+        // Where a text starts on its baseline, as its alignment and width say.
+        double textLeft() const;
+        // What the shape covers, its outline included.
+        QRectF bounds() const;
         bool operator==( const Shape& other_cp ) const;
         bool operator!=( const Shape& other_cp ) const { return !( *this == other_cp ); }
     };
@@ -100,6 +104,8 @@ public:
         // the champion.
         QVector< PlayerRef > players_m;
         QVector< Shape > shapes_m;
+
+        QRectF bounds() const;
     };
 
     BracketLayout( const Championship& champ_cp, const QString& title_cp );

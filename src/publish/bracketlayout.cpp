@@ -54,11 +54,45 @@ double baseline( BracketLayout::Role role_p, double top_p, double height_p )
 }
 }
 
+double BracketLayout::Shape::textLeft() const
+{
+    const double width_cl = advance( role_m, text_m );
+    if( align_m & Qt::AlignRight )
+        return anchor_m.x() - width_cl;
+    if( align_m & Qt::AlignHCenter )
+        return anchor_m.x() - width_cl / 2;
+    return anchor_m.x();
+}
+
+QRectF BracketLayout::Shape::bounds() const
+{
+    switch( kind_m )
+    {
+    case Box:
+        return rect_m.adjusted( -2, -2, 2, 2 );
+    case Text:
+    {
+        const LineMetrics& metrics_cl = lineMetrics( role_m );
+        return QRectF( textLeft(), anchor_m.y() - metrics_cl.ascent_m, advance( role_m, text_m ), metrics_cl.height_m );
+    }
+    default:
+        return points_m.boundingRect().adjusted( -2, -2, 2, 2 );
+    }
+}
+
 bool BracketLayout::Shape::operator==( const Shape& other_cp ) const
 {
     return kind_m == other_cp.kind_m && role_m == other_cp.role_m && rect_m == other_cp.rect_m
            && points_m == other_cp.points_m && anchor_m == other_cp.anchor_m && align_m == other_cp.align_m
            && text_m == other_cp.text_m && fullText_m == other_cp.fullText_m;
+}
+
+QRectF BracketLayout::Piece::bounds() const
+{
+    QRectF bounds_l;
+    for( const Shape& shape_crl : shapes_m )
+        bounds_l |= shape_crl.bounds();
+    return bounds_l;
 }
 
 BracketLayout::BracketLayout( const Championship& champ_cp, const QString& title_cp ) : title_m( title_cp )

@@ -34,34 +34,9 @@ QBrush filling( const BracketLayout::Style& style_cp )
 
 void paintText( const BracketLayout::Shape& shape_cp, QPainter& painter_rp )
 {
-    const QFont font_cl = BracketLayout::font( shape_cp.role_m );
-    const double advance_cl = BracketLayout::advance( shape_cp.role_m, shape_cp.text_m );
-    double x_l = shape_cp.anchor_m.x();
-    if( shape_cp.align_m & Qt::AlignRight )
-        x_l -= advance_cl;
-    else if( shape_cp.align_m & Qt::AlignHCenter )
-        x_l -= advance_cl / 2;
-    painter_rp.setFont( font_cl );
+    painter_rp.setFont( BracketLayout::font( shape_cp.role_m ) );
     painter_rp.setPen( BracketLayout::style( shape_cp.role_m ).ink_m );
-    painter_rp.drawText( QPointF( x_l, shape_cp.anchor_m.y() ), shape_cp.text_m );
-}
-
-// From the top of a piece's highest shape to the bottom of its lowest, a
-// text taken generously around its baseline.
-QPair< double, double > verticalExtent( const BracketLayout::Piece& piece_cp )
-{
-    double top_l = 1e300;
-    double bottom_l = -1e300;
-    for( const BracketLayout::Shape& shape_crl : piece_cp.shapes_m )
-    {
-        const QRectF bounds_cl = BracketLayout::Shape::Text == shape_crl.kind_m
-                                     ? QRectF( shape_crl.anchor_m.x(), shape_crl.anchor_m.y() - 40, 0, 80 )
-                                 : BracketLayout::Shape::Box == shape_crl.kind_m ? shape_crl.rect_m
-                                                                                 : shape_crl.points_m.boundingRect();
-        top_l = std::min( top_l, bounds_cl.top() - 2 );
-        bottom_l = std::max( bottom_l, bounds_cl.bottom() + 2 );
-    }
-    return qMakePair( top_l, bottom_l );
+    painter_rp.drawText( QPointF( shape_cp.textLeft(), shape_cp.anchor_m.y() ), shape_cp.text_m );
 }
 }
 
@@ -118,10 +93,11 @@ QImage BracketPainter::image( const BracketLayout& layout_cp, double scale_p )
     // painted in bands, each an image of its own on the same pixels, with the
     // pieces that reach into it.
     static constexpr int BAND = 16384;
-    QVector< QPair< double, double > > extents_l;
-    extents_l.reserve( layout_cp.pieces().size() );
+    QVector< QRectF > bounds_l;
+    bounds_l.reserve( layout_cp.pieces().size() );
+    // Smoothing reaches a little past what a piece covers.
     for( const BracketLayout::Piece& piece_crl : layout_cp.pieces() )
-        extents_l.append( verticalExtent( piece_crl ) );
+        bounds_l.append( piece_crl.bounds().adjusted( -4, -4, 4, 4 ) );
     for( int top_l = 0; top_l < size_cl.height(); top_l += BAND )
     {
         const int rows_cl = std::min( BAND, size_cl.height() - top_l );
@@ -130,8 +106,8 @@ QImage BracketPainter::image( const BracketLayout& layout_cp, double scale_p )
         painter_l.setRenderHints( QPainter::Antialiasing | QPainter::TextAntialiasing );
         painter_l.translate( 0, -top_l );
         painter_l.scale( scale_p, scale_p );
-        for( int i = 0; i < extents_l.size(); ++i )
-            if( extents_l.at( i ).second * scale_p >= top_l && extents_l.at( i ).first * scale_p <= top_l + rows_cl )
+        for( int i = 0; i < bounds_l.size(); ++i )
+            if( bounds_l.at( i ).bottom() * scale_p >= top_l && bounds_l.at( i ).top() * scale_p <= top_l + rows_cl )
                 paintPiece( layout_cp.pieces().at( i ), painter_l );
     }
     return image_l;

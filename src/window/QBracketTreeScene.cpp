@@ -27,36 +27,12 @@ QString keyOf( const BracketLayout::Piece& piece_cp )
     return key_l;
 }
 
-QRectF boundsOf( const BracketLayout::Shape& shape_cp )
-{
-    switch( shape_cp.kind_m )
-    {
-    case BracketLayout::Shape::Box:
-        return shape_cp.rect_m.adjusted( -2, -2, 2, 2 );
-    case BracketLayout::Shape::Text:
-    {
-        const BracketLayout::LineMetrics& metrics_cl = BracketLayout::lineMetrics( shape_cp.role_m );
-        const double width_cl = BracketLayout::advance( shape_cp.role_m, shape_cp.text_m );
-        double left_l = shape_cp.anchor_m.x();
-        if( shape_cp.align_m & Qt::AlignRight )
-            left_l -= width_cl;
-        else if( shape_cp.align_m & Qt::AlignHCenter )
-            left_l -= width_cl / 2;
-        return QRectF( left_l, shape_cp.anchor_m.y() - metrics_cl.ascent_m, width_cl, metrics_cl.height_m );
-    }
-    default:
-        return shape_cp.points_m.boundingRect().adjusted( -2, -2, 2, 2 );
-    }
-}
-
 // One piece of the layout, drawn as the published bracket draws it.
 class PieceItem : public QGraphicsItem
 {
 public:
-    explicit PieceItem( const BracketLayout::Piece& piece_cp ) : piece_m( piece_cp )
+    explicit PieceItem( const BracketLayout::Piece& piece_cp ) : piece_m( piece_cp ), bounds_m( piece_cp.bounds() )
     {
-        for( const BracketLayout::Shape& shape_crl : piece_m.shapes_m )
-            bounds_m |= boundsOf( shape_crl );
         const bool clickable_cl =
             BracketLayout::Piece::Game == piece_m.kind_m && piece_m.round_m == global::data::champ().currentRound();
         setAcceptedMouseButtons( clickable_cl ? Qt::LeftButton : Qt::NoButton );
