@@ -3,8 +3,13 @@
 
 #include "championship.h"
 #include "globals.h"
+#include "platform.h"
 
 #include <QApplication>
+#include <QDialog>
+#include <QPointer>
+#include <QDir>
+#include <QSettings>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -19,9 +24,17 @@
 
 // Runs action_p on the next modal dialog once it is shown; the test then
 // calls whatever opens it.
+inline QList< QPointer< QTimer > >& pendingModalActions()
+{
+    static QList< QPointer< QTimer > > timers_s;
+    return timers_s;
+}
+
 inline void whenModal( const std::function< void( QWidget* ) >& action_p )
 {
     QTimer* const timer_l = new QTimer();
+    pendingModalActions().removeAll( nullptr );
+    pendingModalActions().append( timer_l );
     timer_l->setInterval( 5 );
     QObject::connect( timer_l, &QTimer::timeout,
                       [ timer_l, action_p ]
@@ -36,6 +49,19 @@ inline void whenModal( const std::function< void( QWidget* ) >& action_p )
     timer_l->start();
 }
 
+// After a test that failed midway: the answers it prepared for dialogs that
+// never came are dropped, and the dialogs it left open are closed, so that
+// the next test starts on the window alone.
+inline void dropLeftoverDialogs()
+{
+    for( const QPointer< QTimer >& timer_cl : qAsConst( pendingModalActions() ) )
+        delete timer_cl.data();
+    pendingModalActions().clear();
+    for( QWidget* const window_cl : QApplication::topLevelWidgets() )
+        if( QDialog* const dialog_cl = qobject_cast< QDialog* >( window_cl ); dialog_cl && dialog_cl->isVisible() )
+            dialog_cl->reject();
+}
+
 // Every test process keeps its settings and recovery copies in folders of
 // its own, made anew before the application exists: what one run remembers
 // never reaches another, nor the user's own.
@@ -45,6 +71,16 @@ struct FreshHome
     {
         qputenv( "XDG_CONFIG_HOME", QFile::encodeName( dir_m.filePath( QStringLiteral( "config" ) ) ) );
         qputenv( "XDG_DATA_HOME", QFile::encodeName( dir_m.filePath( QStringLiteral( "data" ) ) ) );
+#ifdef Q_OS_WIN
+        // Windows takes neither folder from the environment: the settings
+        // go to an INI file here instead of the registry. The recovery
+        // copies stay in the profile's own folder, where a program the test
+        // starts finds them too: the Windows tests run in a Wine prefix made
+        // for them (scripts/windows.sh).
+        QSettings::setDefaultFormat( QSettings::IniFormat );
+        QSettings::setPath( QSettings::IniFormat, QSettings::UserScope, dir_m.filePath( QStringLiteral( "config" ) ) );
+        platform::useOwnFontsOffscreen();
+#endif
     }
     QTemporaryDir dir_m;
 };

@@ -16,7 +16,7 @@
 #include <QTextStream>
 #include <QtTest>
 
-#include <sys/mount.h>
+#include "systemsupport.h"
 
 #include <cmath>
 
@@ -742,8 +742,7 @@ void tst_Export::failedWriteKeepsPreviousFile()
     const QString championship_cl = dir_l.filePath( QStringLiteral( "big.stv" ) );
     QVERIFY( SaveFile::write( playedChampionship( 300, 2 ), championship_cl ) );
     QTemporaryDir mountPoint_l;
-    const QByteArray target_cl = QFile::encodeName( mountPoint_l.path() );
-    if( 0 != mount( "tmpfs", target_cl.constData(), "tmpfs", 0, "size=64k" ) )
+    if( !systemsupport::mountSmallDisk( mountPoint_l.path() ) )
         QSKIP( "no permission to mount a small tmpfs here" );
     const QString output_cl = mountPoint_l.filePath( QStringLiteral( "bracket.svg" ) );
     QFile previous_l( output_cl );
@@ -754,7 +753,7 @@ void tst_Export::failedWriteKeepsPreviousFile()
     const QByteArray kept_cl = previous_l.readAll();
     previous_l.close();
     const QStringList left_cl = QDir( mountPoint_l.path() ).entryList( QDir::Files );
-    umount( target_cl.constData() );
+    systemsupport::unmountSmallDisk( mountPoint_l.path() );
     QCOMPARE( code_cl, int( ExportCommand::NOT_WRITTEN ) );
     QCOMPARE( kept_cl, QByteArray( "previous" ) );
     QCOMPARE( left_cl, QStringList { QStringLiteral( "bracket.svg" ) } );

@@ -46,6 +46,7 @@ class tst_MainWindow : public QObject
 private slots:
     void initTestCase();
     void init();
+    void cleanup();
     void startsAsSpecified();
     void tossNeedsFourPlayersAndNations();
     void scalesRelatively();
@@ -106,6 +107,12 @@ void tst_MainWindow::init()
     drawseed::setFixedSeed( 99 );
     resetChampionship();
     window()->resetViews();
+}
+
+void tst_MainWindow::cleanup()
+{
+    if( QTest::currentTestFailed() )
+        dropLeftoverDialogs();
 }
 
 void tst_MainWindow::startsAsSpecified()
@@ -794,12 +801,14 @@ void tst_MainWindow::typedNameWinsOverTwoSelectedFiles()
                   {
                       dialog_p->setDirectory( dir_m.path() );
                       QListView* const list_cl = dialog_p->findChild< QListView* >( QStringLiteral( "listView" ) );
+                      // The dialog lists the folder on a thread of its own:
+                      // typing before the list is there selects nothing.
+                      QTRY_VERIFY( list_cl->model()->rowCount( list_cl->rootIndex() ) >= 3 );
                       const QModelIndex root_cl = list_cl->rootIndex();
                       // Typed first: typing selects the file it names, and
                       // the two others are then selected over it.
                       dialog_p->findChild< QLineEdit* >( QStringLiteral( "fileNameEdit" ) )
                           ->setText( QStringLiteral( "typed.stv" ) );
-                      QTRY_VERIFY( list_cl->model()->rowCount( root_cl ) >= 3 );
                       for( int row_l = 0; row_l < list_cl->model()->rowCount( root_cl ); ++row_l )
                       {
                           const QModelIndex index_cl = list_cl->model()->index( row_l, 0, root_cl );

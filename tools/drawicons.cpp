@@ -2,6 +2,9 @@
 // changing a picture: the PNG files are committed, the program embeds them.
 //   g++ -std=c++17 -fPIC tools/drawicons.cpp $(pkg-config --cflags --libs Qt5Gui) -o /tmp/drawicons
 //   QT_QPA_PLATFORM=offscreen /tmp/drawicons resources/icons
+#include <QBuffer>
+#include <QDataStream>
+#include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -17,7 +20,7 @@ const QColor darkGreen( 26, 110, 36 );
 const QColor red( 204, 40, 40 );
 const QColor blue( 40, 90, 200 );
 
-void render( const QString& file, int size, const std::function< void( QPainter& ) >& draw )
+QByteArray pngOf( int size, const std::function< void( QPainter& ) >& draw )
 {
     QImage image( size, size, QImage::Format_ARGB32 );
     image.fill( Qt::transparent );
@@ -26,7 +29,42 @@ void render( const QString& file, int size, const std::function< void( QPainter&
     painter.scale( size / 24.0, size / 24.0 );
     draw( painter );
     painter.end();
-    image.save( file, "png" );
+    QByteArray png;
+    QBuffer buffer( &png );
+    buffer.open( QIODevice::WriteOnly );
+    image.save( &buffer, "png" );
+    return png;
+}
+
+// The Windows icon: one file with a PNG image for each size, which every
+// Windows since Vista reads.
+void saveIco( const QString& file, const QVector< int >& sizes, const std::function< void( QPainter& ) >& draw )
+{
+    QVector< QByteArray > images;
+    for( int size : sizes )
+        images.append( pngOf( size, draw ) );
+    QFile out( file );
+    out.open( QIODevice::WriteOnly );
+    QDataStream stream( &out );
+    stream.setByteOrder( QDataStream::LittleEndian );
+    stream << quint16( 0 ) << quint16( 1 ) << quint16( sizes.size() );
+    quint32 offset = 6 + 16 * sizes.size();
+    for( int i = 0; i < sizes.size(); ++i )
+    {
+        // A size of 256 is written as 0.
+        stream << quint8( sizes.at( i ) & 0xff ) << quint8( sizes.at( i ) & 0xff ) << quint8( 0 ) << quint8( 0 )
+               << quint16( 1 ) << quint16( 32 ) << quint32( images.at( i ).size() ) << offset;
+        offset += images.at( i ).size();
+    }
+    for( const QByteArray& png : images )
+        stream.writeRawData( png.constData(), png.size() );
+}
+
+void render( const QString& file, int size, const std::function< void( QPainter& ) >& draw )
+{
+    QFile out( file );
+    out.open( QIODevice::WriteOnly );
+    out.write( pngOf( size, draw ) );
 }
 
 // Every picture also at twice its size ("name@2x.png"), drawn anew rather
@@ -88,6 +126,7 @@ int main( int argc, char** argv )
     for( int size : { 16, 32, 48 } )
         save( dir, QStringLiteral( "app%1" ).arg( size ), size, die );
     save( dir, "about", 128, die );
+    saveIco( dir + "/sortivane.ico", { 16, 32, 48, 64, 96, 256 }, die );
     save( dir, "check", 24,
           []( QPainter& p )
           {

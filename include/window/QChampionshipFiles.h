@@ -21,6 +21,11 @@ public:
 
     void newChampionship();
     void openChampionship();
+    // The file the program was started with (a double click, a file dropped
+    // on its icon): loaded as "Продолжить сохранённый" loads it, without the
+    // box announcing success. Work restored at start-up is kept unless the
+    // organiser agrees to replace it.
+    void openOnStart( const QString& fileName_cp );
     void save();
     void saveAs();
     // Whether the window may close: unsaved work is saved first if the
@@ -46,6 +51,9 @@ private slots:
 private:
     void prepareFileDialog( const QString& title_cp, QFileDialog::AcceptMode mode_p, const QString& fileName_cp );
     QString chosenFileName() const;
+    // Loads fileName_cp in place of the championship, or says why not and
+    // keeps it; announce_p: a loaded file is also announced in a box.
+    bool loadFile( const QString& fileName_cp, bool announce_p );
     QString chooseSaveFileName();
     void saveChampionship( const QString& fileName_p );
 

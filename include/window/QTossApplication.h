@@ -23,6 +23,9 @@ public:
     // The start-up after the wiring, before the main window is shown: a
     // championship that a crash left unsaved is offered back.
     static void offerRecovery();
+    // Then the championship file given as the first argument, as a double
+    // click on a file or a file dropped on the program's icon gives it.
+    static void openStartFile();
 };
 
 #endif

@@ -43,6 +43,9 @@ public:
     // At start-up, before the window takes input: offers to restore what a
     // program that did not quit normally left unsaved.
     void offerRecovery();
+    // At start-up, after the recovery offer: the championship file the
+    // program was started with.
+    void openOnStart( const QString& fileName_cp );
 
 protected:
     void closeEvent( QCloseEvent* event_p ) override;

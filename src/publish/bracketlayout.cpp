@@ -1,5 +1,6 @@
 #include "bracketlayout.h"
 
+#include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QHash>
 #include <QSet>
@@ -129,8 +130,25 @@ const BracketLayout::Style& BracketLayout::style( Role role_p )
     return styles_scl[ role_p ];
 }
 
+// The bracket's font is carried inside the program, registered before the
+// first text is measured: Windows has no DejaVu Sans, and its offscreen
+// platform finds no fonts at all. Resources of a static library are
+// registered by hand.
+static void addBracketFont()
+{
+    static const bool added_scl = []
+    {
+        Q_INIT_RESOURCE( publishfonts );
+        for( const char* const file_cl : { ":/fonts/DejaVuSans.ttf", ":/fonts/DejaVuSans-Bold.ttf" } )
+            QFontDatabase::addApplicationFont( QString::fromLatin1( file_cl ) );
+        return true;
+    }();
+    Q_UNUSED( added_scl );
+}
+
 QFont BracketLayout::font( Role role_p )
 {
+    addBracketFont();
     const Style& style_crl = style( role_p );
     QFont font_l( QStringLiteral( "DejaVu Sans" ) );
     font_l.setPixelSize( std::max( 1, style_crl.pixelSize_m ) );

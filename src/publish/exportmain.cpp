@@ -1,7 +1,7 @@
 #include "exportcommand.h"
+#include "platform.h"
 
 #include <QGuiApplication>
-#include <QLibraryInfo>
 #include <QTextStream>
 #include <QTranslator>
 
@@ -21,15 +21,18 @@ int main( int argc, char** argv )
             if( !message_cp.startsWith( QLatin1String( "QStandardPaths: XDG_RUNTIME_DIR not set" ) ) )
                 previous_scl( type_p, context_cp, message_cp );
         } );
+    platform::useOwnFontsOffscreen();
     QGuiApplication application_l( argc, argv );
     QCoreApplication::setApplicationName( QStringLiteral( "sortivane-export" ) );
     QCoreApplication::setApplicationVersion( QStringLiteral( SORTIVANE_VERSION ) );
     // The command line parser's own texts, in Russian like the rest.
     QTranslator translator_l;
-    if( translator_l.load( QStringLiteral( "qtbase_ru" ), QLibraryInfo::location( QLibraryInfo::TranslationsPath ) ) )
+    if( translator_l.load( QStringLiteral( "qtbase_ru" ), platform::qtTranslationsFolder() ) )
         QCoreApplication::installTranslator( &translator_l );
-    QTextStream out_l( stdout );
-    QTextStream err_l( stderr );
+    const std::unique_ptr< QIODevice > stdout_cl = platform::openStandardStream( stdout );
+    const std::unique_ptr< QIODevice > stderr_cl = platform::openStandardStream( stderr );
+    QTextStream out_l( stdout_cl.get() );
+    QTextStream err_l( stderr_cl.get() );
     out_l.setCodec( "UTF-8" );
     err_l.setCodec( "UTF-8" );
     return ExportCommand::run( QCoreApplication::arguments(), out_l, err_l );

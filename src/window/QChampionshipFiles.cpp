@@ -39,19 +39,36 @@ void QChampionshipFiles::openChampionship()
     if( fileName_cl.isEmpty() )
         return;
     QWindowSettings::setFolder( dialog_cl->directory().absolutePath() );
+    loadFile( fileName_cl, true );
+    window_m->activateWindow();
+}
+
+void QChampionshipFiles::openOnStart( const QString& fileName_cp )
+{
+    // Work restored from a recovery copy is not replaced without asking.
+    if( isUnsaved()
+        && !global::widgets::confirm( QStringLiteral(
+            "Будут загруженны данные сохранённого чемпионата. Все несохранённые данные будут потеряны." ) ) )
+        return;
+    loadFile( QFileInfo( fileName_cp ).absoluteFilePath(), false );
+}
+
+bool QChampionshipFiles::loadFile( const QString& fileName_cp, bool announce_p )
+{
     Championship& champ_l = global::data::champ();
-    if( champ_l.load( fileName_cl ) )
+    if( !champ_l.load( fileName_cp ) )
     {
-        updateTitle();
-        emit championshipReplaced();
+        global::widgets::showResult(
+            QMessageBox::Warning, QStringLiteral( "Не удалось загрузить данные из файла\n\"%1\"" ).arg( fileName_cp ) );
+        return false;
+    }
+    updateTitle();
+    emit championshipReplaced();
+    if( announce_p )
         global::widgets::showResult(
             QMessageBox::Information,
             QStringLiteral( "Данные успешно загружены из файла\n\"%1\"" ).arg( champ_l.fileName() ) );
-    }
-    else
-        global::widgets::showResult(
-            QMessageBox::Warning, QStringLiteral( "Не удалось загрузить данные из файла\n\"%1\"" ).arg( fileName_cl ) );
-    window_m->activateWindow();
+    return true;
 }
 
 void QChampionshipFiles::save()

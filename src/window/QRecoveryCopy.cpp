@@ -115,7 +115,7 @@ bool QRecoveryCopy::offer( QWidget* parent_p )
 
 QString QRecoveryCopy::folder()
 {
-    return QStandardPaths::writableLocation( QStandardPaths::AppDataLocation ) + QStringLiteral( "/recovery" );
+    return QStandardPaths::writableLocation( QStandardPaths::AppLocalDataLocation ) + QStringLiteral( "/recovery" );
 }
 
 QString QRecoveryCopy::copyPath() const

@@ -7,9 +7,9 @@
 #include "QTossThread.h"
 #include "QTossWindow.h"
 #include "globals.h"
+#include "platform.h"
 
 #include <QFileDialog>
-#include <QLibraryInfo>
 #include <QMessageBox>
 #include <QTranslator>
 
@@ -21,7 +21,7 @@ QTossApplication::QTossApplication( int& argc_p, char** argv_p ) : QApplication(
     // Russian whatever the system's locale, as the rest of the interface; a
     // missing file leaves Qt's widgets in English and the program working.
     QTranslator* const translator_cl = new QTranslator( this );
-    if( translator_cl->load( QStringLiteral( "qtbase_ru" ), QLibraryInfo::location( QLibraryInfo::TranslationsPath ) ) )
+    if( translator_cl->load( QStringLiteral( "qtbase_ru" ), platform::qtTranslationsFolder() ) )
         installTranslator( translator_cl );
 }
 
@@ -54,6 +54,14 @@ void QTossApplication::connectGlobalObjects()
 void QTossApplication::offerRecovery()
 {
     global::widgets::tossWindow()->offerRecovery();
+}
+
+void QTossApplication::openStartFile()
+{
+    // Qt has taken its own options out of the arguments by now.
+    const QString fileName_cl = arguments().value( 1 );
+    if( !fileName_cl.isEmpty() )
+        global::widgets::tossWindow()->openOnStart( fileName_cl );
 }
 
 QTossApplication::~QTossApplication()

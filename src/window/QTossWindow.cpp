@@ -152,6 +152,11 @@ void QTossWindow::offerRecovery()
     showEditedChampionship();
 }
 
+void QTossWindow::openOnStart( const QString& fileName_cp )
+{
+    files_m->openOnStart( fileName_cp );
+}
+
 void QTossWindow::closeEvent( QCloseEvent* event_p )
 {
     // The worker must not outlive the windows it announces to. A running

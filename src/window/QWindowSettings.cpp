@@ -10,10 +10,13 @@
 namespace
 {
 // Made for each use: a settings object kept until the program's end would
-// outlive the application it writes through.
+// outlive the application it writes through. The platform's own place (the
+// registry under HKCU on Windows, an INI file on Linux) unless the process
+// chose another default format: the tests keep theirs in a folder of their own.
 std::unique_ptr< QSettings > settings()
 {
-    return std::make_unique< QSettings >( QStringLiteral( "sortivane" ), QStringLiteral( "sortivane" ) );
+    return std::make_unique< QSettings >( QSettings::defaultFormat(), QSettings::UserScope,
+                                          QStringLiteral( "sortivane" ), QStringLiteral( "sortivane" ) );
 }
 }
 

@@ -30,6 +30,7 @@ int main( int argc, char* argv[] )
     // name would be created garbled on Linux.
     QWindowSettings::restoreGeometry( global::widgets::tossWindow() );
     QTossApplication::offerRecovery();
+    QTossApplication::openStartFile();
     registerScriptedPlayers();
     global::widgets::tossWindow()->show();
     return application_l->exec();
