@@ -26,6 +26,7 @@ makensis -V2 -INPUTCHARSET UTF8 -DVERSION="$version" -DSTAGE="$PWD/$stage" -DSIZ
 rm -f "build-windows/sortivane-$version-windows.zip"
 (cd "$stage" && zip -q -9 -r "../sortivane-$version-windows.zip" sortivane.exe sortivane-export.exe README.md \
   LICENSE.txt DejaVu-LICENSE.txt Qt-LICENSE.txt)
+chmod +x "build-windows/sortivane-$version-setup.exe"
 ls -l build-windows/*.exe build-windows/*.zip
 
 if [ "${1:-}" != --no-check ]; then

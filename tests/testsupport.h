@@ -1,6 +1,7 @@
 #ifndef SORTIVANE_TESTSUPPORT_H
 #define SORTIVANE_TESTSUPPORT_H
 
+#include "bracketlayout.h"
 #include "championship.h"
 #include "globals.h"
 #include "platform.h"
@@ -128,6 +129,12 @@ inline void startWatchdog( int limit_p = 60 )
 inline void quietOffscreenPlatform()
 {
     startWatchdog();
+#ifdef Q_OS_WIN
+    // The offscreen platform on Windows has no fonts but the program's own:
+    // they are there before the first widget measures its texts, as a real
+    // platform's fonts would be.
+    BracketLayout::addFonts();
+#endif
     static const QtMessageHandler previous_scl = qInstallMessageHandler(
         []( QtMsgType type_p, const QMessageLogContext& context_cp, const QString& message_cp )
         {

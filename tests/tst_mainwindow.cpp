@@ -805,10 +805,14 @@ void tst_MainWindow::typedNameWinsOverTwoSelectedFiles()
                       // typing before the list is there selects nothing.
                       QTRY_VERIFY( list_cl->model()->rowCount( list_cl->rootIndex() ) >= 3 );
                       const QModelIndex root_cl = list_cl->rootIndex();
-                      // Typed first: typing selects the file it names, and
-                      // the two others are then selected over it.
-                      dialog_p->findChild< QLineEdit* >( QStringLiteral( "fileNameEdit" ) )
-                          ->setText( QStringLiteral( "typed.stv" ) );
+                      // Typed first, in the name field the organiser clicked:
+                      // typing selects the file it names, and the two others
+                      // are then selected over it.
+                      QLineEdit* const edit_cl = dialog_p->findChild< QLineEdit* >( QStringLiteral( "fileNameEdit" ) );
+                      QApplication::setActiveWindow( dialog_p );
+                      edit_cl->setFocus();
+                      QTRY_VERIFY( edit_cl->hasFocus() );
+                      edit_cl->setText( QStringLiteral( "typed.stv" ) );
                       for( int row_l = 0; row_l < list_cl->model()->rowCount( root_cl ); ++row_l )
                       {
                           const QModelIndex index_cl = list_cl->model()->index( row_l, 0, root_cl );

@@ -126,6 +126,10 @@ public:
 
     static const Style& style( Role role_p );
     static QFont font( Role role_p );
+    // The bracket's font, DejaVu Sans, is carried inside the program and
+    // registered before the first text is measured: Windows has no DejaVu
+    // Sans, and its offscreen platform finds no fonts at all. font() calls it.
+    static void addFonts();
     // The ascent and height of a line in the role's font.
     struct LineMetrics
     {

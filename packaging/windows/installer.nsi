@@ -1,7 +1,8 @@
 ; The Russian installer of Sortivane for 64-bit Windows.
 ;   makensis -INPUTCHARSET UTF8 -DVERSION=0.1 -DSTAGE=<folder with the files> -DOUTFILE=<setup.exe> installer.nsi
 ; Installs into Program Files for all users; /S installs silently.
-Unicode true
+; A 64-bit installer for a 64-bit program.
+Target amd64-unicode
 SetCompressor /SOLID lzma
 !include MUI2.nsh
 !include x64.nsh

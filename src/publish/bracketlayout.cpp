@@ -130,11 +130,8 @@ const BracketLayout::Style& BracketLayout::style( Role role_p )
     return styles_scl[ role_p ];
 }
 
-// The bracket's font is carried inside the program, registered before the
-// first text is measured: Windows has no DejaVu Sans, and its offscreen
-// platform finds no fonts at all. Resources of a static library are
-// registered by hand.
-static void addBracketFont()
+// Resources of a static library are registered by hand.
+void BracketLayout::addFonts()
 {
     static const bool added_scl = []
     {
@@ -148,7 +145,7 @@ static void addBracketFont()
 
 QFont BracketLayout::font( Role role_p )
 {
-    addBracketFont();
+    addFonts();
     const Style& style_crl = style( role_p );
     QFont font_l( QStringLiteral( "DejaVu Sans" ) );
     font_l.setPixelSize( std::max( 1, style_crl.pixelSize_m ) );
