@@ -55,7 +55,7 @@ int main( int argc, char** argv )
             differing_l += !nearby( a_cl.pixel( x, y ), b_cl, x, y ) || !nearby( b_cl.pixel( x, y ), a_cl, x, y );
         }
     const long long perMille_cl = differing_l * 1000 / ( qint64( a_cl.width() ) * a_cl.height() );
-    std::printf( "picturediff: %dx%d, %lld pixels (%lld per mille) differ\n", a_cl.width(), a_cl.height(),
-                 differing_l, perMille_cl );
+    std::printf( "picturediff: %dx%d, %lld pixels (%lld per mille) differ\n", a_cl.width(), a_cl.height(), differing_l,
+                 perMille_cl );
     return perMille_cl <= allowed_cl ? 0 : 1;
 }

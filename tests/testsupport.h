@@ -8,10 +8,10 @@
 
 #include <QApplication>
 #include <QDialog>
-#include <QPointer>
 #include <QDir>
-#include <QSettings>
 #include <QElapsedTimer>
+#include <QPointer>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QWidget>

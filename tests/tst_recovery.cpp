@@ -7,7 +7,6 @@
 #include <QProcess>
 #include <QtTest>
 
-
 class tst_Recovery : public QObject
 {
     Q_OBJECT

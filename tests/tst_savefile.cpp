@@ -992,8 +992,7 @@ int main( int argc, char** argv )
         timer_l.start();
         Championship loaded_l;
         const bool read_cl = SaveFile::read( QString::fromLocal8Bit( argv[ 2 ] ), loaded_l );
-        std::printf( "%s %lld %ld\n", read_cl ? "read" : "refused", timer_l.elapsed(),
-                     systemsupport::peakMemoryMiB() );
+        std::printf( "%s %lld %ld\n", read_cl ? "read" : "refused", timer_l.elapsed(), systemsupport::peakMemoryMiB() );
         return 0;
     }
     QCoreApplication application_l( argc, argv );

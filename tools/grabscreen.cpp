@@ -13,5 +13,6 @@ int main( int argc, char** argv )
     if( argc < 2 )
         return std::fprintf( stderr, "usage: grabscreen PICTURE.png [X-WINDOW-ID]\n" ), 2;
     const WId window_cl = argc > 2 ? WId( QByteArray( argv[ 2 ] ).toULongLong( nullptr, 0 ) ) : 0;
-    return QGuiApplication::primaryScreen()->grabWindow( window_cl ).save( QString::fromLocal8Bit( argv[ 1 ] ) ) ? 0 : 1;
+    return QGuiApplication::primaryScreen()->grabWindow( window_cl ).save( QString::fromLocal8Bit( argv[ 1 ] ) ) ? 0
+                                                                                                                 : 1;
 }
