@@ -139,6 +139,8 @@ private slots:
     void writesExampleLayout();
     void rewritesSavedFilesAsTheyWere_data();
     void rewritesSavedFilesAsTheyWere();
+    void writesTheSameBytesOnEveryPlatform_data();
+    void writesTheSameBytesOnEveryPlatform();
     void streamedReadingAgreesWithTheDom_data();
     void streamedReadingAgreesWithTheDom();
     void streamedReadingAgreesWithTheDomOnTheCorpus();
@@ -249,6 +251,36 @@ void tst_SaveFile::rewritesSavedFilesAsTheyWere()
     QVERIFY( original_l.setContent( original_cl ) );
     QString where_l;
     QVERIFY2( sameTree( written_l, original_l, where_l ), qPrintable( where_l ) );
+}
+
+void tst_SaveFile::writesTheSameBytesOnEveryPlatform_data()
+{
+    // sha256: of the file as the Linux build writes it; the Windows build,
+    // run under Wine, must write the very same bytes, line ends included.
+    QTest::addColumn< QString >( "file" );
+    QTest::addColumn< QByteArray >( "sha256" );
+    QTest::newRow( "four players after the first draw" )
+        << QStringLiteral( "four-players-first-draw.stv" )
+        << QByteArray( "c0cf97beb0335e3c10de0bf2cea3f18ce3ccd025152a0bfb088621ab0558e508" );
+    QTest::newRow( "sixteen played to the final" )
+        << QStringLiteral( "sixteen-played.stv" )
+        << QByteArray( "76e813961afd254892ccf5b79aef6415c4da8b184bd41dea4745b0c01abdf286" );
+    QTest::newRow( "every part" ) << QStringLiteral( "eight-every-part.stv" )
+                                  << QByteArray( "15de9cc7d8ea2ecc782d5a11778b0c57ce59a7f47488a5bc751a5b2963a11a0a" );
+}
+
+void tst_SaveFile::writesTheSameBytesOnEveryPlatform()
+{
+    QFETCH( QString, file );
+    QFETCH( QByteArray, sha256 );
+    Championship champ_l;
+    QVERIFY( champ_l.load( QStringLiteral( SORTIVANE_TEST_DATA ) + file ) );
+    QVERIFY( champ_l.save( path( QStringLiteral( "bytes.stv" ) ) ) );
+    QFile written_l( path( QStringLiteral( "bytes.stv" ) ) );
+    QVERIFY( written_l.open( QIODevice::ReadOnly ) );
+    const QByteArray bytes_cl = written_l.readAll();
+    QVERIFY( !bytes_cl.contains( '\r' ) );
+    QCOMPARE( QCryptographicHash::hash( bytes_cl, QCryptographicHash::Sha256 ).toHex(), sha256 );
 }
 
 // Where the two parsers part, the text is left to the DOM; each text is

@@ -2,7 +2,8 @@
 # Checks the Windows build of scripts/windows.sh under Debian's Wine:
 #   1. the test programs, on the offscreen platform as on Linux;
 #   2. sortivane-export.exe: SVG and HTML equal Linux's, the PNG draws the same picture;
-#   3. sortivane.exe under Xvfb: the main window and its title (a picture in build-windows/);
+#   3. sortivane.exe under Xvfb: the main window and its title, then at 200 % with a championship
+#      given to it (pictures in build-windows/check/);
 #   4. the installer: silent install, the program opens a .stv given to it, the uninstaller removes it all.
 # --no-tests leaves out the first.
 set -euo pipefail
@@ -23,7 +24,7 @@ export WINEDLLOVERRIDES="mscoree=;mshtml="
 # One X server for the window checks, as an organiser's desktop; Wine's
 # desktop process starts with the prefix and must find it there.
 display=:$((100 + RANDOM % 400))
-Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+Xvfb "$display" -screen 0 1920x1080x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
 export DISPLAY="$display"
 # One Wine server for the whole check, so that each program starts in
@@ -82,6 +83,16 @@ sleep 3
 build/tools/grabscreen "$out/window.png" "$id"
 wineserver -k; wait "$program" || true
 wineserver -p
+# At 200 %, as on a projector or a high-DPI laptop, with a championship.
+wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 192 /f >/dev/null 2>&1
+wine build-windows/sortivane.exe "$(winpath "$PWD/$fixture")" &
+program=$!
+id=$(window_shown "sixteen-played.stv" 90) || fail "the window at 200 % did not open its championship"
+sleep 3
+build/tools/grabscreen "$out/window-200.png" "$id"
+wineserver -k; wait "$program" || true
+wineserver -p
+wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1
 
 echo "== the installer"
 wine "build-windows/sortivane-0.1-setup.exe" /S
