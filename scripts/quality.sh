@@ -12,6 +12,6 @@ for file in bin/sortivane bin/sortivane-export share/man/man1/sortivane-export.1
             share/applications/sortivane.desktop share/icons/hicolor/48x48/apps/sortivane.png; do
   [ -f "$prefix/$file" ] || { echo "install: $file is missing" >&2; exit 1; }
 done
-grep -q '^Exec=sortivane$' "$prefix/share/applications/sortivane.desktop"
+grep -q '^Exec=sortivane %f$' "$prefix/share/applications/sortivane.desktop"
 rm -rf "$prefix"
 echo "install: both programs, manual pages, desktop file and icons in place"
