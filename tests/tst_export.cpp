@@ -120,6 +120,8 @@ class tst_Export : public QObject
     Q_OBJECT
 
 private slots:
+    void publishingKeepsToItsTarget_data();
+    void publishingKeepsToItsTarget();
     void bracketIsATreeWithoutCrossings_data();
     void bracketIsATreeWithoutCrossings();
     void playerFromNowhereGetsNoLine();
@@ -425,6 +427,65 @@ void tst_Export::svgAndHtmlShowTheBracket()
     QVERIFY( !documents_cl.at( 1 ).contains( QStringLiteral( "<script" ) ) );
     QVERIFY( !documents_cl.at( 1 ).contains( QStringLiteral( "href" ) ) );
     QVERIFY( !documents_cl.at( 1 ).contains( QStringLiteral( "src=" ) ) );
+}
+
+void tst_Export::publishingKeepsToItsTarget_data()
+{
+    // target: where the window is asked to publish, beside the championship
+    // "кубок.stv"; "@link" names a symbolic link to the championship.
+    QTest::addColumn< QString >( "target" );
+    QTest::addColumn< QString >( "chosen" );
+    QTest::addColumn< bool >( "written" );
+    QTest::newRow( "the championship itself" ) << "кубок.stv"
+                                               << "html" << false;
+    QTest::newRow( "the championship by another spelling" ) << "sub/../кубок.stv"
+                                                            << "" << false;
+    QTest::newRow( "a link to the championship" ) << "@link"
+                                                  << "html" << false;
+    QTest::newRow( "another championship's name" ) << "other.stv"
+                                                   << "html" << false;
+    QTest::newRow( "a text file's name" ) << "notes.txt"
+                                          << "png" << false;
+    QTest::newRow( "a format other than the chosen one" ) << "bracket.svg"
+                                                          << "png" << false;
+    QTest::newRow( "the chosen format" ) << "bracket.svg"
+                                         << "svg" << true;
+    QTest::newRow( "any format the name says" ) << "bracket.HTM"
+                                                << "" << true;
+}
+
+void tst_Export::publishingKeepsToItsTarget()
+{
+    QFETCH( QString, target );
+    QFETCH( QString, chosen );
+    QFETCH( bool, written );
+    QTemporaryDir dir_l;
+    QVERIFY( QDir( dir_l.path() ).mkdir( QStringLiteral( "sub" ) ) );
+    Championship champ_l = playedChampionship( 8, 1 );
+    const QString championship_cl = dir_l.filePath( QStringLiteral( "кубок.stv" ) );
+    QVERIFY( champ_l.save( championship_cl ) );
+    QFile saved_l( championship_cl );
+    QVERIFY( saved_l.open( QIODevice::ReadOnly ) );
+    const QByteArray before_cl = saved_l.readAll();
+    saved_l.close();
+    QString output_l = dir_l.filePath( target );
+    if( target == QStringLiteral( "@link" ) )
+    {
+#ifdef Q_OS_WIN
+        QSKIP( "links on Windows are shortcut files, which nothing follows" );
+#endif
+        output_l = dir_l.filePath( QStringLiteral( "link.html" ) );
+        QVERIFY( QFile::link( championship_cl, output_l ) );
+    }
+    QString error_l;
+    QCOMPARE( ExportCommand::publish( champ_l, output_l, QStringLiteral( "Кубок" ), chosen, error_l ), written );
+    QCOMPARE( error_l.isEmpty(), written );
+    QVERIFY( saved_l.open( QIODevice::ReadOnly ) );
+    QCOMPARE( saved_l.readAll(), before_cl );
+    // Nothing is made where nothing was written.
+    QCOMPARE( QFileInfo::exists( output_l ),
+              written
+                  || QFileInfo( output_l ).canonicalFilePath() == QFileInfo( championship_cl ).canonicalFilePath() );
 }
 
 void tst_Export::publishedBracketNamesTheRightPeople_data()

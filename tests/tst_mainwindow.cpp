@@ -84,6 +84,7 @@ private slots:
     void championShownAndBracketFitsTheView();
     void treeViewTakesResultsAndShowsTheChampion();
     void publishesFromTheWindow();
+    void publishingNeverWritesOverTheChampionship();
     void bracketTooLargeForTheDiagramShowsTheTree();
     void printsFittedOrTiled_data();
     void printsFittedOrTiled();
@@ -1197,6 +1198,40 @@ void tst_MainWindow::publishesFromTheWindow()
     QFile svg_l( file_cl + QStringLiteral( ".svg" ) );
     QVERIFY( svg_l.open( QIODevice::ReadOnly ) );
     QVERIFY( svg_l.readAll().contains( "<title>Чемпионат</title>" ) );
+}
+
+// Its own file typed and the question to replace it answered yes: the
+// championship stays as it was, and the window says why nothing was written.
+void tst_MainWindow::publishingNeverWritesOverTheChampionship()
+{
+    resetChampionship( { 2, 2 } );
+    QVERIFY( global::threads::tossThread()->drawInPlace( global::data::champ() ) );
+    const QString file_cl = dir_m.filePath( QStringLiteral( "кубок.stv" ) );
+    QVERIFY( global::data::champ().save( file_cl ) );
+    QFile saved_l( file_cl );
+    QVERIFY( saved_l.open( QIODevice::ReadOnly ) );
+    const QByteArray before_cl = saved_l.readAll();
+    saved_l.close();
+    QString report_l;
+    whenModal(
+        [ file_cl, &report_l ]( QWidget* modal_p )
+        {
+            QFileDialog* const dialog_cl = qobject_cast< QFileDialog* >( modal_p );
+            dialog_cl->selectNameFilter( QStringLiteral( "HTML (*.html)" ) );
+            emit dialog_cl->filterSelected( QStringLiteral( "HTML (*.html)" ) );
+            chooseFile( dialog_cl, file_cl );
+            whenModal(
+                [ &report_l ]( QWidget* replace_p )
+                {
+                    qobject_cast< QMessageBox* >( replace_p )->button( QMessageBox::Yes )->click();
+                    answerMessageBox( QMessageBox::Ok, &report_l );
+                } );
+            QMetaObject::invokeMethod( dialog_cl, "accept", Qt::QueuedConnection );
+        } );
+    action( QStringLiteral( "Опубликовать …" ) )->trigger();
+    QVERIFY2( report_l.startsWith( QStringLiteral( "Не удалось опубликовать сетку" ) ), qPrintable( report_l ) );
+    QVERIFY( saved_l.open( QIODevice::ReadOnly ) );
+    QCOMPARE( saved_l.readAll(), before_cl );
 }
 
 void tst_MainWindow::printsFittedOrTiled_data()

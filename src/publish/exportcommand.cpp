@@ -87,18 +87,10 @@ QString readRequest( const QCommandLineParser& parser_cp, const Options& options
         request_rp.output_m = input_cl.dir().filePath( input_cl.completeBaseName() + QStringLiteral( ".png" ) );
         request_rp.defaultOutput_m = true;
     }
-    request_rp.format_m = QFileInfo( request_rp.output_m ).suffix().toLower();
-    if( request_rp.format_m == QLatin1String( "htm" ) )
-        request_rp.format_m = QStringLiteral( "html" );
-    static const QStringList formats_scl { QStringLiteral( "png" ), QStringLiteral( "svg" ), QStringLiteral( "pdf" ),
-                                           QStringLiteral( "html" ) };
-    if( !formats_scl.contains( request_rp.format_m ) )
-        return QStringLiteral( "неизвестный формат файла «%1»: нужен .png, .svg, .pdf или .html." )
-            .arg( QFileInfo( request_rp.output_m ).fileName() );
-    // Publishing over the championship itself would lose it.
-    const QString input_cl = QFileInfo( request_rp.input_m ).canonicalFilePath();
-    if( !input_cl.isEmpty() && input_cl == QFileInfo( request_rp.output_m ).canonicalFilePath() )
-        return QStringLiteral( "сетка записалась бы поверх самого файла чемпионата «%1»." ).arg( request_rp.input_m );
+    const QString wrongTarget_cl =
+        ExportCommand::targetProblem( request_rp.input_m, request_rp.output_m, QString(), request_rp.format_m );
+    if( !wrongTarget_cl.isEmpty() )
+        return wrongTarget_cl;
     request_rp.title_m = parser_cp.isSet( options_cp.title_m ) ? parser_cp.value( options_cp.title_m )
                                                                : QFileInfo( request_rp.input_m ).completeBaseName();
     bool scaleRead_l = false;
@@ -224,15 +216,38 @@ int ExportCommand::run( const QStringList& arguments_cp, QTextStream& out_rp, QT
 }
 
 bool ExportCommand::publish( const Championship& champ_cp, const QString& fileName_cp, const QString& title_cp,
-                             QString& error_rp )
+                             const QString& format_cp, QString& error_rp )
 {
     Request request_l;
     request_l.output_m = fileName_cp;
-    request_l.format_m = QFileInfo( fileName_cp ).suffix().toLower();
-    if( request_l.format_m == QLatin1String( "htm" ) )
-        request_l.format_m = QStringLiteral( "html" );
+    error_rp = targetProblem( champ_cp.fileName(), fileName_cp, format_cp, request_l.format_m );
+    if( !error_rp.isEmpty() )
+        return false;
     request_l.title_m = title_cp;
     return writeBracket( request_l, champ_cp, error_rp );
+}
+
+QString ExportCommand::targetProblem( const QString& championship_cp, const QString& output_cp,
+                                      const QString& expected_cp, QString& format_rp )
+{
+    format_rp = QFileInfo( output_cp ).suffix().toLower();
+    if( format_rp == QLatin1String( "htm" ) )
+        format_rp = QStringLiteral( "html" );
+    static const QStringList formats_scl { QStringLiteral( "png" ), QStringLiteral( "svg" ), QStringLiteral( "pdf" ),
+                                           QStringLiteral( "html" ) };
+    if( !formats_scl.contains( format_rp ) )
+        return QStringLiteral( "неизвестный формат файла «%1»: нужен .png, .svg, .pdf или .html." )
+            .arg( QFileInfo( output_cp ).fileName() );
+    if( !expected_cp.isEmpty() && format_rp != expected_cp )
+        return QStringLiteral( "имя «%1» не того формата, что выбран: нужно расширение .%2." )
+            .arg( QFileInfo( output_cp ).fileName(), expected_cp );
+    // Publishing over the championship itself would lose it, whatever the
+    // spelling of its path or a link to it.
+    const QString championship_cl = QFileInfo( championship_cp ).canonicalFilePath();
+    if( !championship_cp.isEmpty() && !championship_cl.isEmpty()
+        && championship_cl == QFileInfo( output_cp ).canonicalFilePath() )
+        return QStringLiteral( "сетка записалась бы поверх самого файла чемпионата «%1»." ).arg( championship_cp );
+    return QString();
 }
 
 int ExportCommand::verify( const Championship& champ_cp, QTextStream& out_rp )

@@ -35,6 +35,12 @@ const QStringList& formatFilters()
     return filters_scl;
 }
 
+// "png" of "PNG (*.png)".
+QString formatOfFilter( const QString& filter_cp )
+{
+    return filter_cp.section( QLatin1String( "*." ), 1 ).chopped( 1 );
+}
+
 void printTiles( const BracketLayout& layout_cp, QPrinter& printer_rp, QPainter& painter_rp )
 {
     const double scale_cl = printer_rp.resolution() / 96.0;
@@ -129,13 +135,14 @@ void QPublishing::slotPublish()
     dialog_l.setLabelText( QFileDialog::Reject, QStringLiteral( "Отменить" ) );
     // A name typed without extension takes the chosen format's.
     connect( &dialog_l, &QFileDialog::filterSelected, &dialog_l,
-             [ &dialog_l ]( const QString& filter_cp )
-             { dialog_l.setDefaultSuffix( filter_cp.section( QLatin1String( "*." ), 1 ).chopped( 1 ) ); } );
+             [ &dialog_l ]( const QString& filter_cp ) { dialog_l.setDefaultSuffix( formatOfFilter( filter_cp ) ); } );
     if( QDialog::Accepted != dialog_l.exec() || dialog_l.selectedFiles().size() != 1 )
         return;
     const QString fileName_cl = dialog_l.selectedFiles().front();
+    // The format is the chosen filter's; a name of another is refused.
+    const QString format_cl = formatOfFilter( dialog_l.selectedNameFilter() );
     QString error_l;
-    if( ExportCommand::publish( global::data::champ(), fileName_cl, title(), error_l ) )
+    if( ExportCommand::publish( global::data::champ(), fileName_cl, title(), format_cl, error_l ) )
         global::widgets::showResult( QMessageBox::Information,
                                      QStringLiteral( "Сетка опубликована в файл\n\"%1\"" ).arg( fileName_cl ) );
     else
