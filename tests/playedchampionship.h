@@ -2,6 +2,7 @@
 #define SORTIVANE_PLAYEDCHAMPIONSHIP_H
 
 #include "championship.h"
+#include "savefile.h"
 
 #include <QVector>
 
@@ -54,6 +55,19 @@ inline Championship playedChampionship( int players_p, unsigned seed_p, int roun
             champ_l.setGameResult( i, random_l() % 2 ? EXPECTED : UNEXPECTED );
     }
     return champ_l;
+}
+
+// An 8-player championship with its second round drawn, as a damaged file
+// leaves it: the first round has lost its games. It loads and plays on.
+inline Championship withGapBeforeCurrentRound()
+{
+    QString text_l = SaveFile::toText( playedChampionship( 8, 5, 2, 0 ) );
+    const int games_cl = text_l.indexOf( QStringLiteral( "<games>" ) );
+    const int end_cl = text_l.indexOf( QStringLiteral( "</games>" ), games_cl ) + 8;
+    text_l.replace( games_cl, end_cl - games_cl, QStringLiteral( "<games/>" ) );
+    Championship gap_l;
+    SaveFile::fromText( text_l, gap_l );
+    return gap_l;
 }
 
 #endif

@@ -15,6 +15,7 @@
 #include "drawseed.h"
 #include "globals.h"
 #include "guisupport.h"
+#include "playedchampionship.h"
 #include "savefile.h"
 #include "testsupport.h"
 
@@ -85,6 +86,7 @@ private slots:
     void treeViewTakesResultsAndShowsTheChampion();
     void publishesFromTheWindow();
     void publishingNeverWritesOverTheChampionship();
+    void undoRefusedWhereItWouldStrandTheChampionship();
     void bracketTooLargeForTheDiagramShowsTheTree();
     void printsFittedOrTiled_data();
     void printsFittedOrTiled();
@@ -1232,6 +1234,23 @@ void tst_MainWindow::publishingNeverWritesOverTheChampionship()
     QVERIFY2( report_l.startsWith( QStringLiteral( "Не удалось опубликовать сетку" ) ), qPrintable( report_l ) );
     QVERIFY( saved_l.open( QIODevice::ReadOnly ) );
     QCOMPARE( saved_l.readAll(), before_cl );
+}
+
+void tst_MainWindow::undoRefusedWhereItWouldStrandTheChampionship()
+{
+    global::data::champ() = withGapBeforeCurrentRound();
+    window()->resetViews();
+    QAction* const undo_cl = action( QStringLiteral( "Отменить жеребьевку" ) );
+    QVERIFY( !undo_cl->isEnabled() );
+    QVERIFY2( undo_cl->toolTip().startsWith( QStringLiteral( "Отменить жеребьевку нельзя" ) ),
+              qPrintable( undo_cl->toolTip() ) );
+    QTest::keySequence( window(), QKeySequence::Undo );
+    QCOMPARE( global::data::champ().currentRound(), 1 );
+
+    global::data::champ() = playedChampionship( 8, 5, 2, 0 );
+    window()->resetViews();
+    QVERIFY( undo_cl->isEnabled() );
+    QCOMPARE( undo_cl->toolTip(), QStringLiteral( "Отменить последнюю жеребьевку" ) );
 }
 
 void tst_MainWindow::printsFittedOrTiled_data()

@@ -1,6 +1,7 @@
 #include "championship.h"
 #include "drawseed.h"
 #include "globaldata.h"
+#include "playedchampionship.h"
 #include "savefile.h"
 #include "testsupport.h"
 #include "xmltree.h"
@@ -134,6 +135,7 @@ class tst_SaveFile : public QObject
 {
     Q_OBJECT
 private slots:
+    void neverWritesAnUnplayableChampionship();
     void initTestCase();
     void init();
     void writesExampleLayout();
@@ -251,6 +253,34 @@ void tst_SaveFile::rewritesSavedFilesAsTheyWere()
     QVERIFY( original_l.setContent( original_cl ) );
     QString where_l;
     QVERIFY2( sameTree( written_l, original_l, where_l ), qPrintable( where_l ) );
+}
+
+// A damaged file whose round before the current one lost its games loads
+// and plays on, but undoing its draw would leave a current round that can
+// never be drawn: undo is refused, and no writer puts such a championship
+// down, whoever asks.
+void tst_SaveFile::neverWritesAnUnplayableChampionship()
+{
+    const Championship gap_l = withGapBeforeCurrentRound();
+    QCOMPARE( gap_l.currentRound(), 1 );
+    QVERIFY( gap_l.rounds().at( 0 ).games_m.isEmpty() );
+    QVERIFY( gap_l.canBePlayedToFinal() );
+    QVERIFY( !gap_l.canUndoLastDraw() );
+
+    const QString file_cl = path( QStringLiteral( "kept.stv" ) );
+    QVERIFY( SaveFile::write( gap_l, file_cl ) );
+    const QString kept_cl = readFile( file_cl );
+    Championship undone_l = gap_l;
+    undone_l.undoLastDraw();
+    QVERIFY( !undone_l.canBePlayedToFinal() );
+    QVERIFY( !SaveFile::write( undone_l, file_cl ) );
+    QVERIFY( !undone_l.save( file_cl ) );
+    QCOMPARE( readFile( file_cl ), kept_cl );
+    QVERIFY( !SaveFile::write( undone_l, path( QStringLiteral( "new.stv" ) ) ) );
+    QVERIFY( !QFile::exists( path( QStringLiteral( "new.stv" ) ) ) );
+
+    // An ordinary undo stays possible.
+    QVERIFY( playedChampionship( 8, 5, 2, 0 ).canUndoLastDraw() );
 }
 
 void tst_SaveFile::writesTheSameBytesOnEveryPlatform_data()

@@ -181,6 +181,10 @@ public:
     // again, its results open to change; the winners already waiting for
     // the next round go. Undoing the first draw leaves no rounds at all.
     void undoLastDraw();
+    // Whether undoing the latest draw leaves a championship that can be
+    // played to the final: a damaged file may keep a round without games
+    // before the current one, which undoing would make current.
+    bool canUndoLastDraw() const;
     // Results recorded in the current round.
     int decidedGames() const;
 

@@ -49,7 +49,9 @@ public:
     static constexpr int MAX_NAME_LENGTH = 4096;
 
     // Writes atomically: the previous file stays intact unless the whole new
-    // text reached the disk.
+    // text reached the disk. A championship that cannot be played to the
+    // final is never written: the reader would refuse the file, and the
+    // organiser's work with it. No command of the program makes one.
     static bool write( const Championship& champ_cp, const QString& fileName_p );
     // Fills champ_rp (expected to be a fresh championship) from the file; on
     // false champ_rp is left in an unspecified state and must be dropped.

@@ -587,6 +587,15 @@ void Championship::undoLastDraw()
     --currentRound_m;
 }
 
+bool Championship::canUndoLastDraw() const
+{
+    if( rounds_m.isEmpty() )
+        return false;
+    Championship undone_l = *this;
+    undone_l.undoLastDraw();
+    return undone_l.canBePlayedToFinal();
+}
+
 int Championship::decidedGames() const
 {
     if( rounds_m.isEmpty() )

@@ -491,6 +491,8 @@ QDomNode firstNode( const QDomDocument& document_cp )
 
 bool SaveFile::write( const Championship& champ_cp, const QString& fileName_p )
 {
+    if( !champ_cp.canBePlayedToFinal() )
+        return false;
     const QByteArray bytes_cl = global::data::codec()->fromUnicode( toText( champ_cp ) );
     // A file the reader refuses for its size would be lost work: refused now,
     // the previous file stays.

@@ -187,7 +187,11 @@ void QChampionshipFiles::saveChampionship( const QString& fileName_p )
     }
     else
         global::widgets::showResult(
-            QMessageBox::Warning, QStringLiteral( "Не удалось сохранить данные в файл\n\"%1\"" ).arg( attempted_cl ) );
+            QMessageBox::Warning,
+            QStringLiteral( "Не удалось сохранить данные в файл\n\"%1\"" ).arg( attempted_cl )
+                + ( champ_l.canBePlayedToFinal()
+                        ? QString()
+                        : QStringLiteral( "\nЧемпионат нельзя доиграть до финала; прежний файл не тронут." ) ) );
 }
 
 void QChampionshipFiles::updateTitle()

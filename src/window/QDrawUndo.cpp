@@ -20,7 +20,12 @@ QDrawUndo::QDrawUndo( QMenu* menu_p, QObject* parent_p ) : QObject( parent_p )
 
 void QDrawUndo::update( bool drawRunning_p )
 {
-    undoAct_m->setEnabled( !drawRunning_p && !global::data::champ().rounds().isEmpty() );
+    const Championship& champ_cl = global::data::champ();
+    const bool blocked_cl = !champ_cl.rounds().isEmpty() && !champ_cl.canUndoLastDraw();
+    undoAct_m->setEnabled( !drawRunning_p && !champ_cl.rounds().isEmpty() && !blocked_cl );
+    undoAct_m->setToolTip( blocked_cl ? QStringLiteral( "Отменить жеребьевку нельзя: в туре перед ней нет игр, "
+                                                        "и чемпионат нельзя было бы доиграть до финала" )
+                                      : QStringLiteral( "Отменить последнюю жеребьевку" ) );
 }
 
 QString QDrawUndo::question( const Championship& champ_cp )
@@ -38,7 +43,7 @@ void QDrawUndo::slotUndo()
 {
     Championship& champ_l = global::data::champ();
     // The shortcut may outrun the enabled state by an event.
-    if( !undoAct_m->isEnabled() || champ_l.rounds().isEmpty() || !global::widgets::confirm( question( champ_l ) )
+    if( !undoAct_m->isEnabled() || !champ_l.canUndoLastDraw() || !global::widgets::confirm( question( champ_l ) )
         || global::threads::tossThread()->isBusy() )
         return;
     champ_l.undoLastDraw();
