@@ -3,8 +3,10 @@
 #include "QRecoveryCopy.h"
 #include "guisupport.h"
 #include "savefile.h"
+#include "systemsupport.h"
 
 #include <QProcess>
+#include <QStatusBar>
 #include <QtTest>
 
 class tst_Recovery : public QObject
@@ -15,6 +17,9 @@ private slots:
     void initTestCase();
     void restoresWhatAKilledProgramLeft();
     void setsAsideACopyItCannotRead();
+    void namesBesideACopyNeverStallTheStart_data();
+    void namesBesideACopyNeverStallTheStart();
+    void saysOnceThatNoCopyCanBeWritten();
 };
 
 void tst_Recovery::initTestCase()
@@ -89,6 +94,87 @@ void tst_Recovery::setsAsideACopyItCannotRead()
     const QStringList aside_cl =
         QDir( QRecoveryCopy::folder() ).entryList( { QStringLiteral( "recovery-999999999-refused-*.stv" ) } );
     QCOMPARE( aside_cl.size(), 1 );
+}
+
+void tst_Recovery::namesBesideACopyNeverStallTheStart_data()
+{
+    // shown: what the question names as the championship's file.
+    QTest::addColumn< QString >( "kind" );
+    QTest::addColumn< QString >( "shown" );
+    QTest::newRow( "FIFO" ) << "fifo"
+                            << "";
+    QTest::newRow( "link to an endless device" ) << "zero"
+                                                 << "";
+    QTest::newRow( "200 MB file" ) << "huge"
+                                   << "";
+    QTest::newRow( "name that looks like markup" ) << "markup"
+                                                   << "<b>кубок</b> &amp; <i>финал</i>.stv";
+}
+
+// The question comes at once, and the name beside the copy is read only
+// when it is a regular file of a name's size; anything else is set aside.
+void tst_Recovery::namesBesideACopyNeverStallTheStart()
+{
+    QFETCH( QString, kind );
+    QFETCH( QString, shown );
+    const QString folder_cl = QRecoveryCopy::folder();
+    QDir( folder_cl ).removeRecursively();
+    QDir().mkpath( folder_cl );
+    const QString copy_cl = folder_cl + QStringLiteral( "/recovery-999999998.stv" );
+    const QString name_cl = folder_cl + QStringLiteral( "/recovery-999999998.name" );
+    QVERIFY( SaveFile::write( Championship(), copy_cl ) );
+    if( kind == QStringLiteral( "fifo" ) || kind == QStringLiteral( "zero" ) )
+    {
+        if( !systemsupport::hasFifos() )
+            QSKIP( "no FIFOs or device links on this system" );
+        QVERIFY( kind == QStringLiteral( "fifo" ) ? systemsupport::makeFifo( name_cl )
+                                                  : QFile::link( QStringLiteral( "/dev/zero" ), name_cl ) );
+    }
+    QFile name_l( name_cl );
+    if( kind == QStringLiteral( "huge" ) )
+        QVERIFY( name_l.open( QIODevice::WriteOnly ) && name_l.resize( 200LL * 1024 * 1024 ) );
+    if( kind == QStringLiteral( "markup" ) )
+        QVERIFY( name_l.open( QIODevice::WriteOnly ) && name_l.write( shown.toUtf8() ) );
+    name_l.close();
+    QString text_l;
+    Qt::TextFormat format_l = Qt::RichText;
+    whenModal(
+        [ &text_l, &format_l ]( QWidget* modal_p )
+        {
+            QMessageBox* const box_cl = qobject_cast< QMessageBox* >( modal_p );
+            text_l = box_cl->text();
+            format_l = box_cl->textFormat();
+            box_cl->escapeButton()->click();
+        } );
+    QTossApplication::offerRecovery();
+    QCOMPARE( format_l, Qt::PlainText );
+    QCOMPARE( text_l.section( QStringLiteral( "Файл чемпионата: " ), 1 ), shown );
+    QCOMPARE(
+        QDir( folder_cl ).entryList( { QStringLiteral( "*-refused-*.name" ) }, QDir::System | QDir::Files ).size(),
+        shown.isEmpty() ? 1 : 0 );
+}
+
+void tst_Recovery::saysOnceThatNoCopyCanBeWritten()
+{
+    // A file where the folder should be: no copy can be written there.
+    const QString folder_cl = QRecoveryCopy::folder();
+    QDir( folder_cl ).removeRecursively();
+    QFile blocker_l( folder_cl );
+    QVERIFY( blocker_l.open( QIODevice::WriteOnly ) );
+    blocker_l.close();
+    QRecoveryCopy* const copy_cl = gui::window()->findChild< QRecoveryCopy* >();
+    QSignalSpy told_l( copy_cl, SIGNAL( notWritten( QString ) ) );
+    for( const QString& name_crl : { QStringLiteral( "Аня" ), QStringLiteral( "Борис" ) } )
+    {
+        global::data::champ().addPlayer( 1, name_crl, QString() );
+        gui::window()->showEditedChampionship();
+        QTest::qWait( QRecoveryCopy::DELAY_MS + 500 );
+    }
+    QTRY_COMPARE( told_l.size(), 1 );
+    QVERIFY(
+        told_l.at( 0 ).at( 0 ).toString().startsWith( QStringLiteral( "Копию несохранённого чемпионата записать" ) ) );
+    QCOMPARE( gui::window()->statusBar()->currentMessage(), told_l.at( 0 ).at( 0 ).toString() );
+    QFile::remove( folder_cl );
 }
 
 SORTIVANE_APPLICATION_TEST_MAIN( tst_Recovery )

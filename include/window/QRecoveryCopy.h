@@ -5,6 +5,8 @@
 #include <QObject>
 #include <QTimer>
 
+#include <atomic>
+
 class QLockFile;
 class QThread;
 class QWidget;
@@ -38,12 +40,20 @@ public:
     static QString folder();
     QString copyPath() const;
 
+signals:
+    // A copy could not be written (a full disk, a folder not writable):
+    // said once, until a copy is written again.
+    void notWritten( QString message_p );
+
 private slots:
     void slotWrite();
     void slotWritten();
 
 private:
     static QString namePath( const QString& copyPath_cp );
+    // The championship's file name kept beside a copy, read only from a
+    // regular file of a name's size; anything else is set aside unread.
+    static QString storedName( const QString& copyPath_cp );
     // Copies of programs that are gone, newest first.
     QFileInfoList orphanedCopies() const;
     bool restore( const QFileInfo& copy_cp );
@@ -52,6 +62,9 @@ private:
     QTimer delay_m;
     QThread* writer_m = nullptr;
     bool pending_m = false;
+    // Whether the worker wrote its copy; read once it has finished.
+    std::atomic_bool written_m { true };
+    bool failureTold_m = false;
     QLockFile* lock_m = nullptr;
 };
 

@@ -33,6 +33,16 @@ QString lockPath( const QString& copyPath_cp )
     return besideCopy( copyPath_cp, QStringLiteral( "lock" ) );
 }
 
+// A championship's file name is a few hundred bytes; anything far larger
+// beside a copy is no name.
+const qint64 MAX_NAME_BYTES = 64 * 1024;
+
+// The time a refused file is set aside with.
+QString asideStamp()
+{
+    return QDateTime::currentDateTime().toString( QStringLiteral( "yyyyMMdd-HHmmss" ) );
+}
+
 bool writeName( const QString& path_cp, const QString& name_cp )
 {
     const QByteArray bytes_cl = name_cp.toUtf8();
@@ -89,13 +99,11 @@ bool QRecoveryCopy::offer( QWidget* parent_p )
         QStringLiteral( "Программа была закрыта, не сохранив чемпионат. Восстановить несохранённые изменения?"
                         "\n\nКопия от %1." )
             .arg( newest_crl.lastModified().toString( QStringLiteral( "dd.MM.yyyy HH:mm:ss" ) ) );
-    QFile name_l( namePath( newest_crl.filePath() ) );
-    if( name_l.open( QIODevice::ReadOnly ) )
-    {
-        const QString fileName_cl = QString::fromUtf8( name_l.readAll() );
-        if( !fileName_cl.isEmpty() )
-            text_l += QStringLiteral( "\nФайл чемпионата: %1" ).arg( fileName_cl );
-    }
+    const QString fileName_cl = storedName( newest_crl.filePath() );
+    if( !fileName_cl.isEmpty() )
+        text_l += QStringLiteral( "\nФайл чемпионата: %1" ).arg( fileName_cl );
+    // A file name is shown as it is, whatever it looks like.
+    box_l.setTextFormat( Qt::PlainText );
     box_l.setText( text_l );
     if( copies_cl.size() > 1 )
     {
@@ -143,11 +151,8 @@ void QRecoveryCopy::slotWrite()
     const Championship copy_cl = global::data::champ();
     const QString path_cl = copyPath();
     writer_m = QThread::create(
-        [ copy_cl, path_cl ]
-        {
-            if( writeName( namePath( path_cl ), copy_cl.fileName() ) )
-                SaveFile::write( copy_cl, path_cl );
-        } );
+        [ this, copy_cl, path_cl ]
+        { written_m = writeName( namePath( path_cl ), copy_cl.fileName() ) && SaveFile::write( copy_cl, path_cl ); } );
     connect( writer_m, "2finished()", this, "1slotWritten()" );
     writer_m->start();
 }
@@ -156,6 +161,12 @@ void QRecoveryCopy::slotWritten()
 {
     writer_m->deleteLater();
     writer_m = nullptr;
+    // Said once, until a copy is written again: saving goes on as before.
+    if( !written_m && !failureTold_m )
+        emit notWritten( QStringLiteral( "Копию несохранённого чемпионата записать не удалось: папка %1 недоступна "
+                                         "или диск полон. Сохраняйте чемпионат сами." )
+                             .arg( QDir::toNativeSeparators( folder() ) ) );
+    failureTold_m = !written_m;
     if( !pending_m )
         return;
     pending_m = false;
@@ -165,6 +176,24 @@ void QRecoveryCopy::slotWritten()
 QString QRecoveryCopy::namePath( const QString& copyPath_cp )
 {
     return besideCopy( copyPath_cp, QStringLiteral( "name" ) );
+}
+
+QString QRecoveryCopy::storedName( const QString& copyPath_cp )
+{
+    // Only a regular file of a name's size is read: a FIFO would block the
+    // start for ever, a device or a huge file would fill the memory.
+    const QString path_cl = namePath( copyPath_cp );
+    const QFileInfo info_cl( path_cl );
+    if( !info_cl.exists() && !info_cl.isSymLink() )
+        return QString();
+    QFile name_l( path_cl );
+    if( !info_cl.isFile() || info_cl.size() > MAX_NAME_BYTES || !name_l.open( QIODevice::ReadOnly ) )
+    {
+        QFile::rename( path_cl,
+                       QStringLiteral( "%1-refused-%2.name" ).arg( path_cl.left( path_cl.size() - 5 ), asideStamp() ) );
+        return QString();
+    }
+    return QString::fromUtf8( name_l.read( MAX_NAME_BYTES ) );
 }
 
 QFileInfoList QRecoveryCopy::orphanedCopies() const
@@ -195,9 +224,7 @@ bool QRecoveryCopy::restore( const QFileInfo& copy_cp )
     {
         // Set aside, never deleted: it may still hold something worth a look.
         const QString aside_cl =
-            QStringLiteral( "%1/%2-refused-%3.stv" )
-                .arg( copy_cp.path(), copy_cp.completeBaseName(),
-                      QDateTime::currentDateTime().toString( QStringLiteral( "yyyyMMdd-HHmmss" ) ) );
+            QStringLiteral( "%1/%2-refused-%3.stv" ).arg( copy_cp.path(), copy_cp.completeBaseName(), asideStamp() );
         QFile::rename( copy_cp.filePath(), aside_cl );
         QFile::remove( namePath( copy_cp.filePath() ) );
         global::widgets::showResult(
@@ -206,9 +233,7 @@ bool QRecoveryCopy::restore( const QFileInfo& copy_cp )
                 .arg( aside_cl ) );
         return false;
     }
-    QFile name_l( namePath( copy_cp.filePath() ) );
-    if( name_l.open( QIODevice::ReadOnly ) )
-        restored_l.setFileName( QString::fromUtf8( name_l.readAll() ) );
+    restored_l.setFileName( storedName( copy_cp.filePath() ) );
     global::data::champ() = restored_l;
     remove( copy_cp.filePath() );
     return true;

@@ -58,6 +58,7 @@ QTossWindow::QTossWindow() : QMainWindow( nullptr )
 
     setWindowIcon( global::icons::appIcon() );
     recovery_m = new QRecoveryCopy( this );
+    connect( recovery_m, "2notWritten( QString )", statusBar(), "1showMessage( QString )" );
     files_m = new QChampionshipFiles( this );
     connect( files_m, "2championshipReplaced()", this, "1slotChampionshipReplaced()" );
     connect( files_m, "2stored()", this, "1slotStored()" );
