@@ -20,6 +20,7 @@ private slots:
     void namesBesideACopyNeverStallTheStart_data();
     void namesBesideACopyNeverStallTheStart();
     void saysOnceThatNoCopyCanBeWritten();
+    void withoutADisplaySaysWhatIsMissing();
 };
 
 void tst_Recovery::initTestCase()
@@ -175,6 +176,26 @@ void tst_Recovery::saysOnceThatNoCopyCanBeWritten()
         told_l.at( 0 ).at( 0 ).toString().startsWith( QStringLiteral( "Копию несохранённого чемпионата записать" ) ) );
     QCOMPARE( gui::window()->statusBar()->currentMessage(), told_l.at( 0 ).at( 0 ).toString() );
     QFile::remove( folder_cl );
+}
+
+void tst_Recovery::withoutADisplaySaysWhatIsMissing()
+{
+#ifdef Q_OS_WIN
+    QSKIP( "Windows always has its desktop" );
+#endif
+    QProcess program_l;
+    QProcessEnvironment environment_l = QProcessEnvironment::systemEnvironment();
+    for( const char* const name_cl : { "QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY" } )
+        environment_l.remove( QString::fromLatin1( name_cl ) );
+    program_l.setProcessEnvironment( environment_l );
+    program_l.start( QStringLiteral( SORTIVANE_PROGRAM ), QStringList() );
+    QVERIFY( program_l.waitForFinished( 30000 ) );
+    QCOMPARE( program_l.exitStatus(), QProcess::NormalExit );
+    QCOMPARE( program_l.exitCode(), 1 );
+    const QString said_cl = QString::fromUtf8( program_l.readAllStandardError() );
+    QVERIFY2( said_cl.contains( QStringLiteral( "нужен графический сеанс" ) )
+                  && said_cl.contains( QStringLiteral( "a graphical session" ) ) && !said_cl.contains( "Reinstalling" ),
+              qPrintable( said_cl ) );
 }
 
 SORTIVANE_APPLICATION_TEST_MAIN( tst_Recovery )

@@ -22,6 +22,11 @@ QString qtTranslationsFolder();
 // platform is pointed there; elsewhere nothing changes.
 void useOwnFontsOffscreen();
 
+// Whether a window program started here has no graphical session to show
+// its windows in: on Linux neither DISPLAY nor WAYLAND_DISPLAY is set and no
+// platform was chosen. Never on Windows.
+bool lacksGraphicalSession();
+
 // A device that writes the text of stdout or stderr (stream_p), given as
 // UTF-8. On a Windows console it goes through the console's wide-character
 // call, so that cmd.exe and PowerShell show Cyrillic whatever their code

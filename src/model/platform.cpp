@@ -60,6 +60,16 @@ QString platform::qtTranslationsFolder()
 #endif
 }
 
+bool platform::lacksGraphicalSession()
+{
+#if defined( Q_OS_WIN ) || defined( Q_OS_MACOS )
+    return false;
+#else
+    return qEnvironmentVariableIsEmpty( "QT_QPA_PLATFORM" ) && qEnvironmentVariableIsEmpty( "DISPLAY" )
+           && qEnvironmentVariableIsEmpty( "WAYLAND_DISPLAY" );
+#endif
+}
+
 void platform::useOwnFontsOffscreen()
 {
 #ifdef Q_OS_WIN

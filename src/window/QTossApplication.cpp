@@ -13,6 +13,9 @@
 #include <QMessageBox>
 #include <QTranslator>
 
+#include <cstdio>
+#include <cstdlib>
+
 QTossApplication::QTossApplication( int& argc_p, char** argv_p ) : QApplication( argc_p, argv_p )
 {
     // Where the recovery copies live.
@@ -27,6 +30,17 @@ QTossApplication::QTossApplication( int& argc_p, char** argv_p ) : QApplication(
 
 std::unique_ptr< QTossApplication > QTossApplication::create( int& argc_p, char** argv_p )
 {
+    // Qt would abort with its own advice to reinstall; the organiser is
+    // told what is really missing, in both languages, and the program ends.
+    if( platform::lacksGraphicalSession() )
+    {
+        std::fputs( "sortivane: нужен графический сеанс (X11 или Wayland): запустите программу с рабочего стола "
+                    "или задайте DISPLAY. Опубликовать сетку без экрана можно командой sortivane-export.\n"
+                    "sortivane: a graphical session (X11 or Wayland) is needed: start the program from the desktop "
+                    "or set DISPLAY. To publish a bracket without a display, use sortivane-export.\n",
+                    stderr );
+        std::exit( 1 );
+    }
     // The program draws nothing with OpenGL, but on X the platform plugin
     // loads and probes it before the first window: 20 ms under Xvfb, more
     // with a graphics driver. A setting of the user's own is kept. The plugin
