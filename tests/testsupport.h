@@ -123,12 +123,31 @@ inline void startWatchdog( int limit_p = 60 )
     timer_scl->start();
 }
 
+// The program connects by name, as its design prescribes, so a misspelt
+// signal or slot is no compile error, only Qt's warning at run time: here it
+// fails the test that made the connection.
+inline void failOnBrokenConnections()
+{
+    static const QtMessageHandler previous_scl = qInstallMessageHandler(
+        []( QtMsgType type_p, const QMessageLogContext& context_cp, const QString& message_cp )
+        {
+            for( const char* const broken_cl :
+                 { "No such signal", "No such slot", "Incompatible sender/receiver arguments" } )
+                if( message_cp.contains( QLatin1String( broken_cl ) ) )
+                    QTest::qFail( qPrintable( message_cp ), context_cp.file ? context_cp.file : __FILE__,
+                                  context_cp.line );
+            previous_scl( type_p, context_cp, message_cp );
+        } );
+}
+
 // The offscreen platform warns about size hints it cannot pass on; that is
 // no fault of the program and would drown the test output. Every GUI test
-// calls this first, so it also starts the watchdog.
+// calls this first, so it also starts the watchdog and fails on a broken
+// connection.
 inline void quietOffscreenPlatform()
 {
     startWatchdog();
+    failOnBrokenConnections();
 #ifdef Q_OS_WIN
     // The offscreen platform on Windows has no fonts but the program's own:
     // they are there before the first widget measures its texts, as a real
