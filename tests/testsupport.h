@@ -112,7 +112,9 @@ inline void startWatchdog( int limit_p = 60 )
                               return;
                           std::fprintf( stderr, "FAIL!  : %s ran over %d s; open windows:\n", current_cl.constData(),
                                         limit_p );
-                          for( QWidget* const window_cl : QApplication::topLevelWidgets() )
+                          // A test without widgets has no windows to name.
+                          const bool widgets_cl = qobject_cast< QApplication* >( QCoreApplication::instance() );
+                          for( QWidget* const window_cl : widgets_cl ? QApplication::topLevelWidgets() : QWidgetList() )
                               if( window_cl->isVisible() )
                                   std::fprintf( stderr, "  %s \"%s\"%s\n", window_cl->metaObject()->className(),
                                                 qPrintable( window_cl->windowTitle() ),

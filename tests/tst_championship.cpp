@@ -80,6 +80,7 @@ class tst_Championship : public QObject
 {
     Q_OBJECT
 private slots:
+    void initTestCase();
     void init();
     void newChampionshipHasDefaults();
     void resetKeepsFileName();
@@ -107,6 +108,13 @@ private slots:
     void failedGuardStopsWithConditionText_data();
     void failedGuardStopsWithConditionText();
 };
+
+// A test that never ends (an endless draw, say) fails within a minute.
+void tst_Championship::initTestCase()
+{
+    startWatchdog();
+    failOnBrokenConnections();
+}
 
 void tst_Championship::init()
 {

@@ -58,6 +58,7 @@ class tst_Models : public QObject
 {
     Q_OBJECT
 private slots:
+    void initTestCase();
     void init();
     void showsDefaultGroupsEmpty();
     void headersAndFlags();
@@ -71,6 +72,13 @@ private slots:
     void nationsFollowChampionship();
     void nationWithoutNameShowsEmptyText();
 };
+
+// A test that never ends (an endless draw, say) fails within a minute.
+void tst_Models::initTestCase()
+{
+    startWatchdog();
+    failOnBrokenConnections();
+}
 
 void tst_Models::init()
 {

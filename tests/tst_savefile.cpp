@@ -183,6 +183,8 @@ private:
 
 void tst_SaveFile::initTestCase()
 {
+    startWatchdog();
+    failOnBrokenConnections();
     QVERIFY( dir_m.isValid() );
 }
 
