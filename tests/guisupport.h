@@ -123,7 +123,8 @@ inline QGameWidget* gameWidget( int roundId_p, int gameId_p )
 }
 
 // Clicks the game widget in the bracket and picks a side in the dialog.
-inline void clickGame( QGameWidget* game_p, bool outsider_p )
+// Answers the winner dialog that comes next.
+inline void chooseWinner( bool outsider_p )
 {
     whenModal(
         [ outsider_p ]( QWidget* modal_p )
@@ -133,6 +134,11 @@ inline void clickGame( QGameWidget* game_p, bool outsider_p )
                 if( button_cl->text() == QStringLiteral( "Выбрать" ) )
                     button_cl->click();
         } );
+}
+
+inline void clickGame( QGameWidget* game_p, bool outsider_p )
+{
+    chooseWinner( outsider_p );
     QGraphicsView* const view_cl = child< QGraphicsView >( "diagramView" );
     QGraphicsProxyWidget* const proxy_cl = game_p->graphicsProxyWidget();
     view_cl->ensureVisible( proxy_cl, 0, 0 );

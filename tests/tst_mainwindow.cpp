@@ -87,6 +87,7 @@ private slots:
     void publishesFromTheWindow();
     void publishingNeverWritesOverTheChampionship();
     void undoRefusedWhereItWouldStrandTheChampionship();
+    void treeShowsNothingButTheCurrentLayout();
     void bracketTooLargeForTheDiagramShowsTheTree();
     void printsFittedOrTiled_data();
     void printsFittedOrTiled();
@@ -1250,6 +1251,93 @@ void tst_MainWindow::undoRefusedWhereItWouldStrandTheChampionship()
     window()->resetViews();
     QVERIFY( undo_cl->isEnabled() );
     QCOMPARE( undo_cl->toolTip(), QStringLiteral( "Отменить последнюю жеребьевку" ) );
+}
+
+namespace
+{
+// The tree as the window shows it, and a tree laid out afresh for the same
+// championship, drawn side by side: any item left over, missing or stale
+// shows as a difference.
+void checkTreeIsFresh( const char* step_p )
+{
+    QBracketTreeScene* const shown_cl = window()->findChild< QBracketTreeScene* >();
+    QBracketTreeScene fresh_l( nullptr );
+    fresh_l.update();
+    QCOMPARE( shown_cl->sceneRect(), fresh_l.sceneRect() );
+    QCOMPARE( shown_cl->items().size(), fresh_l.items().size() );
+    const QSize size_cl = fresh_l.sceneRect().size().toSize();
+    QImage shownImage_l( size_cl, QImage::Format_RGB32 );
+    QImage freshImage_l( size_cl, QImage::Format_RGB32 );
+    for( auto [ scene_p, image_p ] : { std::pair< QGraphicsScene*, QImage* > { shown_cl, &shownImage_l },
+                                       std::pair< QGraphicsScene*, QImage* > { &fresh_l, &freshImage_l } } )
+    {
+        image_p->fill( Qt::white );
+        QPainter painter_l( image_p );
+        scene_p->render( &painter_l, QRectF( QPointF(), size_cl ), scene_p->sceneRect() );
+    }
+    // Where a line meets a box, the item drawn last differs by a shade of
+    // anti-aliasing between the two; a whole text or box left over does not.
+    int differing_l = 0;
+    for( int y = 0; y < size_cl.height(); ++y )
+        for( int x = 0; x < size_cl.width(); ++x )
+        {
+            const QRgb shown_cl = shownImage_l.pixel( x, y );
+            const QRgb fresh_cl = freshImage_l.pixel( x, y );
+            differing_l += std::max( { std::abs( qRed( shown_cl ) - qRed( fresh_cl ) ),
+                                       std::abs( qGreen( shown_cl ) - qGreen( fresh_cl ) ),
+                                       std::abs( qBlue( shown_cl ) - qBlue( fresh_cl ) ) } )
+                           > 48;
+        }
+    QVERIFY2( 0 == differing_l,
+              qPrintable( QStringLiteral( "%1: %2 pixels differ" ).arg( step_p ).arg( differing_l ) ) );
+}
+}
+
+// Registrations, a draw, results, an undo, a load and view switches, each
+// followed by the tree the hall sees.
+void tst_MainWindow::treeShowsNothingButTheCurrentLayout()
+{
+    resetChampionship();
+    window()->resetViews();
+    action( QStringLiteral( "Сетка" ) )->trigger();
+    checkTreeIsFresh( "empty" );
+    for( int group_l = 0; group_l < 3; ++group_l )
+    {
+        clickRow( groupIndex( group_l ) );
+        enterPlayer( QStringLiteral( "Игрок%1" ).arg( group_l ), QString() );
+        QTest::mouseClick( child< QToolButton >( "addPlayerBtn" ), Qt::LeftButton );
+        checkTreeIsFresh( "registered" );
+    }
+    clickRow( groupIndex( 0 ) );
+    enterPlayer( QStringLiteral( "Игрок3" ), QString() );
+    QTest::mouseClick( child< QToolButton >( "addPlayerBtn" ), Qt::LeftButton );
+    QSignalSpy updated_l( global::threads::tossThread(), SIGNAL( championshipDataUpdated() ) );
+    action( QStringLiteral( "Запустить" ) )->trigger();
+    QVERIFY( updated_l.wait( 10000 ) );
+    QTRY_VERIFY( action( QStringLiteral( "Начать новый" ) )->isEnabled() );
+    checkTreeIsFresh( "drawn" );
+    for( int game_l = 0; game_l < 2; ++game_l )
+    {
+        // As a click on the game in the tree records it.
+        chooseWinner( 1 == game_l );
+        QGameWidget::recordResult( 0, game_l );
+        checkTreeIsFresh( "result" );
+    }
+    const QString file_cl = dir_m.filePath( QStringLiteral( "дерево.stv" ) );
+    QVERIFY( global::data::champ().save( file_cl ) );
+    action( QStringLiteral( "Запустить" ) )->trigger();
+    QVERIFY( updated_l.wait( 10000 ) );
+    QTRY_VERIFY( action( QStringLiteral( "Начать новый" ) )->isEnabled() );
+    checkTreeIsFresh( "final drawn" );
+    answerMessageBox( QMessageBox::Ok );
+    action( QStringLiteral( "Отменить жеребьевку" ) )->trigger();
+    checkTreeIsFresh( "undone" );
+    action( QStringLiteral( "Схема" ) )->trigger();
+    resetChampionship( { 2, 2 } );
+    window()->resetViews();
+    window()->openOnStart( file_cl );
+    action( QStringLiteral( "Сетка" ) )->trigger();
+    checkTreeIsFresh( "loaded" );
 }
 
 void tst_MainWindow::printsFittedOrTiled_data()

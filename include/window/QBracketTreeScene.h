@@ -33,7 +33,12 @@ public:
 
 private:
     static QString title();
+    // Every item stands under a key of its own: the piece's key, with as
+    // many '#' as items already shown under it.
     void addPiece( const BracketLayout::Piece& piece_cp );
+    QString freeKey( QString key_p ) const;
+    // The key of the item that shows piece_cp.
+    QString keyOfShown( const BracketLayout::Piece& piece_cp ) const;
 
     std::unique_ptr< BracketLayout > layout_m;
     QHash< QString, QGraphicsItem* > items_m;

@@ -82,7 +82,7 @@ void QBracketTreeScene::update()
     replaced_m = 0;
     for( const BracketLayout::Piece& piece_crl : layout_m->pieces() )
     {
-        const QString key_cl = keyOf( piece_crl );
+        const QString key_cl = freeKey( keyOf( piece_crl ) );
         QGraphicsItem* const old_cl = old_l.take( key_cl );
         const bool clickable_cl =
             BracketLayout::Piece::Game == piece_crl.kind_m && piece_crl.round_m == champ_crl.currentRound();
@@ -111,7 +111,7 @@ void QBracketTreeScene::showResult( int gameId_p )
         return;
     }
     for( const BracketLayout::Piece& piece_crl : gone_l )
-        delete items_m.take( keyOf( piece_crl ) );
+        delete items_m.take( keyOfShown( piece_crl ) );
     replaced_m = 0;
     for( const BracketLayout::Piece& piece_crl : come_l )
         addPiece( piece_crl );
@@ -128,6 +128,25 @@ void QBracketTreeScene::addPiece( const BracketLayout::Piece& piece_cp )
 {
     PieceItem* const item_cl = new PieceItem( piece_cp );
     addItem( item_cl );
-    items_m.insert( keyOf( piece_cp ), item_cl );
+    items_m.insert( freeKey( keyOf( piece_cp ) ), item_cl );
     ++replaced_m;
+}
+
+QString QBracketTreeScene::freeKey( QString key_p ) const
+{
+    // Pieces that look alike where they stand (two headings, the groups of
+    // an empty bracket) are told apart by the order they come in.
+    while( items_m.contains( key_p ) )
+        key_p += QLatin1Char( '#' );
+    return key_p;
+}
+
+QString QBracketTreeScene::keyOfShown( const BracketLayout::Piece& piece_cp ) const
+{
+    QString key_l = keyOf( piece_cp );
+    for( auto item_it = items_m.constFind( key_l ); item_it != items_m.cend();
+         key_l += QLatin1Char( '#' ), item_it = items_m.constFind( key_l ) )
+        if( static_cast< const PieceItem* >( item_it.value() )->piece().shapes_m == piece_cp.shapes_m )
+            return key_l;
+    return keyOf( piece_cp );
 }

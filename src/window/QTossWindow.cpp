@@ -267,6 +267,8 @@ void QTossWindow::slotChampionshipReplaced()
 
 void QTossWindow::slotRosterChanged()
 {
+    // Before the first draw the tree shows the players by group.
+    updateTree();
     updateTossAction();
     noteChange();
 }
