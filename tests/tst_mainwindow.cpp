@@ -1338,6 +1338,7 @@ void tst_MainWindow::treeShowsNothingButTheCurrentLayout()
     window()->openOnStart( file_cl );
     action( QStringLiteral( "Сетка" ) )->trigger();
     checkTreeIsFresh( "loaded" );
+    action( QStringLiteral( "Схема" ) )->trigger();
 }
 
 void tst_MainWindow::printsFittedOrTiled_data()
