@@ -74,24 +74,30 @@ window_shown() { # title, seconds
   done
   return 1
 }
+# Starts a program of the Windows build (then its arguments), waits for its
+# window titled with $2, saves a picture of it as $3 unless that is empty,
+# and ends it; fails with $4.
+check_window() { # program, title, picture, failure, arguments...
+  local program=$1 title=$2 picture=$3 failure=$4 pid id
+  shift 4
+  wine "$program" "$@" &
+  pid=$!
+  id=$(window_shown "$title" 90) || fail "$failure"
+  if [ -n "$picture" ]; then
+    sleep 3
+    build/tools/grabscreen "$picture" "$id"
+  fi
+  wineserver -k; wait "$pid" || true
+  wineserver -p
+}
 # The tests' recovery copies would be offered first.
 rm -rf "$WINEPREFIX"/drive_c/users/*/AppData/Local/sortivane
-wine build-windows/sortivane.exe &
-program=$!
-id=$(window_shown "Новый не сохранённый чемпионат" 90) || fail "the main window did not open"
-sleep 3
-build/tools/grabscreen "$out/window.png" "$id"
-wineserver -k; wait "$program" || true
-wineserver -p
+check_window build-windows/sortivane.exe "Новый не сохранённый чемпионат" "$out/window.png" \
+  "the main window did not open"
 # At 200 %, as on a projector or a high-DPI laptop, with a championship.
 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 192 /f >/dev/null 2>&1
-wine build-windows/sortivane.exe "$(winpath "$PWD/$fixture")" &
-program=$!
-id=$(window_shown "sixteen-played.stv" 90) || fail "the window at 200 % did not open its championship"
-sleep 3
-build/tools/grabscreen "$out/window-200.png" "$id"
-wineserver -k; wait "$program" || true
-wineserver -p
+check_window build-windows/sortivane.exe "sixteen-played.stv" "$out/window-200.png" \
+  "the window at 200 % did not open its championship" "$(winpath "$PWD/$fixture")"
 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1
 
 echo "== the installer"
@@ -107,11 +113,8 @@ wine reg query 'HKLM\Software\Classes\.stv' 2>/dev/null | grep 'Sortivane.Champi
 wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Sortivane' 2>/dev/null \
   | grep 'UninstallString' >/dev/null || fail "no uninstaller registered"
 cp "$fixture" "$out/кубок осени.stv"
-wine "$installed/sortivane.exe" "$(winpath "$out/кубок осени.stv")" &
-program=$!
-window_shown "кубок осени.stv" 90 >/dev/null || fail "the installed program did not open a championship given to it"
-wineserver -k; wait "$program" || true
-wineserver -p
+check_window "$installed/sortivane.exe" "кубок осени.stv" "" \
+  "the installed program did not open a championship given to it" "$(winpath "$out/кубок осени.stv")"
 wine "$installed/uninstall.exe" /S
 # The uninstaller runs from a copy of itself in the temporary folder, and
 # the first one returns at once: wait for what it removes.
