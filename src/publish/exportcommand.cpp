@@ -87,10 +87,10 @@ QString readRequest( const QCommandLineParser& parser_cp, const Options& options
         request_rp.output_m = input_cl.dir().filePath( input_cl.completeBaseName() + QStringLiteral( ".png" ) );
         request_rp.defaultOutput_m = true;
     }
-    const QString wrongTarget_cl =
+    QString wrongTarget_l =
         ExportCommand::targetProblem( request_rp.input_m, request_rp.output_m, QString(), request_rp.format_m );
-    if( !wrongTarget_cl.isEmpty() )
-        return wrongTarget_cl;
+    if( !wrongTarget_l.isEmpty() )
+        return wrongTarget_l;
     request_rp.title_m = parser_cp.isSet( options_cp.title_m ) ? parser_cp.value( options_cp.title_m )
                                                                : QFileInfo( request_rp.input_m ).completeBaseName();
     bool scaleRead_l = false;

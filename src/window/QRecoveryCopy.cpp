@@ -35,7 +35,7 @@ QString lockPath( const QString& copyPath_cp )
 
 // A championship's file name is a few hundred bytes; anything far larger
 // beside a copy is no name.
-const qint64 MAX_NAME_BYTES = 64 * 1024;
+const qint64 MAX_NAME_BYTES = qint64( 64 ) * 1024;
 
 // The time a refused file is set aside with.
 QString asideStamp()
