@@ -51,6 +51,8 @@ private slots:
 private:
     void prepareFileDialog( const QString& title_cp, QFileDialog::AcceptMode mode_p, const QString& fileName_cp );
     QString chosenFileName() const;
+    // The question before a loaded championship replaces this one.
+    static bool confirmLoading();
     // Loads fileName_cp in place of the championship, or says why not and
     // keeps it; announce_p: a loaded file is also announced in a box.
     bool loadFile( const QString& fileName_cp, bool announce_p );

@@ -28,8 +28,7 @@ void QChampionshipFiles::newChampionship()
 
 void QChampionshipFiles::openChampionship()
 {
-    if( !global::widgets::confirm( QStringLiteral(
-            "Будут загруженны данные сохранённого чемпионата. Все несохранённые данные будут потеряны." ) ) )
+    if( !confirmLoading() )
         return;
     QFileDialog* const dialog_cl = global::widgets::fileDialog();
     prepareFileDialog( QStringLiteral( "Выбор файла для загрузки" ), QFileDialog::AcceptOpen, QString() );
@@ -46,11 +45,15 @@ void QChampionshipFiles::openChampionship()
 void QChampionshipFiles::openOnStart( const QString& fileName_cp )
 {
     // Work restored from a recovery copy is not replaced without asking.
-    if( isUnsaved()
-        && !global::widgets::confirm( QStringLiteral(
-            "Будут загруженны данные сохранённого чемпионата. Все несохранённые данные будут потеряны." ) ) )
+    if( isUnsaved() && !confirmLoading() )
         return;
     loadFile( QFileInfo( fileName_cp ).absoluteFilePath(), false );
+}
+
+bool QChampionshipFiles::confirmLoading()
+{
+    return global::widgets::confirm(
+        QStringLiteral( "Будут загруженны данные сохранённого чемпионата. Все несохранённые данные будут потеряны." ) );
 }
 
 bool QChampionshipFiles::loadFile( const QString& fileName_cp, bool announce_p )

@@ -21,8 +21,9 @@ QDrawUndo::QDrawUndo( QMenu* menu_p, QObject* parent_p ) : QObject( parent_p )
 void QDrawUndo::update( bool drawRunning_p )
 {
     const Championship& champ_cl = global::data::champ();
-    const bool blocked_cl = !champ_cl.rounds().isEmpty() && !champ_cl.canUndoLastDraw();
-    undoAct_m->setEnabled( !drawRunning_p && !champ_cl.rounds().isEmpty() && !blocked_cl );
+    const bool undoable_cl = champ_cl.canUndoLastDraw();
+    const bool blocked_cl = !champ_cl.rounds().isEmpty() && !undoable_cl;
+    undoAct_m->setEnabled( !drawRunning_p && undoable_cl );
     undoAct_m->setToolTip( blocked_cl ? QStringLiteral( "Отменить жеребьевку нельзя: в туре перед ней нет игр, "
                                                         "и чемпионат нельзя было бы доиграть до финала" )
                                       : QStringLiteral( "Отменить последнюю жеребьевку" ) );

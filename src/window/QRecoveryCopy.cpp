@@ -189,8 +189,7 @@ QString QRecoveryCopy::storedName( const QString& copyPath_cp )
     QFile name_l( path_cl );
     if( !info_cl.isFile() || info_cl.size() > MAX_NAME_BYTES || !name_l.open( QIODevice::ReadOnly ) )
     {
-        QFile::rename( path_cl,
-                       QStringLiteral( "%1-refused-%2.name" ).arg( path_cl.left( path_cl.size() - 5 ), asideStamp() ) );
+        QFile::rename( path_cl, QStringLiteral( "%1-refused-%2.name" ).arg( copyPath_cp.chopped( 4 ), asideStamp() ) );
         return QString();
     }
     return QString::fromUtf8( name_l.read( MAX_NAME_BYTES ) );
