@@ -3,7 +3,7 @@
 #include "drawseed.h"
 #include "savefile.h"
 #include "svassert.h"
-#include "testsupport.h"
+#include "modelsupport.h"
 
 #include <QtTest>
 
@@ -112,8 +112,7 @@ private slots:
 // A test that never ends (an endless draw, say) fails within a minute.
 void tst_Championship::initTestCase()
 {
-    startWatchdog();
-    failOnBrokenConnections();
+    guardTestProgram();
 }
 
 void tst_Championship::init()

@@ -87,7 +87,7 @@ private:
 void tst_Evening::initTestCase()
 {
     qInstallMessageHandler( recordWarnings );
-    startWatchdog();
+    startWatchdog( 60, nameOpenWindows );
     QTossApplication::connectGlobalObjects();
     window()->resize( 1280, 860 );
     window()->show();

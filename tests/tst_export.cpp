@@ -4,6 +4,7 @@
 #include "bracketpainter.h"
 #include "exportcommand.h"
 #include "globaldata.h"
+#include "modelsupport.h"
 #include "playedchampionship.h"
 #include "savefile.h"
 
@@ -120,6 +121,7 @@ class tst_Export : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void publishingKeepsToItsTarget_data();
     void publishingKeepsToItsTarget();
     void bracketIsATreeWithoutCrossings_data();
@@ -145,6 +147,12 @@ private slots:
     void exitCodes();
     void failedWriteKeepsPreviousFile();
 };
+
+// A test that never ends fails within a minute.
+void tst_Export::initTestCase()
+{
+    guardTestProgram();
+}
 
 void tst_Export::bracketIsATreeWithoutCrossings_data()
 {

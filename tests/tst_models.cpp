@@ -76,7 +76,7 @@ private slots:
 // A test that never ends (an endless draw, say) fails within a minute.
 void tst_Models::initTestCase()
 {
-    startWatchdog();
+    startWatchdog( 60, nameOpenWindows );
     failOnBrokenConnections();
 }
 

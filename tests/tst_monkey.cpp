@@ -521,7 +521,7 @@ void tst_Monkey::initTestCase()
     std::signal( SIGABRT, reportOnAbort );
     // A seed's walk takes a few seconds, and several times that under the
     // sanitizers.
-    startWatchdog( 300 );
+    startWatchdog( 300, nameOpenWindows );
     QTossApplication::connectGlobalObjects();
     window()->resize( 1200, 800 );
     window()->show();

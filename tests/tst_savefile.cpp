@@ -3,7 +3,7 @@
 #include "globaldata.h"
 #include "playedchampionship.h"
 #include "savefile.h"
-#include "testsupport.h"
+#include "modelsupport.h"
 #include "xmltree.h"
 
 #include <QDomDocument>
@@ -183,8 +183,7 @@ private:
 
 void tst_SaveFile::initTestCase()
 {
-    startWatchdog();
-    failOnBrokenConnections();
+    guardTestProgram();
     QVERIFY( dir_m.isValid() );
 }
 
