@@ -1022,15 +1022,31 @@ void tst_MainWindow::drawShowsItsCommitmentAndAsksTheHall()
     window()->resetViews();
     Championship& champ_l = global::data::champ();
     const QString commitment_cl = champ_l.nextDrawCommitment();
-    QCOMPARE( child< QLabel >( "drawProofLabel" )->text(), QStringLiteral( "Код жеребьевки: " ) + commitment_cl );
+    const QString code_cl = DrawRecord::shownCode( commitment_cl );
+    QCOMPARE( QString( code_cl ).remove( QLatin1Char( ' ' ) ), commitment_cl.left( 32 ) );
+    QVERIFY( QRegularExpression( QStringLiteral( "^([0-9a-f]{8} ){3}[0-9a-f]{8}$" ) ).match( code_cl ).hasMatch() );
+    QCOMPARE( child< QLabel >( "drawProofLabel" )->text(), QStringLiteral( "Код жеребьевки: " ) + code_cl );
+    // A rename changes the pool, and so the code; the old name brings it back.
+    child< QTreeView >( "playersView" )->expandAll();
+    clickRow( playerIndex( 0, 0 ) );
+    for( const QString& name_crl : { QStringLiteral( "другой" ), QStringLiteral( "p1-0" ) } )
+    {
+        renameTo( name_crl, QString() );
+        child< QToolButton >( "renamePlayerBtn" )->click();
+        QCOMPARE( champ_l.players().first().first().nickname_m, name_crl );
+        QCOMPARE( child< QLabel >( "drawProofLabel" )->text().contains( code_cl ), name_crl == "p1-0" );
+    }
+    QVERIFY( champ_l.renameLog().isEmpty() );
+    QCOMPARE( child< QLabel >( "drawProofLabel" )->text(), QStringLiteral( "Код жеребьевки: " ) + code_cl );
     QAction* const ask_cl = action( QStringLiteral( "Спрашивать слово зала" ) );
     QVERIFY( ask_cl->isCheckable() && !ask_cl->isChecked() );
     ask_cl->setChecked( true );
     // Cancelled at the word, no draw starts and nothing is logged.
     whenModal(
-        []( QWidget* modal_p )
+        [ code_cl ]( QWidget* modal_p )
         {
             QCOMPARE( modal_p->windowTitle(), QStringLiteral( "Слово зала" ) );
+            QVERIFY( qobject_cast< QInputDialog* >( modal_p )->labelText().contains( code_cl ) );
             qobject_cast< QDialog* >( modal_p )->reject();
         } );
     action( QStringLiteral( "Запустить" ) )->trigger();
@@ -1056,10 +1072,10 @@ void tst_MainWindow::drawShowsItsCommitmentAndAsksTheHall()
     QTRY_VERIFY( action( QStringLiteral( "Начать новый" ) )->isEnabled() );
     ask_cl->setChecked( false );
     drawseed::setFixedSeed( 99 );
-    QCOMPARE( shown_l, QStringLiteral( "Код жеребьевки: " ) + commitment_cl );
+    QCOMPARE( shown_l, QStringLiteral( "Код жеребьевки: " ) + code_cl );
     const DrawRecord& record_crl = champ_l.rounds().first().record_m;
     QCOMPARE( record_crl.word_m, QStringLiteral( "семь" ) );
-    QCOMPARE( DrawRecord::commitment( record_crl.secret_m ), commitment_cl );
+    QCOMPARE( record_crl.commitment(), commitment_cl );
     QCOMPARE( child< QLabel >( "drawProofLabel" )->text(), QStringLiteral( "Секрет жеребьевки тура «1/4 финала»: " )
                                                                + QString::fromLatin1( record_crl.secret_m.toHex() ) );
     QVERIFY( window()->isWindowModified() );

@@ -62,6 +62,9 @@ public:
     // The commitment of the draw running or last run; empty for a draw
     // without a record.
     QString commitment() const;
+    // The attempt at its round of the draw running or last run; 0 for a
+    // draw without a record.
+    int attempt() const;
     // Draws the next round of champ_rp at once on the calling thread: no
     // show, no pauses, no hand-over to the GUI thread. For tools that need
     // only the outcome (the fuzzer); returns whether a round was drawn.

@@ -191,13 +191,23 @@ public:
     // Every started draw, in order.
     const QVector< DrawLogEntry >& drawLog() const { return drawLog_m; }
     QVector< DrawLogEntry >& drawLog() { return drawLog_m; }
+    // Every rename since the first draw was started, in order.
+    const QVector< RenameLogEntry >& renameLog() const { return renameLog_m; }
+    QVector< RenameLogEntry >& renameLog() { return renameLog_m; }
+    // Whether this championship's draws are recorded with their pools: a
+    // round drawn since then without a record, or a log gone, is no
+    // longer a draw anyone can check.
+    bool recordsPools() const { return recordsPools_m; }
+    void setRecordsPools( bool records_p ) { recordsPools_m = records_p; }
     // The round the next draw makes, and its title.
     int nextDrawRound() const { return rounds_m.isEmpty() ? 0 : currentRound_m + 1; }
     int nextDrawDenominator() const;
-    // The commitment to the secret of the next attempt at a draw, made now
-    // if there is none yet; the secret itself stays unknown until the draw
-    // that uses it has ended.
+    // The commitment to the secret of the next attempt at a draw and to the
+    // pool it would draw from now; the secret is made now if there is none
+    // yet, and stays unknown until the draw that uses it has ended.
     QString nextDrawCommitment();
+    // The attempt the next draw would be at its round, from 1.
+    int nextDrawAttempt() const;
     void setHallWord( const QString& word_cp ) { hallWord_m = word_cp; }
     // Starts an attempt at the next draw: logs it, with its commitment, and
     // returns the record its draw carries. The next attempt gets a new secret.
@@ -222,6 +232,8 @@ private:
     QVector< Round > rounds_m;
     int currentRound_m;
     QVector< DrawLogEntry > drawLog_m;
+    QVector< RenameLogEntry > renameLog_m;
+    bool recordsPools_m = false;
     // The next attempt's secret and the hall's word for it: in memory only.
     QByteArray nextSecret_m;
     QString hallWord_m;

@@ -47,7 +47,15 @@ struct SaveFileTags
     const QString commitment = QStringLiteral( "commitment" );
     const QString outcome = QStringLiteral( "outcome" );
     const QStringList outcomes { QStringLiteral( "started" ), QStringLiteral( "stored" ), QStringLiteral( "cancelled" ),
-                                 QStringLiteral( "undone" ) };
+                                 QStringLiteral( "undone" ), QStringLiteral( "damaged" ) };
+    // The record's version, on "round" and on "rounds", and the pool the
+    // draw found, names and all.
+    const QString proof = QStringLiteral( "proof" );
+    const QString poolVersion = QStringLiteral( "2" );
+    const QString drawPool = QStringLiteral( "drawpool" );
+    const QString rename = QStringLiteral( "rename" );
+    const QString oldNickname = QStringLiteral( "oldnickname" );
+    const QString oldClanname = QStringLiteral( "oldclanname" );
     const QString gid = QStringLiteral( "gid" );
     const QString pid = QStringLiteral( "pid" );
     const QString nid = QStringLiteral( "nid" );

@@ -19,6 +19,10 @@ class QDrawProof : public QObject
 public:
     QDrawProof( QMenu* menu_p, QStatusBar* statusBar_p, QObject* parent_p );
 
+    // "Код жеребьевки: …" as the hall notes it, with the attempt from the
+    // second on.
+    static QString codeText( const QString& commitment_cp, int attempt_p );
+
     // drawAllowed_p: whether a draw may start now.
     void update( bool drawAllowed_p );
     // Before a draw: asks the hall's word if the organiser wants one; false

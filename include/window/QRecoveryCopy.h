@@ -7,6 +7,7 @@
 
 #include <atomic>
 
+class Championship;
 class QLockFile;
 class QThread;
 class QWidget;
@@ -30,6 +31,9 @@ public:
     // The championship changed: a copy follows within DELAY_MS and the time
     // of one write.
     void schedule();
+    // Writes the copy at once, on the calling thread: a draw's start must be
+    // on disk before the hall sees its first candidate.
+    void writeNow();
     // The championship was saved, replaced or left on purpose: no copy.
     void discard();
     // At start-up: offers the newest copy that a program no longer running
@@ -57,6 +61,11 @@ private:
     // Copies of programs that are gone, newest first.
     QFileInfoList orphanedCopies() const;
     bool restore( const QFileInfo& copy_cp );
+    // Writes the championship as it stands now; returns whether it was.
+    static bool writeCopy( const Championship& champ_cp, const QString& path_cp );
+    void tellOutcome();
+    // The folder made, and this program's lock on its copy taken.
+    void prepareFolder();
     void remove( const QString& copyPath_cp ) const;
 
     QTimer delay_m;

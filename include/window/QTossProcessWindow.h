@@ -15,7 +15,7 @@ public:
 
     // The draw's commitment, on a line of its own beside the cancel button;
     // an empty one hides the line.
-    void setCommitment( const QString& commitment_cp );
+    void setCommitment( const QString& commitment_cp, int attempt_p );
     // In the hall's pace F11 shows the draw full screen, in large text; only
     // F11 leaves it, Escape still cancels the draw.
     void setHallPace( bool hall_p );

@@ -45,7 +45,12 @@ bool QTossThread::isBusy() const
 
 QString QTossThread::commitment() const
 {
-    return record_m.isValid() ? DrawRecord::commitment( record_m.secret_m ) : QString();
+    return record_m.isValid() ? record_m.commitment() : QString();
+}
+
+int QTossThread::attempt() const
+{
+    return record_m.isValid() ? record_m.attempt_m : 0;
 }
 
 void QTossThread::start()

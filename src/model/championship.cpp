@@ -1,5 +1,6 @@
 #include "championship.h"
 
+#include "drawpool.h"
 #include "drawrandom.h"
 #include "drawseed.h"
 #include "savefile.h"
@@ -325,7 +326,8 @@ bool Championship::holdsSameAs( const Championship& other_cp ) const
     return currentRound_m == other_cp.currentRound_m && players_m == other_cp.players_m
            && groupsNames_m == other_cp.groupsNames_m && nations_m == other_cp.nations_m
            && nationsNames_m == other_cp.nationsNames_m && sameRounds( rounds_m, other_cp.rounds_m )
-           && drawLog_m == other_cp.drawLog_m;
+           && drawLog_m == other_cp.drawLog_m && renameLog_m == other_cp.renameLog_m
+           && recordsPools_m == other_cp.recordsPools_m;
 }
 
 bool Championship::canBePlayedToFinal() const
@@ -392,6 +394,8 @@ void Championship::reset()
     rounds_m.clear();
     currentRound_m = 0;
     drawLog_m.clear();
+    renameLog_m.clear();
+    recordsPools_m = false;
     nextSecret_m.clear();
     hallWord_m.clear();
 }
@@ -440,7 +444,16 @@ void Championship::renamePlayer( const PlayerRef& player_cp, const QString& nick
 {
     const auto group_l = players_m.find( player_cp.groupId() );
     SV_ASSERT( players_m.end() != group_l && group_l.value().contains( player_cp.playerId() ) );
-    group_l.value()[ player_cp.playerId() ] = Player { nickname_p, clanName_p };
+    Player& player_l = group_l.value()[ player_cp.playerId() ];
+    const Player renamed_cl { nickname_p, clanName_p };
+    // Once a draw has started, a record may hold the old name: the check
+    // follows it to the new one through the log.
+    if( !drawLog_m.isEmpty() && !( player_l == renamed_cl ) )
+        renameLog_m.append( RenameLogEntry { drawLog_m.size(),
+                                             QDateTime::fromSecsSinceEpoch( QDateTime::currentSecsSinceEpoch(), Qt::UTC ),
+                                             player_cp.groupId(), player_cp.playerId(), player_l.nickname_m,
+                                             player_l.clanName_m, nickname_p, clanName_p } );
+    player_l = renamed_cl;
 }
 
 void Championship::setGameResult( int gameId_p, GameResult result_p )
@@ -621,28 +634,36 @@ QString Championship::nextDrawCommitment()
 {
     if( nextSecret_m.isEmpty() )
         nextSecret_m = DrawRecord::newSecret();
-    return DrawRecord::commitment( nextSecret_m );
+    return DrawRecord::commitment( nextSecret_m, DrawPool::nextDraw( *this ) );
+}
+
+int Championship::nextDrawAttempt() const
+{
+    const int round_cl = nextDrawRound();
+    return 1
+           + std::count_if( drawLog_m.cbegin(), drawLog_m.cend(),
+                            [ round_cl ]( const DrawLogEntry& logged_cp ) { return logged_cp.round_m == round_cl; } );
 }
 
 DrawRecord Championship::startDrawAttempt()
 {
+    DrawRecord record_l;
+    record_l.secret_m = nextSecret_m.isEmpty() ? DrawRecord::newSecret() : nextSecret_m;
+    record_l.word_m = hallWord_m;
+    record_l.attempt_m = nextDrawAttempt();
+    record_l.nations_m = nations_m;
+    record_l.pool_m = DrawPool::nextDraw( *this );
     DrawLogEntry entry_l;
     entry_l.round_m = nextDrawRound();
     entry_l.denominator_m = nextDrawDenominator();
-    entry_l.attempt_m = 1
-                        + std::count_if( drawLog_m.cbegin(), drawLog_m.cend(),
-                                         [ &entry_l ]( const DrawLogEntry& logged_cp )
-                                         { return logged_cp.round_m == entry_l.round_m; } );
+    entry_l.attempt_m = record_l.attempt_m;
     // To the second, as the file keeps it.
     entry_l.time_m = QDateTime::fromSecsSinceEpoch( QDateTime::currentSecsSinceEpoch(), Qt::UTC );
-    entry_l.commitment_m = nextDrawCommitment();
-    entry_l.secret_m = nextSecret_m;
-    DrawRecord record_l;
-    record_l.secret_m = nextSecret_m;
-    record_l.word_m = hallWord_m;
-    record_l.attempt_m = entry_l.attempt_m;
-    record_l.nations_m = nations_m;
+    entry_l.commitment_m = record_l.commitment();
+    entry_l.word_m = hallWord_m;
+    entry_l.secret_m = record_l.secret_m;
     drawLog_m.append( entry_l );
+    recordsPools_m = true;
     nextSecret_m.clear();
     hallWord_m.clear();
     return record_l;

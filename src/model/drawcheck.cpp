@@ -2,7 +2,9 @@
 
 #include "QTossThread.h"
 #include "championship.h"
+#include "drawpool.h"
 
+#include <QMap>
 #include <QSet>
 
 namespace
@@ -57,14 +59,65 @@ DrawCheck::DrawCheck( const Championship& champ_cp ) : champ_m( champ_cp )
     for( int round_l = 0; round_l < champ_cp.rounds().size(); ++round_l )
         if( !champ_cp.rounds().at( round_l ).games_m.isEmpty() )
             rounds_m.append( checkRound( round_l ) );
+    checkLog();
+}
+
+QString DrawCheck::wordText( const QString& word_cp )
+{
+    return word_cp.isEmpty() ? QStringLiteral( "без слова" ) : QStringLiteral( "слово «" ) + word_cp + QStringLiteral( "»" );
+}
+
+QString DrawCheck::timeText( const QDateTime& time_cp )
+{
+    return time_cp.toString( QStringLiteral( "dd.MM.yyyy HH:mm:ss" ) ) + QStringLiteral( " UTC" );
+}
+
+QString DrawCheck::renameText( const RenameLogEntry& rename_cp )
+{
+    const auto name_l = []( const QString& nickname_cp, const QString& clan_cp )
+    { return clan_cp.isEmpty() ? nickname_cp : QLatin1Char( '[' ) + clan_cp + QLatin1Char( ']' ) + nickname_cp; };
+    return QStringLiteral( "переименование " ) + timeText( rename_cp.time_m ) + QStringLiteral( ": «" )
+           + name_l( rename_cp.oldNickname_m, rename_cp.oldClanName_m ) + QStringLiteral( "» → «" )
+           + name_l( rename_cp.nickname_m, rename_cp.clanName_m ) + QStringLiteral( "»" );
+}
+
+int DrawCheck::storedEntry( const Championship& champ_cp, int round_p )
+{
+    const DrawRecord& record_crl = champ_cp.rounds().at( round_p ).record_m;
+    const QVector< DrawLogEntry >& log_crl = champ_cp.drawLog();
+    for( int i = 0; i < log_crl.size(); ++i )
+        if( log_crl.at( i ).round_m == round_p && log_crl.at( i ).attempt_m == record_crl.attempt_m
+            && DrawLogEntry::Stored == log_crl.at( i ).outcome_m )
+            return i;
+    return -1;
+}
+
+QVector< RenameLogEntry > DrawCheck::renamesSince( const Championship& champ_cp, int round_p )
+{
+    const int stored_cl = storedEntry( champ_cp, round_p );
+    QVector< DrawPool::Entry > pool_l;
+    QVector< QPair< int, QString > > nations_l;
+    DrawPool::parse( champ_cp.rounds().at( round_p ).record_m.pool_m, pool_l, nations_l );
+    QSet< PlayerKey > players_l;
+    for( const DrawPool::Entry& entry_crl : pool_l )
+        players_l.insert( qMakePair( entry_crl.player_m.groupId(), entry_crl.player_m.playerId() ) );
+    QVector< RenameLogEntry > renames_l;
+    for( const RenameLogEntry& rename_crl : champ_cp.renameLog() )
+        if( stored_cl >= 0 && rename_crl.afterDraws_m > stored_cl
+            && players_l.contains( qMakePair( rename_crl.groupId_m, rename_crl.playerId_m ) ) )
+            renames_l.append( rename_crl );
+    return renames_l;
 }
 
 bool DrawCheck::passes() const
 {
+    // Once draws were recorded, a round without a record is one whose
+    // record went; so is every round of a file whose log went.
+    const bool recorded_cl = !champ_m.drawLog().isEmpty() || champ_m.recordsPools();
     for( const Round& round_crl : rounds_m )
-        if( Differs == round_crl.verdict_m || ( NotRecorded == round_crl.verdict_m && !champ_m.drawLog().isEmpty() ) )
+        if( Differs == round_crl.verdict_m || ( NotRecorded == round_crl.verdict_m && recorded_cl ) )
             return false;
-    return true;
+    return problems_m.isEmpty();
 }
 
 DrawCheck::Round DrawCheck::checkRound( int round_p ) const
@@ -74,21 +127,36 @@ DrawCheck::Round DrawCheck::checkRound( int round_p ) const
     Round check_l;
     check_l.round_m = round_p;
     check_l.denominator_m = drawn_crl.denominator();
-    const auto stored_cl = std::find_if( champ_m.drawLog().cbegin(), champ_m.drawLog().cend(),
-                                         [ round_p, &record_crl ]( const DrawLogEntry& entry_cp )
-                                         {
-                                             return entry_cp.round_m == round_p
-                                                    && entry_cp.attempt_m == record_crl.attempt_m
-                                                    && DrawLogEntry::Stored == entry_cp.outcome_m;
-                                         } );
-    if( !record_crl.isValid() || champ_m.drawLog().cend() == stored_cl )
+    if( !record_crl.isValid() )
+    {
+        if( champ_m.recordsPools() )
+        {
+            check_l.verdict_m = Differs;
+            check_l.problem_m = QStringLiteral( "записи нет, а жеребьевки этого чемпионата записывались" );
+        }
         return check_l;
+    }
+    check_l.version_m = record_crl.version_m;
+    check_l.word_m = record_crl.word_m;
+    check_l.attempt_m = record_crl.attempt_m;
+    check_l.code_m = DrawRecord::shownCode( record_crl.commitment() );
     check_l.verdict_m = Differs;
-    check_l.commitment_m = stored_cl->commitment_m == DrawRecord::commitment( record_crl.secret_m );
+    const int stored_cl = storedEntry( champ_m, round_p );
+    if( stored_cl < 0 )
+    {
+        check_l.problem_m = QStringLiteral( "попытка %1 не записана в журнале как сохранённая" ).arg( record_crl.attempt_m );
+        return check_l;
+    }
+    const DrawLogEntry& entry_crl = champ_m.drawLog().at( stored_cl );
+    check_l.code_m = DrawRecord::shownCode( entry_crl.commitment_m );
+    check_l.commitment_m = entry_crl.commitment_m == record_crl.commitment();
     check_l.pool_m = !round_p || keysOf( drawn_crl.drawnFrom_m ) == qualified( champ_m, round_p );
     if( !check_l.commitment_m || !check_l.pool_m )
         return check_l;
     Championship replayed_l = before( champ_m, round_p );
+    if( DrawRecord::POOL_VERSION == record_crl.version_m
+        && !poolMatches( check_l, DrawPool::nextDraw( replayed_l ) ) )
+        return check_l;
     QTossThread thread_l;
     thread_l.setPaced( false );
     const QVector< Game > games_cl =
@@ -110,4 +178,112 @@ DrawCheck::Round DrawCheck::checkRound( int round_p ) const
     }
     check_l.verdict_m = Matches;
     return check_l;
+}
+
+// The pool the record kept against the bracket: the same players in the
+// same order, the same nations under today's names, and the names it kept
+// leading to today's through the renames logged after the draw.
+bool DrawCheck::poolMatches( Round& check_rp, const QString& pool_cp ) const
+{
+    const DrawRecord& record_crl = champ_m.rounds().at( check_rp.round_m ).record_m;
+    QVector< DrawPool::Entry > kept_l;
+    QVector< DrawPool::Entry > bracket_l;
+    QVector< QPair< int, QString > > nations_l;
+    QVector< QPair< int, QString > > ignored_l;
+    if( !DrawPool::parse( record_crl.pool_m, kept_l, nations_l ) || !DrawPool::parse( pool_cp, bracket_l, ignored_l ) )
+    {
+        check_rp.pool_m = false;
+        return false;
+    }
+    check_rp.pool_m = kept_l.size() == bracket_l.size()
+                      && std::equal( kept_l.cbegin(), kept_l.cend(), bracket_l.cbegin(),
+                                     []( const DrawPool::Entry& kept_cp, const DrawPool::Entry& bracket_cp )
+                                     { return kept_cp.player_m == bracket_cp.player_m; } );
+    if( !check_rp.pool_m )
+        return false;
+    for( int i = 0; i < nations_l.size() || i < record_crl.nations_m.size(); ++i )
+        if( nations_l.value( i ).first != record_crl.nations_m.value( i, -1 )
+            || nations_l.value( i ).second != champ_m.nationName( nations_l.value( i ).first ) )
+        {
+            check_rp.problem_m = QStringLiteral( "нация «" ) + nations_l.value( i ).second
+                                 + QStringLiteral( "» изменена без записи" );
+            return false;
+        }
+    QMap< QPair< int, int >, Player > names_l;
+    for( const DrawPool::Entry& entry_crl : kept_l )
+        names_l.insert( qMakePair( entry_crl.player_m.groupId(), entry_crl.player_m.playerId() ), entry_crl.name_m );
+    check_rp.renames_m = renamesSince( champ_m, check_rp.round_m );
+    for( const RenameLogEntry& rename_crl : qAsConst( check_rp.renames_m ) )
+    {
+        const auto renamed_it = names_l.find( qMakePair( rename_crl.groupId_m, rename_crl.playerId_m ) );
+        if( renamed_it.value() == Player { rename_crl.oldNickname_m, rename_crl.oldClanName_m } )
+            renamed_it.value() = Player { rename_crl.nickname_m, rename_crl.clanName_m };
+    }
+    for( auto name_it = names_l.cbegin(); name_it != names_l.cend(); ++name_it )
+        if( !( name_it.value()
+               == champ_m.players().value( name_it.key().first ).value( name_it.key().second, Player { {}, {} } ) ) )
+        {
+            const Player& kept_crl = name_it.value();
+            check_rp.problem_m =
+                QStringLiteral( "имя игрока «" )
+                + ( kept_crl.clanName_m.isEmpty() ? QString() : QLatin1Char( '[' ) + kept_crl.clanName_m + QLatin1Char( ']' ) )
+                + kept_crl.nickname_m + QStringLiteral( "» изменено без записи" );
+            return false;
+        }
+    return true;
+}
+
+// The log on its own: nothing damaged, nothing under a round the bracket
+// does not have, and each round's attempts logged once each from 1 on, the
+// last one the round's record where it has one.
+void DrawCheck::checkLog()
+{
+    const QVector< DrawLogEntry >& log_crl = champ_m.drawLog();
+    const bool anyRecord_cl = std::any_of( champ_m.rounds().cbegin(), champ_m.rounds().cend(),
+                                           []( const ::Round& round_cp ) { return round_cp.record_m.isValid(); } );
+    if( log_crl.isEmpty() && ( anyRecord_cl || champ_m.recordsPools() ) )
+        problems_m << QStringLiteral( "Журнал жеребьевок: не совпадает: журнала нет, а жеребьевки записывались" );
+    QMap< int, int > denominators_l;
+    for( int i = 0; i < log_crl.size(); ++i )
+    {
+        const DrawLogEntry& entry_crl = log_crl.at( i );
+        if( DrawLogEntry::Damaged == entry_crl.outcome_m )
+            problems_m << QStringLiteral( "Журнал жеребьевок: не совпадает: запись №%1 повреждена" ).arg( i + 1 );
+        else if( champ_m.rounds().isEmpty() ? entry_crl.round_m > 0 : entry_crl.round_m >= champ_m.rounds().size() )
+            problems_m << QStringLiteral( "Журнал жеребьевок: не совпадает: запись №%1 - жеребьевка тура, "
+                                          "которого в сетке нет" )
+                              .arg( i + 1 );
+        else
+            denominators_l.insert( entry_crl.round_m, entry_crl.denominator_m );
+    }
+    for( int round_l = 0; round_l < champ_m.rounds().size(); ++round_l )
+        denominators_l.insert( round_l, champ_m.rounds().at( round_l ).denominator() );
+    for( auto round_it = denominators_l.cbegin(); round_it != denominators_l.cend(); ++round_it )
+        checkAttempts( round_it.key(), round_it.value() );
+}
+
+void DrawCheck::checkAttempts( int round_p, int denominator_p )
+{
+    const QString title_cl = roundTitle( denominator_p ) + QStringLiteral( ": не совпадает: " );
+    QMap< int, QVector< DrawLogEntry::Outcome > > attempts_l;
+    for( const DrawLogEntry& entry_crl : champ_m.drawLog() )
+        if( entry_crl.round_m == round_p && DrawLogEntry::Damaged != entry_crl.outcome_m )
+            attempts_l[ entry_crl.attempt_m ].append( entry_crl.outcome_m );
+    const ::Round drawn_cl = champ_m.rounds().value( round_p, ::Round( denominator_p ) );
+    const int recorded_cl =
+        drawn_cl.record_m.isValid() && !drawn_cl.games_m.isEmpty() ? drawn_cl.record_m.attempt_m : 0;
+    const int last_cl = std::max( attempts_l.isEmpty() ? 0 : attempts_l.lastKey(), recorded_cl );
+    for( int attempt_l = 1; attempt_l <= last_cl; ++attempt_l )
+    {
+        const QVector< DrawLogEntry::Outcome > outcomes_cl = attempts_l.value( attempt_l );
+        if( outcomes_cl.isEmpty() )
+            problems_m << title_cl + QStringLiteral( "попытка %1 не записана" ).arg( attempt_l );
+        else if( outcomes_cl.size() > 1 )
+            problems_m << title_cl + QStringLiteral( "попытка %1 записана дважды" ).arg( attempt_l );
+        // Only the round's own record may stand as stored.
+        else if( DrawLogEntry::Stored == outcomes_cl.first() && attempt_l != recorded_cl )
+            problems_m << title_cl
+                              + QStringLiteral( "попытка %1 записана как сохранённая, но в сетке её нет" )
+                                    .arg( attempt_l );
+    }
 }

@@ -97,6 +97,8 @@ struct Loaded
     QVector< Round > rounds;
     int current = 0;
     QVector< DrawLogEntry > drawLog;
+    QVector< RenameLogEntry > renames;
+    bool recordsPools = false;
     SaveFile::Refusal refusal = SaveFile::Refusal::None;
 
     // The first rule a file breaks is the one it is refused for.
@@ -326,30 +328,77 @@ template < typename Element > DrawRecord readRecord( const Element& round_cp )
     Loaded check_l;
     record_l.secret_m = readSecret( round_cp.attribute( tags().secret ) );
     record_l.word_m = round_cp.attribute( tags().word );
+    record_l.version_m = DrawRecord::FIRST_VERSION;
+    if( round_cp.hasAttribute( tags().proof ) )
+    {
+        record_l.version_m = tags().poolVersion == round_cp.attribute( tags().proof ) ? DrawRecord::POOL_VERSION : 0;
+        const auto pool_cl = round_cp.firstChildElement( tags().drawPool );
+        if( pool_cl.isNull() || !firstChildText( pool_cl, record_l.pool_m ) )
+            return DrawRecord();
+    }
     if( !check_l.number( round_cp.attribute( tags().attempt ), 1, INT_MAX, record_l.attempt_m )
         || !check_l.ids( round_cp.attribute( tags().nationsUsed ), record_l.nations_m ) || !record_l.isValid() )
         return DrawRecord();
     return record_l;
 }
 
-template < typename Element > void readDrawLog( const Element& log_cp, QVector< DrawLogEntry >& log_rp )
+// An entry in a form no program writes is kept as damaged, in its place:
+// dropped, it would leave a gap the check could not see, and a file saved
+// again would no longer show it.
+DrawLogEntry damagedEntry()
 {
-    for( auto draw_l = log_cp.firstChildElement( tags().draw ); !draw_l.isNull();
-         draw_l = draw_l.nextSiblingElement( tags().draw ) )
+    DrawLogEntry damaged_l;
+    damaged_l.round_m = -1;
+    damaged_l.outcome_m = DrawLogEntry::Damaged;
+    return damaged_l;
+}
+
+template < typename Element > DrawLogEntry readDrawEntry( const Element& draw_cp )
+{
+    static const QRegularExpression commitment_scl( QStringLiteral( "^([0-9a-f]{16}|[0-9a-f]{64})$" ) );
+    Loaded check_l;
+    DrawLogEntry entry_l;
+    const int outcome_cl = tags().outcomes.indexOf( draw_cp.attribute( tags().outcome ) );
+    entry_l.time_m = QDateTime::fromString( draw_cp.attribute( tags().time ), Qt::ISODate );
+    entry_l.commitment_m = draw_cp.attribute( tags().commitment );
+    entry_l.word_m = draw_cp.attribute( tags().word );
+    entry_l.secret_m = readSecret( draw_cp.attribute( tags().secret ) );
+    if( outcome_cl < 0 || DrawLogEntry::Damaged == outcome_cl || !entry_l.time_m.isValid()
+        || !commitment_scl.match( entry_l.commitment_m ).hasMatch()
+        || ( DrawLogEntry::Started != outcome_cl && entry_l.secret_m.isEmpty() )
+        || !check_l.number( draw_cp.attribute( tags().index ), 0, Championship::MAX_ROUNDS, entry_l.round_m )
+        || !check_l.number( draw_cp.attribute( tags().denominator ), 1, INT_MAX, entry_l.denominator_m )
+        || !check_l.number( draw_cp.attribute( tags().attempt ), 1, INT_MAX, entry_l.attempt_m ) )
+        return damagedEntry();
+    entry_l.outcome_m = static_cast< DrawLogEntry::Outcome >( outcome_cl );
+    return entry_l;
+}
+
+template < typename Element > bool readRename( const Element& rename_cp, RenameLogEntry& entry_rp )
+{
+    Loaded check_l;
+    entry_rp.time_m = QDateTime::fromString( rename_cp.attribute( tags().time ), Qt::ISODate );
+    entry_rp.oldNickname_m = readName( rename_cp.attribute( tags().oldNickname ) );
+    entry_rp.oldClanName_m = readName( rename_cp.attribute( tags().oldClanname ) );
+    entry_rp.nickname_m = readName( rename_cp.attribute( tags().nickname ) );
+    entry_rp.clanName_m = readName( rename_cp.attribute( tags().clanname ) );
+    return entry_rp.time_m.isValid() && check_l.number( rename_cp.attribute( tags().gid ), 0, INT_MAX, entry_rp.groupId_m )
+           && check_l.number( rename_cp.attribute( tags().pid ), 0, INT_MAX, entry_rp.playerId_m );
+}
+
+template < typename Element >
+void readDrawLog( const Element& log_cp, QVector< DrawLogEntry >& log_rp, QVector< RenameLogEntry >& renames_rp )
+{
+    for( auto child_l = log_cp.firstChildElement(); !child_l.isNull(); child_l = child_l.nextSiblingElement() )
     {
-        Loaded check_l;
-        DrawLogEntry entry_l;
-        const int outcome_cl = tags().outcomes.indexOf( draw_l.attribute( tags().outcome ) );
-        entry_l.time_m = QDateTime::fromString( draw_l.attribute( tags().time ), Qt::ISODate );
-        entry_l.commitment_m = draw_l.attribute( tags().commitment );
-        entry_l.secret_m = readSecret( draw_l.attribute( tags().secret ) );
-        if( outcome_cl < 0 || !entry_l.time_m.isValid()
-            || !check_l.number( draw_l.attribute( tags().index ), 0, Championship::MAX_ROUNDS, entry_l.round_m )
-            || !check_l.number( draw_l.attribute( tags().denominator ), 1, INT_MAX, entry_l.denominator_m )
-            || !check_l.number( draw_l.attribute( tags().attempt ), 1, INT_MAX, entry_l.attempt_m ) )
-            continue;
-        entry_l.outcome_m = static_cast< DrawLogEntry::Outcome >( outcome_cl );
-        log_rp.append( entry_l );
+        RenameLogEntry rename_l;
+        rename_l.afterDraws_m = log_rp.size();
+        if( tags().draw == child_l.tagName() )
+            log_rp.append( readDrawEntry( child_l ) );
+        else if( tags().rename == child_l.tagName() && readRename( child_l, rename_l ) )
+            renames_rp.append( rename_l );
+        else if( tags().rename == child_l.tagName() )
+            log_rp.append( damagedEntry() );
     }
 }
 
@@ -398,6 +447,7 @@ template < typename Element > void readRound( const Element& roundElement_cp, Ro
 
 template < typename Element > void readRounds( const Element& rounds_cp, Loaded& loaded_rp )
 {
+    loaded_rp.recordsPools = loaded_rp.recordsPools || rounds_cp.hasAttribute( tags().proof );
     const QString amount_cl = rounds_cp.attribute( tags().amount );
     const QString current_cl = rounds_cp.attribute( tags().current );
     int amount_l = 0;
@@ -471,7 +521,7 @@ template < typename Node > bool readDocument( const QString& docType_cp, const N
         else if( tags_crl.rounds == child_cl.tagName() )
             readRounds( child_cl, loaded_rp );
         else if( tags_crl.drawLog == child_cl.tagName() )
-            readDrawLog( child_cl, loaded_rp.drawLog );
+            readDrawLog( child_cl, loaded_rp.drawLog, loaded_rp.renames );
     }
     return true;
 }
@@ -602,6 +652,8 @@ bool SaveFile::fromText( const QString& text_cp, Championship& champ_rp, Refusal
     read_l.rounds_m = loaded_l.rounds;
     read_l.currentRound_m = loaded_l.current;
     read_l.drawLog_m = loaded_l.drawLog;
+    read_l.renameLog_m = loaded_l.renames;
+    read_l.recordsPools_m = loaded_l.recordsPools;
     refusal_l = Refusal::Unplayable;
     if( !read_l.canBePlayedToFinal() )
         return false;

@@ -65,28 +65,61 @@ void writeRecordAttributes( QXmlStreamWriter& writer_r, const DrawRecord& record
 {
     if( !record_cp.isValid() )
         return;
+    if( DrawRecord::POOL_VERSION == record_cp.version_m )
+        writer_r.writeAttribute( tags().proof, tags().poolVersion );
     writer_r.writeAttribute( tags().secret, QString::fromLatin1( record_cp.secret_m.toHex() ) );
     writer_r.writeAttribute( tags().word, storableText( record_cp.word_m ) );
     writeNumber( writer_r, tags().attempt, record_cp.attempt_m );
     writer_r.writeAttribute( tags().nationsUsed, idsText( record_cp.nations_m ).trimmed() );
 }
 
-void writeDrawLog( QXmlStreamWriter& writer_r, const QVector< DrawLogEntry >& log_cp )
+void writeRename( QXmlStreamWriter& writer_r, const RenameLogEntry& rename_cp )
+{
+    writer_r.writeEmptyElement( tags().rename );
+    writer_r.writeAttribute( tags().time, rename_cp.time_m.toString( Qt::ISODate ) );
+    writeNumber( writer_r, tags().gid, rename_cp.groupId_m );
+    writeNumber( writer_r, tags().pid, rename_cp.playerId_m );
+    writer_r.writeAttribute( tags().oldNickname, storableText( rename_cp.oldNickname_m ) );
+    writer_r.writeAttribute( tags().oldClanname, storableText( rename_cp.oldClanName_m ) );
+    writer_r.writeAttribute( tags().nickname, storableText( rename_cp.nickname_m ) );
+    writer_r.writeAttribute( tags().clanname, storableText( rename_cp.clanName_m ) );
+}
+
+void writeDrawEntry( QXmlStreamWriter& writer_r, const DrawLogEntry& entry_cp )
+{
+    writer_r.writeEmptyElement( tags().draw );
+    // What a damaged entry said is unknown; that it was there stays known.
+    if( DrawLogEntry::Damaged != entry_cp.outcome_m )
+    {
+        writeNumber( writer_r, tags().index, entry_cp.round_m );
+        writeNumber( writer_r, tags().denominator, entry_cp.denominator_m );
+        writeNumber( writer_r, tags().attempt, entry_cp.attempt_m );
+        writer_r.writeAttribute( tags().time, entry_cp.time_m.toString( Qt::ISODate ) );
+        writer_r.writeAttribute( tags().commitment, entry_cp.commitment_m );
+        // Entries of the first version had no word.
+        if( entry_cp.commitment_m.size() > 16 )
+            writer_r.writeAttribute( tags().word, storableText( entry_cp.word_m ) );
+        // A draw still running keeps its secret.
+        if( DrawLogEntry::Started != entry_cp.outcome_m )
+            writer_r.writeAttribute( tags().secret, QString::fromLatin1( entry_cp.secret_m.toHex() ) );
+    }
+    writer_r.writeAttribute( tags().outcome, tags().outcomes.at( entry_cp.outcome_m ) );
+}
+
+// The renames stand among the draws in the order they came.
+void writeDrawLog( QXmlStreamWriter& writer_r, const Championship& champ_cp )
 {
     writer_r.writeStartElement( tags().drawLog );
-    for( const DrawLogEntry& entry_crl : log_cp )
+    auto rename_it = champ_cp.renameLog().cbegin();
+    for( int i = 0; i <= champ_cp.drawLog().size(); ++i )
     {
-        writer_r.writeEmptyElement( tags().draw );
-        writeNumber( writer_r, tags().index, entry_crl.round_m );
-        writeNumber( writer_r, tags().denominator, entry_crl.denominator_m );
-        writeNumber( writer_r, tags().attempt, entry_crl.attempt_m );
-        writer_r.writeAttribute( tags().time, entry_crl.time_m.toString( Qt::ISODate ) );
-        writer_r.writeAttribute( tags().commitment, entry_crl.commitment_m );
-        // A draw still running keeps its secret.
-        if( DrawLogEntry::Started != entry_crl.outcome_m )
-            writer_r.writeAttribute( tags().secret, QString::fromLatin1( entry_crl.secret_m.toHex() ) );
-        writer_r.writeAttribute( tags().outcome, tags().outcomes.at( entry_crl.outcome_m ) );
+        for( ; rename_it != champ_cp.renameLog().cend() && rename_it->afterDraws_m <= i; ++rename_it )
+            writeRename( writer_r, *rename_it );
+        if( i < champ_cp.drawLog().size() )
+            writeDrawEntry( writer_r, champ_cp.drawLog().at( i ) );
     }
+    for( ; rename_it != champ_cp.renameLog().cend(); ++rename_it )
+        writeRename( writer_r, *rename_it );
     writer_r.writeEndElement();
 }
 
@@ -194,6 +227,8 @@ void SaveFileWriter::writeDocument( QXmlStreamWriter& writer_r, const Championsh
     writer_r.writeStartElement( tags_crl.rounds );
     writeNumber( writer_r, tags_crl.amount, champ_cp.rounds().size() );
     writeNumber( writer_r, tags_crl.current, champ_cp.currentRound() );
+    if( champ_cp.recordsPools() )
+        writer_r.writeAttribute( tags_crl.proof, tags_crl.poolVersion );
     for( int i = 0; i < champ_cp.rounds().size(); ++i )
     {
         // The rounds after the first empty one past the current round are
@@ -218,11 +253,13 @@ void SaveFileWriter::writeDocument( QXmlStreamWriter& writer_r, const Championsh
         writePool( writer_r, tags_crl.players, round_crl.players_m );
         if( !round_crl.drawnFrom_m.isEmpty() )
             writePool( writer_r, tags_crl.drawnFrom, round_crl.drawnFrom_m );
+        if( round_crl.record_m.isValid() && DrawRecord::POOL_VERSION == round_crl.record_m.version_m )
+            writer_r.writeTextElement( tags_crl.drawPool, round_crl.record_m.pool_m );
         writer_r.writeEndElement();
     }
     writer_r.writeEndElement();
-    if( !champ_cp.drawLog().isEmpty() )
-        writeDrawLog( writer_r, champ_cp.drawLog() );
+    if( !champ_cp.drawLog().isEmpty() || !champ_cp.renameLog().isEmpty() )
+        writeDrawLog( writer_r, champ_cp );
     writer_r.writeEndElement();
     writer_r.writeEndDocument();
 }

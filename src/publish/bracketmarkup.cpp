@@ -2,6 +2,7 @@
 
 #include "bracketlayout.h"
 #include "championship.h"
+#include "drawcheck.h"
 
 #include <QBuffer>
 
@@ -292,16 +293,23 @@ QString BracketMarkup::protocolTable( const Championship& champ_cp )
                 if( DrawLogEntry::Stored == entry_crl.outcome_m && entry_crl.attempt_m == round_crl.record_m.attempt_m )
                     stored_l = entry_crl;
             }
+        QStringList renames_l;
+        for( const RenameLogEntry& rename_crl : DrawCheck::renamesSince( champ_cp, r ) )
+            renames_l << DrawCheck::renameText( rename_crl );
         rows_l += QStringLiteral( "<tr>" ) + cell( title_cl )
                   + cell( stored_l.time_m.toString( QStringLiteral( "dd.MM.yyyy HH:mm:ss UTC" ) ) )
-                  + cell( stored_l.commitment_m )
+                  + cell( DrawRecord::shownCode( stored_l.commitment_m ) )
+                  + cell( DrawCheck::wordText( round_crl.record_m.word_m ) )
+                  + cell( QString::number( round_crl.record_m.attempt_m ) )
                   + cell( QStringLiteral( "%1" ).arg( round_crl.record_m.seed( title_cl ), 8, 16, QLatin1Char( '0' ) ) )
-                  + cell( QString::number( attempts_l ) ) + QStringLiteral( "</tr>\n" );
+                  + cell( QString::number( attempts_l ) ) + cell( renames_l.isEmpty() ? QStringLiteral( "нет" ) : renames_l.join( QStringLiteral( "; " ) ) )
+                  + QStringLiteral( "</tr>\n" );
     }
     if( rows_l.isEmpty() )
         return QString();
     return QStringLiteral( "<section class=\"draws\">\n<h2>Протокол жеребьевки</h2>\n<table class=\"protocol\">\n"
-                           "<thead><tr><th>Тур</th><th>Время</th><th>Код</th><th>Зерно</th><th>Попыток</th></tr>"
+                           "<thead><tr><th>Тур</th><th>Время</th><th>Код</th><th>Слово</th><th>Попытка</th><th>Зерно</th>"
+                           "<th>Попыток</th><th>Переименования</th></tr>"
                            "</thead>\n<tbody>\n" )
            + rows_l + QStringLiteral( "</tbody>\n</table>\n</section>\n" );
 }

@@ -250,39 +250,63 @@ QString ExportCommand::targetProblem( const QString& championship_cp, const QStr
     return QString();
 }
 
+namespace
+{
+QString verdictText( const DrawCheck::Round& round_cp )
+{
+    if( DrawCheck::Matches == round_cp.verdict_m )
+        return QStringLiteral( "совпадает" );
+    if( DrawCheck::NotRecorded == round_cp.verdict_m )
+        return QStringLiteral( "не записано" );
+    if( !round_cp.problem_m.isEmpty() )
+        return QStringLiteral( "не совпадает: " ) + round_cp.problem_m;
+    if( !round_cp.commitment_m )
+        return QStringLiteral( "не совпадает (секрет не соответствует коду жеребьевки)" );
+    if( !round_cp.pool_m )
+        return QStringLiteral( "не совпадает (в туре не те игроки, что в него вышли)" );
+    return QStringLiteral( "не совпадает (игра №%1)" ).arg( round_cp.game_m );
+}
+}
+
 int ExportCommand::verify( const Championship& champ_cp, QTextStream& out_rp )
 {
     const DrawCheck check_cl( champ_cp );
     for( const DrawCheck::Round& round_crl : check_cl.rounds() )
     {
-        out_rp << roundTitle( round_crl.denominator_m ) << ": ";
-        if( DrawCheck::Matches == round_crl.verdict_m )
-            out_rp << QStringLiteral( "совпадает" );
-        else if( DrawCheck::NotRecorded == round_crl.verdict_m )
-            out_rp << QStringLiteral( "не записано" );
-        else if( !round_crl.commitment_m )
-            out_rp << QStringLiteral( "не совпадает (секрет не соответствует коду жеребьевки)" );
-        else if( !round_crl.pool_m )
-            out_rp << QStringLiteral( "не совпадает (в туре не те игроки, что в него вышли)" );
-        else
-            out_rp << QStringLiteral( "не совпадает (игра №%1)" ).arg( round_crl.game_m );
-        out_rp << '\n';
+        const QString title_cl = roundTitle( round_crl.denominator_m );
+        // Joined, not formatted: the word may hold "%1" itself.
+        if( round_crl.version_m )
+            out_rp << title_cl << QStringLiteral( ": код " ) << round_crl.code_m << ", "
+                   << DrawCheck::wordText( round_crl.word_m ) << QStringLiteral( ", попытка " ) << round_crl.attempt_m
+                   << '\n';
+        if( DrawRecord::FIRST_VERSION == round_crl.version_m )
+            out_rp << QStringLiteral( "  запись старого образца: состав тура не закреплён\n" );
+        for( const RenameLogEntry& rename_crl : round_crl.renames_m )
+            out_rp << "  " << DrawCheck::renameText( rename_crl ) << '\n';
+        out_rp << title_cl << ": " << verdictText( round_crl ) << '\n';
     }
-    const auto attempts_l = [ &champ_cp, &out_rp ]( DrawLogEntry::Outcome outcome_p, const QString& caption_cp )
+    for( const QString& problem_crl : check_cl.problems() )
+        out_rp << problem_crl << '\n';
+    const auto attempts_l = [ &champ_cp, &out_rp ]( QVector< DrawLogEntry::Outcome > outcomes_p, const QString& caption_cp )
     {
         QStringList when_l;
         for( const DrawLogEntry& entry_crl : champ_cp.drawLog() )
-            if( outcome_p == entry_crl.outcome_m )
-                when_l << QStringLiteral( "%1, попытка %2, %3 UTC" )
-                              .arg( roundTitle( entry_crl.denominator_m ) )
-                              .arg( entry_crl.attempt_m )
-                              .arg( entry_crl.time_m.toString( QStringLiteral( "dd.MM.yyyy HH:mm:ss" ) ) );
+            if( outcomes_p.contains( entry_crl.outcome_m ) )
+                // Entries of the first version logged no word.
+                when_l << QStringLiteral( "%1, попытка %2, %3, код %4" )
+                                  .arg( roundTitle( entry_crl.denominator_m ) )
+                                  .arg( entry_crl.attempt_m )
+                                  .arg( DrawCheck::timeText( entry_crl.time_m ),
+                                        DrawRecord::shownCode( entry_crl.commitment_m ) )
+                              + ( entry_crl.commitment_m.size() > 16 ? ", " + DrawCheck::wordText( entry_crl.word_m )
+                                                                     : QString() );
         out_rp << caption_cp << ": " << when_l.size() << '\n';
         for( const QString& line_crl : when_l )
             out_rp << "  " << line_crl << '\n';
     };
-    attempts_l( DrawLogEntry::Cancelled, QStringLiteral( "Прерванные жеребьевки" ) );
-    attempts_l( DrawLogEntry::Undone, QStringLiteral( "Отменённые жеребьевки" ) );
+    // A draw logged as started in a file was cut short with the program.
+    attempts_l( { DrawLogEntry::Cancelled, DrawLogEntry::Started }, QStringLiteral( "Прерванные жеребьевки" ) );
+    attempts_l( { DrawLogEntry::Undone }, QStringLiteral( "Отменённые жеребьевки" ) );
     out_rp.flush();
     return check_cl.passes() ? WRITTEN : NOT_VERIFIED;
 }

@@ -23,12 +23,18 @@ QDrawProof::QDrawProof( QMenu* menu_p, QStatusBar* statusBar_p, QObject* parent_
     statusBar_p->addWidget( status_m );
 }
 
+QString QDrawProof::codeText( const QString& commitment_cp, int attempt_p )
+{
+    const QString code_cl = QStringLiteral( "Код жеребьевки: %1" ).arg( DrawRecord::shownCode( commitment_cp ) );
+    return attempt_p > 1 ? code_cl + QStringLiteral( ", попытка %1" ).arg( attempt_p ) : code_cl;
+}
+
 void QDrawProof::update( bool drawAllowed_p )
 {
     Championship& champ_l = global::data::champ();
     if( drawAllowed_p )
     {
-        status_m->setText( QStringLiteral( "Код жеребьевки: %1" ).arg( champ_l.nextDrawCommitment() ) );
+        status_m->setText( codeText( champ_l.nextDrawCommitment(), champ_l.nextDrawAttempt() ) );
         return;
     }
     // Once stored, the draw's secret is no secret: anyone may check it.
@@ -49,9 +55,10 @@ bool QDrawProof::prepareDraw( QWidget* parent_p )
         QInputDialog dialog_l( parent_p, Qt::CustomizeWindowHint | Qt::WindowTitleHint );
         dialog_l.setWindowTitle( QStringLiteral( "Слово зала" ) );
         dialog_l.setWindowIcon( global::icons::appIcon() );
-        dialog_l.setLabelText( QStringLiteral( "Слово, которое назвал зал после кода жеребьевки %1\n"
+        Championship& champ_l = global::data::champ();
+        dialog_l.setLabelText( QStringLiteral( "%1\n\nСлово, которое назвал зал после этого кода\n"
                                                "(можно оставить пустым):" )
-                                   .arg( global::data::champ().nextDrawCommitment() ) );
+                                   .arg( codeText( champ_l.nextDrawCommitment(), champ_l.nextDrawAttempt() ) ) );
         dialog_l.setOkButtonText( QStringLiteral( "Запустить" ) );
         dialog_l.setCancelButtonText( QStringLiteral( "Отменить" ) );
         if( QDialog::Accepted != dialog_l.exec() )

@@ -72,6 +72,17 @@ void QRecoveryCopy::schedule()
         delay_m.start();
 }
 
+void QRecoveryCopy::writeNow()
+{
+    delay_m.stop();
+    pending_m = false;
+    if( writer_m )
+        writer_m->wait();
+    prepareFolder();
+    written_m = writeCopy( global::data::champ(), copyPath() );
+    tellOutcome();
+}
+
 void QRecoveryCopy::discard()
 {
     delay_m.stop();
@@ -139,20 +150,14 @@ void QRecoveryCopy::slotWrite()
         pending_m = true;
         return;
     }
-    QDir().mkpath( folder() );
-    if( !lock_m )
-    {
-        lock_m = new QLockFile( lockPath( copyPath() ) );
-        lock_m->setStaleLockTime( 0 );
-        lock_m->tryLock( 0 );
-    }
+    prepareFolder();
     // The containers are shared until written to: the copy costs a few
     // reference counts, and the worker owns it from here on.
     const Championship copy_cl = global::data::champ();
     const QString path_cl = copyPath();
     writer_m = QThread::create(
         [ this, copy_cl, path_cl ]
-        { written_m = writeName( namePath( path_cl ), copy_cl.fileName() ) && SaveFile::write( copy_cl, path_cl ); } );
+        { written_m = writeCopy( copy_cl, path_cl ); } );
     connect( writer_m, "2finished()", this, "1slotWritten()" );
     writer_m->start();
 }
@@ -161,16 +166,36 @@ void QRecoveryCopy::slotWritten()
 {
     writer_m->deleteLater();
     writer_m = nullptr;
+    tellOutcome();
+    if( !pending_m )
+        return;
+    pending_m = false;
+    slotWrite();
+}
+
+void QRecoveryCopy::tellOutcome()
+{
     // Said once, until a copy is written again: saving goes on as before.
     if( !written_m && !failureTold_m )
         emit notWritten( QStringLiteral( "Копию несохранённого чемпионата записать не удалось: папка %1 недоступна "
                                          "или диск полон. Сохраняйте чемпионат сами." )
                              .arg( QDir::toNativeSeparators( folder() ) ) );
     failureTold_m = !written_m;
-    if( !pending_m )
+}
+
+bool QRecoveryCopy::writeCopy( const Championship& champ_cp, const QString& path_cp )
+{
+    return writeName( namePath( path_cp ), champ_cp.fileName() ) && SaveFile::write( champ_cp, path_cp );
+}
+
+void QRecoveryCopy::prepareFolder()
+{
+    QDir().mkpath( folder() );
+    if( lock_m )
         return;
-    pending_m = false;
-    slotWrite();
+    lock_m = new QLockFile( lockPath( copyPath() ) );
+    lock_m->setStaleLockTime( 0 );
+    lock_m->tryLock( 0 );
 }
 
 QString QRecoveryCopy::namePath( const QString& copyPath_cp )

@@ -1,5 +1,6 @@
 #include "QTossProcessWindow.h"
 
+#include "QDrawProof.h"
 #include "QTossThread.h"
 #include "QTossWindow.h"
 #include "globals.h"
@@ -62,10 +63,9 @@ QTossProcessWindow::QTossProcessWindow() : QFrame( nullptr, Qt::CustomizeWindowH
     setWindowIcon( global::icons::appIcon() );
 }
 
-void QTossProcessWindow::setCommitment( const QString& commitment_cp )
+void QTossProcessWindow::setCommitment( const QString& commitment_cp, int attempt_p )
 {
-    commitmentLbl_m->setText( commitment_cp.isEmpty() ? QString()
-                                                      : QStringLiteral( "Код жеребьевки: %1" ).arg( commitment_cp ) );
+    commitmentLbl_m->setText( commitment_cp.isEmpty() ? QString() : QDrawProof::codeText( commitment_cp, attempt_p ) );
     commitmentLbl_m->setVisible( !commitment_cp.isEmpty() );
 }
 

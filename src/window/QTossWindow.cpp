@@ -277,6 +277,8 @@ void QTossWindow::slotPlayerRenamed( int groupId_p, int playerId_p )
 {
     diagramScene_m->updatePlayerTexts( PlayerRef( groupId_p, playerId_p ) );
     updateTree();
+    // The next draw's code binds the names of its pool.
+    updateTossAction();
     noteChange();
 }
 
@@ -434,9 +436,12 @@ void QTossWindow::startToss()
     tossRunning_m = true;
     updateEditingState();
     thread_cl->start();
+    // The attempt is logged now: were the program killed during the show,
+    // the restored championship would still count it.
+    recovery_m->writeNow();
     // The hall sees what it may note before the word is called: the show
     // repeats it.
-    global::widgets::tossProcessWindow()->setCommitment( thread_cl->commitment() );
+    global::widgets::tossProcessWindow()->setCommitment( thread_cl->commitment(), thread_cl->attempt() );
     noteChange();
 }
 
