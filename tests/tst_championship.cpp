@@ -1,5 +1,7 @@
 #include "QTossThread.h"
 #include "championship.h"
+#include "drawpool.h"
+#include "drawrandom.h"
 #include "drawseed.h"
 #include "savefile.h"
 #include "svassert.h"
@@ -82,6 +84,9 @@ class tst_Championship : public QObject
 private slots:
     void initTestCase();
     void init();
+    void documentedExampleIsTheProgramsDraw();
+    void codeBindsEveryPartOfThePool_data();
+    void codeBindsEveryPartOfThePool();
     void newChampionshipHasDefaults();
     void resetKeepsFileName();
     void allocatesLargestFreeIdNotAboveSize_data();
@@ -113,6 +118,122 @@ private slots:
 void tst_Championship::initTestCase()
 {
     guardTestProgram();
+}
+
+// The worked example of docs/draw-proof.md, read from the document: an
+// outside checker follows it, so it must be what the program does.
+void tst_Championship::documentedExampleIsTheProgramsDraw()
+{
+    QFile file_l( QStringLiteral( SORTIVANE_DOCS "draw-proof.md" ) );
+    QVERIFY( file_l.open( QIODevice::ReadOnly ) );
+    const QString text_cl = QString::fromUtf8( file_l.readAll() );
+    const auto block_l = [ &text_cl ]( const QString& kind_cp )
+    {
+        const int start_cl = text_cl.indexOf( QStringLiteral( "```" ) + kind_cp + QLatin1Char( '\n' ) );
+        const int end_cl = text_cl.indexOf( QStringLiteral( "```" ), start_cl + 4 );
+        return start_cl < 0 || end_cl < 0 ? QString() : text_cl.mid( start_cl + kind_cp.size() + 4, end_cl - start_cl - kind_cp.size() - 4 );
+    };
+    QMultiMap< QString, QString > example_l;
+    for( const QString& line_crl : block_l( QStringLiteral( "example" ) ).split( QLatin1Char( '\n' ), Qt::SkipEmptyParts ) )
+        example_l.insert( line_crl.section( QStringLiteral( ": " ), 0, 0 ), line_crl.section( QStringLiteral( ": " ), 1 ) );
+    const QString pool_cl = block_l( QStringLiteral( "pool" ) );
+    QVector< DrawPool::Entry > players_l;
+    QVector< QPair< int, QString > > nations_l;
+    QVERIFY( DrawPool::parse( pool_cl, players_l, nations_l ) );
+    Championship champ_l;
+    for( const DrawPool::Entry& entry_crl : players_l )
+        champ_l.addPlayer( entry_crl.player_m.groupId(), entry_crl.name_m.nickname_m, entry_crl.name_m.clanName_m );
+    champ_l.nations().clear();
+    for( const auto& nation_crl : nations_l )
+        champ_l.nations().append( nation_crl.first );
+    QCOMPARE( DrawPool::nextDraw( champ_l ), pool_cl );
+    DrawRecord record_l;
+    record_l.secret_m = QByteArray::fromHex( example_l.value( QStringLiteral( "secret" ) ).toLatin1() );
+    record_l.word_m = example_l.value( QStringLiteral( "word" ) );
+    record_l.attempt_m = example_l.value( QStringLiteral( "attempt" ) ).toInt();
+    record_l.nations_m = champ_l.nations();
+    record_l.pool_m = pool_cl;
+    QVERIFY( record_l.isValid() );
+    QCOMPARE( QString::fromLatin1( QCryptographicHash::hash( pool_cl.toUtf8(), QCryptographicHash::Sha256 ).toHex() ),
+              example_l.value( QStringLiteral( "digest" ) ) );
+    QCOMPARE( record_l.commitment(), example_l.value( QStringLiteral( "commitment" ) ) );
+    QCOMPARE( DrawRecord::shownCode( record_l.commitment() ), example_l.value( QStringLiteral( "code" ) ) );
+    const QString title_cl = roundTitle( champ_l.nextDrawDenominator() );
+    QCOMPARE( title_cl, example_l.value( QStringLiteral( "title" ) ) );
+    const quint32 seed_cl = record_l.seed( title_cl );
+    QCOMPARE( QString::number( seed_cl ), example_l.value( QStringLiteral( "seed" ) ) );
+    for( const QString& walk_crl : { QStringLiteral( "split" ), QStringLiteral( "toss" ) } )
+    {
+        DrawRandom random_l( seed_cl + ( walk_crl == QLatin1String( "toss" ) ? 1 : 0 ) );
+        for( const QString& value_crl : example_l.value( walk_crl ).split( QLatin1Char( ' ' ) ) )
+            QCOMPARE( QString::number( random_l.next() ), value_crl );
+    }
+    QTossThread thread_l;
+    thread_l.setPaced( false );
+    QVERIFY( thread_l.replay( champ_l, record_l ) );
+    QStringList games_l;
+    for( const Game& game_crl : champ_l.rounds().first().games_m )
+        // values() below gives the last line first.
+        games_l.prepend( QStringLiteral( "%1 %2 %3 - %4 %5 %6" )
+                             .arg( game_crl.favorite_m.groupId() )
+                             .arg( game_crl.favorite_m.playerId() )
+                             .arg( game_crl.favoriteNation_m )
+                             .arg( game_crl.outsider_m.groupId() )
+                             .arg( game_crl.outsider_m.playerId() )
+                             .arg( game_crl.outsiderNation_m ) );
+    QCOMPARE( games_l, example_l.values( QStringLiteral( "game" ) ) );
+}
+
+void tst_Championship::codeBindsEveryPartOfThePool_data()
+{
+    QTest::addColumn< QString >( "change" );
+    for( const char* const change_cl :
+         { "two players of a group reordered", "a player renumbered", "a nickname changed", "a clan changed",
+           "a player moved to another group", "a nation renamed", "the nations reordered", "a player added" } )
+        QTest::newRow( change_cl ) << QString::fromLatin1( change_cl );
+}
+
+// Whatever decides the pairings is bound by the code: any change of the
+// pool gives another code for the same secret, and the same pool the same.
+void tst_Championship::codeBindsEveryPartOfThePool()
+{
+    QFETCH( QString, change );
+    PlayersGroups names_l;
+    RoundPlayers pool_l { { 1, { 0, 1, 2 } }, { 2, { 0, 1 } } };
+    for( auto group_it = pool_l.cbegin(); group_it != pool_l.cend(); ++group_it )
+        for( const int id_cl : group_it.value() )
+            names_l[ group_it.key() ][ id_cl ] = Player { QStringLiteral( "n%1%2" ).arg( group_it.key() ).arg( id_cl ),
+                                                         QStringLiteral( "c" ) };
+    QVector< int > nations_l { 1, 2, 3 };
+    QMap< int, QString > nationsNames_l { { 1, QStringLiteral( "a" ) }, { 2, QStringLiteral( "b" ) }, { 3, QStringLiteral( "c" ) } };
+    const QByteArray secret_cl = QByteArray( DrawRecord::SECRET_BYTES, 'x' );
+    const QString before_cl =
+        DrawRecord::commitment( secret_cl, DrawPool::text( pool_l, names_l, nations_l, nationsNames_l ) );
+    QCOMPARE( DrawRecord::commitment( secret_cl, DrawPool::text( pool_l, names_l, nations_l, nationsNames_l ) ), before_cl );
+    if( change.startsWith( QLatin1String( "two players" ) ) )
+        std::swap( pool_l[ 1 ][ 0 ], pool_l[ 1 ][ 1 ] );
+    else if( change.endsWith( QLatin1String( "renumbered" ) ) )
+    {
+        pool_l[ 1 ][ 2 ] = 7;
+        names_l[ 1 ][ 7 ] = names_l[ 1 ].take( 2 );
+    }
+    else if( change.startsWith( QLatin1String( "a nickname" ) ) )
+        names_l[ 2 ][ 1 ].nickname_m += QLatin1Char( 'x' );
+    else if( change.startsWith( QLatin1String( "a clan" ) ) )
+        names_l[ 2 ][ 1 ].clanName_m.clear();
+    else if( change.contains( QLatin1String( "moved" ) ) )
+    {
+        pool_l[ 1 ].removeLast();
+        pool_l[ 2 ].append( 2 );
+        names_l[ 2 ][ 2 ] = names_l[ 1 ].take( 2 );
+    }
+    else if( change.endsWith( QLatin1String( "renamed" ) ) )
+        nationsNames_l[ 2 ] = QStringLiteral( "d" );
+    else if( change.endsWith( QLatin1String( "reordered" ) ) )
+        std::swap( nations_l[ 0 ], nations_l[ 2 ] );
+    else
+        pool_l[ 2 ].append( 5 );
+    QVERIFY( DrawRecord::commitment( secret_cl, DrawPool::text( pool_l, names_l, nations_l, nationsNames_l ) ) != before_cl );
 }
 
 void tst_Championship::init()

@@ -859,6 +859,7 @@ void tst_Export::verifiesRecordedDraws_data()
     row_l( "a malformed time", "bad time", 5, QStringLiteral( "Журнал жеребьевок: не совпадает: запись №1 повреждена" ) );
     row_l( "an attempt logged twice", "logged twice", 5, QStringLiteral( "записана дважды" ) );
     row_l( "a draw under a missing round", "missing round", 5, QStringLiteral( "которого в сетке нет" ) );
+    row_l( "a draw cut short by a kill", "killed", 0, QStringLiteral( "Прерванные жеребьевки: 1\n" ) );
     row_l( "the log emptied", "empty log", 5, QStringLiteral( "журнала нет, а жеребьевки записывались" ) );
     row_l( "records and log stripped", "strip", 5, QStringLiteral( "записи нет, а жеребьевки этого чемпионата записывались" ) );
     row_l( "a record removed", "record", 5, QStringLiteral( "записи нет, а жеребьевки этого чемпионата записывались" ) );
@@ -948,6 +949,11 @@ void tst_Export::verifiesRecordedDraws()
     }
     else if( QStringLiteral( "delete cancelled" ) == edit )
         draw_l.parentNode().removeChild( draw_l );
+    else if( QStringLiteral( "killed" ) == edit )
+    {
+        draw_l.setAttribute( QStringLiteral( "outcome" ), QStringLiteral( "started" ) );
+        draw_l.removeAttribute( QStringLiteral( "secret" ) );
+    }
     else if( QStringLiteral( "relabel cancelled" ) == edit )
         draw_l.setAttribute( QStringLiteral( "outcome" ), QStringLiteral( "stored" ) );
     else if( QStringLiteral( "bad outcome" ) == edit )

@@ -1052,17 +1052,22 @@ void tst_MainWindow::drawShowsItsCommitmentAndAsksTheHall()
     action( QStringLiteral( "Запустить" ) )->trigger();
     QVERIFY( champ_l.drawLog().isEmpty() );
     QString shown_l;
+    Championship copied_l;
     whenModal(
-        [ &shown_l ]( QWidget* modal_p )
+        [ &shown_l, &copied_l ]( QWidget* modal_p )
         {
             QInputDialog* const dialog_cl = qobject_cast< QInputDialog* >( modal_p );
             dialog_cl->setTextValue( QStringLiteral( "семь" ) );
             QTimer::singleShot( 0,
-                                [ &shown_l ]
+                                [ &shown_l, &copied_l ]
                                 {
                                     shown_l = global::widgets::tossProcessWindow()
                                                   ->findChild< QLabel* >( QStringLiteral( "commitmentLabel" ) )
                                                   ->text();
+                                    // Killed now, the attempt would be found.
+                                    copied_l.load( QStringLiteral( "%1/recovery-%2.stv" )
+                                                       .arg( QRecoveryCopy::folder() )
+                                                       .arg( QCoreApplication::applicationPid() ) );
                                 } );
             dialog_cl->accept();
         } );
@@ -1073,6 +1078,9 @@ void tst_MainWindow::drawShowsItsCommitmentAndAsksTheHall()
     ask_cl->setChecked( false );
     drawseed::setFixedSeed( 99 );
     QCOMPARE( shown_l, QStringLiteral( "Код жеребьевки: " ) + code_cl );
+    QCOMPARE( copied_l.drawLog().size(), 1 );
+    QCOMPARE( copied_l.drawLog().first().outcome_m, DrawLogEntry::Started );
+    QCOMPARE( copied_l.drawLog().first().commitment_m, commitment_cl );
     const DrawRecord& record_crl = champ_l.rounds().first().record_m;
     QCOMPARE( record_crl.word_m, QStringLiteral( "семь" ) );
     QCOMPARE( record_crl.commitment(), commitment_cl );
