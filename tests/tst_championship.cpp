@@ -3,9 +3,9 @@
 #include "drawpool.h"
 #include "drawrandom.h"
 #include "drawseed.h"
+#include "modelsupport.h"
 #include "savefile.h"
 #include "svassert.h"
-#include "modelsupport.h"
 
 #include <QtTest>
 
@@ -131,11 +131,15 @@ void tst_Championship::documentedExampleIsTheProgramsDraw()
     {
         const int start_cl = text_cl.indexOf( QStringLiteral( "```" ) + kind_cp + QLatin1Char( '\n' ) );
         const int end_cl = text_cl.indexOf( QStringLiteral( "```" ), start_cl + 4 );
-        return start_cl < 0 || end_cl < 0 ? QString() : text_cl.mid( start_cl + kind_cp.size() + 4, end_cl - start_cl - kind_cp.size() - 4 );
+        return start_cl < 0 || end_cl < 0
+                   ? QString()
+                   : text_cl.mid( start_cl + kind_cp.size() + 4, end_cl - start_cl - kind_cp.size() - 4 );
     };
     QMultiMap< QString, QString > example_l;
-    for( const QString& line_crl : block_l( QStringLiteral( "example" ) ).split( QLatin1Char( '\n' ), Qt::SkipEmptyParts ) )
-        example_l.insert( line_crl.section( QStringLiteral( ": " ), 0, 0 ), line_crl.section( QStringLiteral( ": " ), 1 ) );
+    for( const QString& line_crl :
+         block_l( QStringLiteral( "example" ) ).split( QLatin1Char( '\n' ), Qt::SkipEmptyParts ) )
+        example_l.insert( line_crl.section( QStringLiteral( ": " ), 0, 0 ),
+                          line_crl.section( QStringLiteral( ": " ), 1 ) );
     const QString pool_cl = block_l( QStringLiteral( "pool" ) );
     QVector< DrawPool::Entry > players_l;
     QVector< QPair< int, QString > > nations_l;
@@ -202,14 +206,17 @@ void tst_Championship::codeBindsEveryPartOfThePool()
     RoundPlayers pool_l { { 1, { 0, 1, 2 } }, { 2, { 0, 1 } } };
     for( auto group_it = pool_l.cbegin(); group_it != pool_l.cend(); ++group_it )
         for( const int id_cl : group_it.value() )
-            names_l[ group_it.key() ][ id_cl ] = Player { QStringLiteral( "n%1%2" ).arg( group_it.key() ).arg( id_cl ),
-                                                         QStringLiteral( "c" ) };
+            names_l[ group_it.key() ][ id_cl ] =
+                Player { QStringLiteral( "n%1%2" ).arg( group_it.key() ).arg( id_cl ), QStringLiteral( "c" ) };
     QVector< int > nations_l { 1, 2, 3 };
-    QMap< int, QString > nationsNames_l { { 1, QStringLiteral( "a" ) }, { 2, QStringLiteral( "b" ) }, { 3, QStringLiteral( "c" ) } };
+    QMap< int, QString > nationsNames_l { { 1, QStringLiteral( "a" ) },
+                                          { 2, QStringLiteral( "b" ) },
+                                          { 3, QStringLiteral( "c" ) } };
     const QByteArray secret_cl = QByteArray( DrawRecord::SECRET_BYTES, 'x' );
     const QString before_cl =
         DrawRecord::commitment( secret_cl, DrawPool::text( pool_l, names_l, nations_l, nationsNames_l ) );
-    QCOMPARE( DrawRecord::commitment( secret_cl, DrawPool::text( pool_l, names_l, nations_l, nationsNames_l ) ), before_cl );
+    QCOMPARE( DrawRecord::commitment( secret_cl, DrawPool::text( pool_l, names_l, nations_l, nationsNames_l ) ),
+              before_cl );
     if( change.startsWith( QLatin1String( "two players" ) ) )
         std::swap( pool_l[ 1 ][ 0 ], pool_l[ 1 ][ 1 ] );
     else if( change.endsWith( QLatin1String( "renumbered" ) ) )
@@ -233,7 +240,8 @@ void tst_Championship::codeBindsEveryPartOfThePool()
         std::swap( nations_l[ 0 ], nations_l[ 2 ] );
     else
         pool_l[ 2 ].append( 5 );
-    QVERIFY( DrawRecord::commitment( secret_cl, DrawPool::text( pool_l, names_l, nations_l, nationsNames_l ) ) != before_cl );
+    QVERIFY( DrawRecord::commitment( secret_cl, DrawPool::text( pool_l, names_l, nations_l, nationsNames_l ) )
+             != before_cl );
 }
 
 void tst_Championship::init()

@@ -641,7 +641,8 @@ void tst_Draw::logKeepsCancelledAndUndoneDraws()
     QTRY_COMPARE( champ_l.drawLog().first().outcome_m, DrawLogEntry::Cancelled );
     QCOMPARE( champ_l.drawLog().first().commitment_m, commitment_cl );
     // The cancelled draw's pool is the next one's: the code follows from it.
-    QCOMPARE( DrawRecord::commitment( champ_l.drawLog().first().secret_m, DrawPool::nextDraw( champ_l ) ), commitment_cl );
+    QCOMPARE( DrawRecord::commitment( champ_l.drawLog().first().secret_m, DrawPool::nextDraw( champ_l ) ),
+              commitment_cl );
     QVERIFY( champ_l.rounds().isEmpty() );
     // The next attempt has a secret of its own.
     QVERIFY( champ_l.nextDrawCommitment() != commitment_cl );

@@ -839,14 +839,16 @@ void tst_Export::verifiesRecordedDraws_data()
     {
         QTest::addRow( "%d players, as drawn", players_cl )
             << players_cl << QString() << 0 << QStringLiteral( "Финал: совпадает" );
-        for( const char* const field_cl : { "favorite gid", "favorite pid", "favorite nid", "outsider pid", "outsider nid" } )
+        for( const char* const field_cl :
+             { "favorite gid", "favorite pid", "favorite nid", "outsider pid", "outsider nid" } )
             QTest::addRow( "%d players, %s edited", players_cl, field_cl )
                 << players_cl << QString::fromLatin1( field_cl ) << 5 << QStringLiteral( ": не совпадает (" );
     }
     const auto row_l = [ & ]( const char* name_p, const char* edit_p, int code_p, const QString& said_cp )
     { QTest::newRow( name_p ) << 12 << QString::fromLatin1( edit_p ) << code_p << said_cp; };
     row_l( "the word changed", "word", 5, QStringLiteral( "не совпадает (игра №" ) );
-    row_l( "the secret changed", "secret", 5, QStringLiteral( "не совпадает (секрет не соответствует коду жеребьевки)" ) );
+    row_l( "the secret changed", "secret", 5,
+           QStringLiteral( "не совпадает (секрет не соответствует коду жеребьевки)" ) );
     row_l( "a pool reordered", "reorder", 5, QStringLiteral( "не совпадает (в туре не те игроки, что в него вышли)" ) );
     row_l( "the kept pool reordered", "reorder kept", 5,
            QStringLiteral( "не совпадает (секрет не соответствует коду жеребьевки)" ) );
@@ -855,14 +857,18 @@ void tst_Export::verifiesRecordedDraws_data()
     row_l( "the cancelled draw deleted", "delete cancelled", 5, QStringLiteral( "попытка 1 не записана" ) );
     row_l( "the cancelled draw relabelled", "relabel cancelled", 5,
            QStringLiteral( "попытка 1 записана как сохранённая, но в сетке её нет" ) );
-    row_l( "a malformed outcome", "bad outcome", 5, QStringLiteral( "Журнал жеребьевок: не совпадает: запись №1 повреждена" ) );
-    row_l( "a malformed time", "bad time", 5, QStringLiteral( "Журнал жеребьевок: не совпадает: запись №1 повреждена" ) );
+    row_l( "a malformed outcome", "bad outcome", 5,
+           QStringLiteral( "Журнал жеребьевок: не совпадает: запись №1 повреждена" ) );
+    row_l( "a malformed time", "bad time", 5,
+           QStringLiteral( "Журнал жеребьевок: не совпадает: запись №1 повреждена" ) );
     row_l( "an attempt logged twice", "logged twice", 5, QStringLiteral( "записана дважды" ) );
     row_l( "a draw under a missing round", "missing round", 5, QStringLiteral( "которого в сетке нет" ) );
     row_l( "a draw cut short by a kill", "killed", 0, QStringLiteral( "Прерванные жеребьевки: 1\n" ) );
     row_l( "the log emptied", "empty log", 5, QStringLiteral( "журнала нет, а жеребьевки записывались" ) );
-    row_l( "records and log stripped", "strip", 5, QStringLiteral( "записи нет, а жеребьевки этого чемпионата записывались" ) );
-    row_l( "a record removed", "record", 5, QStringLiteral( "записи нет, а жеребьевки этого чемпионата записывались" ) );
+    row_l( "records and log stripped", "strip", 5,
+           QStringLiteral( "записи нет, а жеребьевки этого чемпионата записывались" ) );
+    row_l( "a record removed", "record", 5,
+           QStringLiteral( "записи нет, а жеребьевки этого чемпионата записывались" ) );
     row_l( "an older file", "old", 0, QStringLiteral( "Финал: не записано" ) );
 }
 
@@ -876,7 +882,8 @@ void tst_Export::verifiesRecordedDraws()
     QFETCH( QString, edit );
     Championship champ_l;
     for( int i = 0; i < players; ++i )
-        champ_l.addPlayer( 1 + i % 3, QStringLiteral( "игрок%1" ).arg( i ), i % 2 ? QStringLiteral( "клан" ) : QString() );
+        champ_l.addPlayer( 1 + i % 3, QStringLiteral( "игрок%1" ).arg( i ),
+                           i % 2 ? QStringLiteral( "клан" ) : QString() );
     champ_l.startDrawAttempt();
     champ_l.endDrawAttempt( false );
     QTossThread thread_l;
@@ -909,7 +916,9 @@ void tst_Export::verifiesRecordedDraws()
         // upsetting the bracket, but never unseen.
         QDomElement side_l = first_l.elementsByTagName( field_cl.at( 0 ) ).at( 0 ).toElement();
         const int value_cl = side_l.attribute( field_cl.at( 1 ) ).toInt();
-        const int kinds_cl = field_cl.at( 1 ) == QLatin1String( "nid" ) ? 17 : field_cl.at( 1 ) == QLatin1String( "gid" ) ? 3 : 1000;
+        const int kinds_cl = field_cl.at( 1 ) == QLatin1String( "nid" )   ? 17
+                             : field_cl.at( 1 ) == QLatin1String( "gid" ) ? 3
+                                                                          : 1000;
         side_l.setAttribute( field_cl.at( 1 ), value_cl % kinds_cl + 1 );
     }
     else if( QStringLiteral( "word" ) == edit )
@@ -961,8 +970,10 @@ void tst_Export::verifiesRecordedDraws()
     else if( QStringLiteral( "bad time" ) == edit )
         draw_l.setAttribute( QStringLiteral( "time" ), QStringLiteral( "вчера" ) );
     else if( QStringLiteral( "logged twice" ) == edit )
-        draw_l.parentNode().appendChild( all_l( "draw" ).at( 1 ).cloneNode() ).toElement().setAttribute(
-            QStringLiteral( "outcome" ), QStringLiteral( "cancelled" ) );
+        draw_l.parentNode()
+            .appendChild( all_l( "draw" ).at( 1 ).cloneNode() )
+            .toElement()
+            .setAttribute( QStringLiteral( "outcome" ), QStringLiteral( "cancelled" ) );
     else if( QStringLiteral( "missing round" ) == edit )
         draw_l.setAttribute( QStringLiteral( "round" ), QStringLiteral( "7" ) );
     else if( QStringLiteral( "empty log" ) == edit )
@@ -988,8 +999,8 @@ void tst_Export::verifiesRecordedDraws()
     QString err_l;
     QTextStream outStream_l( &out_l );
     QTextStream errStream_l( &err_l );
-    const int code_cl = ExportCommand::run( { QStringLiteral( "sortivane-export" ), QStringLiteral( "--verify" ), file_cl },
-                                            outStream_l, errStream_l );
+    const int code_cl = ExportCommand::run(
+        { QStringLiteral( "sortivane-export" ), QStringLiteral( "--verify" ), file_cl }, outStream_l, errStream_l );
     outStream_l.flush();
     QFETCH( QString, said );
     QVERIFY2( out_l.contains( said ), qPrintable( out_l + err_l ) );

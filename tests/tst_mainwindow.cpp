@@ -12,6 +12,7 @@
 #include "QTossWindow.h"
 #include "bracketlayout.h"
 #include "championship.h"
+#include "drawcheck.h"
 #include "drawseed.h"
 #include "globals.h"
 #include "guisupport.h"
@@ -1081,6 +1082,19 @@ void tst_MainWindow::drawShowsItsCommitmentAndAsksTheHall()
     QCOMPARE( copied_l.drawLog().size(), 1 );
     QCOMPARE( copied_l.drawLog().first().outcome_m, DrawLogEntry::Started );
     QCOMPARE( copied_l.drawLog().first().commitment_m, commitment_cl );
+    // Drawn through the window, the round checks; a rename through the
+    // window is logged and still checks; one made behind the log does not.
+    QVERIFY( DrawCheck( champ_l ).passes() );
+    clickRow( playerIndex( 0, 0 ) );
+    renameTo( QStringLiteral( "Опечатка" ), QString() );
+    child< QToolButton >( "renamePlayerBtn" )->click();
+    QCOMPARE( champ_l.renameLog().size(), 1 );
+    QVERIFY( DrawCheck( champ_l ).passes() );
+    Championship forged_l = champ_l;
+    std::swap( forged_l.players()[ 1 ][ 1 ], forged_l.players()[ 1 ][ 2 ] );
+    const DrawCheck forgery_cl( forged_l );
+    QVERIFY( !forgery_cl.passes() );
+    QVERIFY( forgery_cl.rounds().first().problem_m.endsWith( QStringLiteral( "изменено без записи" ) ) );
     const DrawRecord& record_crl = champ_l.rounds().first().record_m;
     QCOMPARE( record_crl.word_m, QStringLiteral( "семь" ) );
     QCOMPARE( record_crl.commitment(), commitment_cl );

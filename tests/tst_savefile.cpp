@@ -1,9 +1,10 @@
+#include "QTossThread.h"
 #include "championship.h"
 #include "drawseed.h"
 #include "globaldata.h"
+#include "modelsupport.h"
 #include "playedchampionship.h"
 #include "savefile.h"
-#include "modelsupport.h"
 #include "xmltree.h"
 
 #include <QDomDocument>
@@ -152,6 +153,8 @@ private slots:
     void keepsTextTheCodecCannotHold();
     void usesCyrillicFileNamesAsTheyAre();
     void savesToRememberedFile();
+    void keepsTheDrawProofThroughASave();
+    void poolLackingADrawnPlayerIsRebuiltFromTheGames();
     void readerSkipsMalformedEntries_data();
     void readerSkipsMalformedEntries();
     void undrawnBracketLoadsAsNoRounds();
@@ -260,6 +263,63 @@ void tst_SaveFile::rewritesSavedFilesAsTheyWere()
 // and plays on, but undoing its draw would leave a current round that can
 // never be drawn: undo is refused, and no writer puts such a championship
 // down, whoever asks.
+// Records with their pools, renames among the draws, a draw cut short and
+// a damaged entry all come back from a file, by either parser.
+void tst_SaveFile::keepsTheDrawProofThroughASave()
+{
+    Championship champ_l;
+    for( int i = 0; i < 6; ++i )
+        champ_l.addPlayer( 1 + i % 2, QStringLiteral( "игрок\\%1" ).arg( i ), QStringLiteral( "клан" ) );
+    QTossThread thread_l;
+    thread_l.setPaced( false );
+    drawseed::clearFixedSeed();
+    champ_l.setHallWord( QStringLiteral( "слово <&> %1" ) );
+    QVERIFY( thread_l.drawInPlace( champ_l ) );
+    champ_l.renamePlayer( PlayerRef( 2, 0 ), QStringLiteral( "Ёжик 😀" ), QString() );
+    champ_l.startDrawAttempt();
+    // A file keeps no secret of a draw that never ended.
+    champ_l.drawLog().last().secret_m.clear();
+    champ_l.drawLog().append(
+        DrawLogEntry { -1, 1, 0, QDateTime(), QString(), QString(), QByteArray(), DrawLogEntry::Damaged } );
+    champ_l.renamePlayer( PlayerRef( 1, 0 ), QStringLiteral( "Второе" ), QStringLiteral( "имя" ) );
+    drawseed::setFixedSeed( 7 );
+    QVERIFY( champ_l.rounds().first().record_m.isValid() );
+    const QString text_cl = SaveFile::toText( champ_l );
+    for( const SaveFile::Parser parser_cl : { SaveFile::Parser::Streamed, SaveFile::Parser::DomOnly } )
+    {
+        Championship read_l;
+        QVERIFY( SaveFile::fromText( text_cl, read_l, nullptr, parser_cl ) );
+        QVERIFY( read_l.holdsSameAs( champ_l ) );
+        QCOMPARE( read_l.renameLog().size(), 2 );
+        QCOMPARE( read_l.renameLog().last().afterDraws_m, 3 );
+    }
+}
+
+// A pool that lacks a player of its round's games cannot be the one the
+// round was drawn from: it is dropped, and undo rebuilds the pool from the
+// games, so the player is back where the draw found him.
+void tst_SaveFile::poolLackingADrawnPlayerIsRebuiltFromTheGames()
+{
+    const Championship champ_cl = playedChampionship( 8, 11, 2, 0 );
+    const Round& second_crl = champ_cl.rounds().at( 1 );
+    QVERIFY( !second_crl.drawnFrom_m.isEmpty() );
+    const int group_cl = second_crl.drawnFrom_m.firstKey();
+    const QString list_cl = QStringLiteral( "<group gid=\"%1\">" ).arg( group_cl );
+    QString text_l = SaveFile::toText( champ_cl );
+    const int drawnFrom_cl = text_l.indexOf( list_cl, text_l.lastIndexOf( QStringLiteral( "<drawnfrom>" ) ) );
+    QVERIFY( drawnFrom_cl > 0 );
+    const int ids_cl = drawnFrom_cl + list_cl.size();
+    text_l.remove( ids_cl, text_l.indexOf( QLatin1Char( ' ' ), ids_cl ) + 1 - ids_cl );
+    Championship read_l;
+    QVERIFY( SaveFile::fromText( text_l, read_l ) );
+    QVERIFY( read_l.rounds().at( 1 ).drawnFrom_m.isEmpty() );
+    read_l.undoLastDraw();
+    QCOMPARE( read_l.rounds().at( 1 ).playersAmount(), 4 );
+    for( const Game& game_crl : second_crl.games_m )
+        for( const PlayerRef& side_crl : { game_crl.favorite_m, game_crl.outsider_m } )
+            QVERIFY( read_l.rounds().at( 1 ).players_m.value( side_crl.groupId() ).contains( side_crl.playerId() ) );
+}
+
 void tst_SaveFile::neverWritesAnUnplayableChampionship()
 {
     const Championship gap_l = withGapBeforeCurrentRound();

@@ -449,10 +449,10 @@ void Championship::renamePlayer( const PlayerRef& player_cp, const QString& nick
     // Once a draw has started, a record may hold the old name: the check
     // follows it to the new one through the log.
     if( !drawLog_m.isEmpty() && !( player_l == renamed_cl ) )
-        renameLog_m.append( RenameLogEntry { drawLog_m.size(),
-                                             QDateTime::fromSecsSinceEpoch( QDateTime::currentSecsSinceEpoch(), Qt::UTC ),
-                                             player_cp.groupId(), player_cp.playerId(), player_l.nickname_m,
-                                             player_l.clanName_m, nickname_p, clanName_p } );
+        renameLog_m.append( RenameLogEntry {
+            drawLog_m.size(), QDateTime::fromSecsSinceEpoch( QDateTime::currentSecsSinceEpoch(), Qt::UTC ),
+            player_cp.groupId(), player_cp.playerId(), player_l.nickname_m, player_l.clanName_m, nickname_p,
+            clanName_p } );
     player_l = renamed_cl;
 }
 

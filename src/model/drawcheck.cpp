@@ -64,7 +64,8 @@ DrawCheck::DrawCheck( const Championship& champ_cp ) : champ_m( champ_cp )
 
 QString DrawCheck::wordText( const QString& word_cp )
 {
-    return word_cp.isEmpty() ? QStringLiteral( "без слова" ) : QStringLiteral( "слово «" ) + word_cp + QStringLiteral( "»" );
+    return word_cp.isEmpty() ? QStringLiteral( "без слова" )
+                             : QStringLiteral( "слово «" ) + word_cp + QStringLiteral( "»" );
 }
 
 QString DrawCheck::timeText( const QDateTime& time_cp )
@@ -144,7 +145,8 @@ DrawCheck::Round DrawCheck::checkRound( int round_p ) const
     const int stored_cl = storedEntry( champ_m, round_p );
     if( stored_cl < 0 )
     {
-        check_l.problem_m = QStringLiteral( "попытка %1 не записана в журнале как сохранённая" ).arg( record_crl.attempt_m );
+        check_l.problem_m =
+            QStringLiteral( "попытка %1 не записана в журнале как сохранённая" ).arg( record_crl.attempt_m );
         return check_l;
     }
     const DrawLogEntry& entry_crl = champ_m.drawLog().at( stored_cl );
@@ -154,8 +156,7 @@ DrawCheck::Round DrawCheck::checkRound( int round_p ) const
     if( !check_l.commitment_m || !check_l.pool_m )
         return check_l;
     Championship replayed_l = before( champ_m, round_p );
-    if( DrawRecord::POOL_VERSION == record_crl.version_m
-        && !poolMatches( check_l, DrawPool::nextDraw( replayed_l ) ) )
+    if( DrawRecord::POOL_VERSION == record_crl.version_m && !poolMatches( check_l, DrawPool::nextDraw( replayed_l ) ) )
         return check_l;
     QTossThread thread_l;
     thread_l.setPaced( false );
@@ -205,8 +206,8 @@ bool DrawCheck::poolMatches( Round& check_rp, const QString& pool_cp ) const
         if( nations_l.value( i ).first != record_crl.nations_m.value( i, -1 )
             || nations_l.value( i ).second != champ_m.nationName( nations_l.value( i ).first ) )
         {
-            check_rp.problem_m = QStringLiteral( "нация «" ) + nations_l.value( i ).second
-                                 + QStringLiteral( "» изменена без записи" );
+            check_rp.problem_m =
+                QStringLiteral( "нация «" ) + nations_l.value( i ).second + QStringLiteral( "» изменена без записи" );
             return false;
         }
     QMap< QPair< int, int >, Player > names_l;
@@ -226,7 +227,8 @@ bool DrawCheck::poolMatches( Round& check_rp, const QString& pool_cp ) const
             const Player& kept_crl = name_it.value();
             check_rp.problem_m =
                 QStringLiteral( "имя игрока «" )
-                + ( kept_crl.clanName_m.isEmpty() ? QString() : QLatin1Char( '[' ) + kept_crl.clanName_m + QLatin1Char( ']' ) )
+                + ( kept_crl.clanName_m.isEmpty() ? QString()
+                                                  : QLatin1Char( '[' ) + kept_crl.clanName_m + QLatin1Char( ']' ) )
                 + kept_crl.nickname_m + QStringLiteral( "» изменено без записи" );
             return false;
         }
@@ -282,8 +284,8 @@ void DrawCheck::checkAttempts( int round_p, int denominator_p )
             problems_m << title_cl + QStringLiteral( "попытка %1 записана дважды" ).arg( attempt_l );
         // Only the round's own record may stand as stored.
         else if( DrawLogEntry::Stored == outcomes_cl.first() && attempt_l != recorded_cl )
-            problems_m << title_cl
-                              + QStringLiteral( "попытка %1 записана как сохранённая, но в сетке её нет" )
-                                    .arg( attempt_l );
+            problems_m
+                << title_cl
+                       + QStringLiteral( "попытка %1 записана как сохранённая, но в сетке её нет" ).arg( attempt_l );
     }
 }

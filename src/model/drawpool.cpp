@@ -83,8 +83,9 @@ QString DrawPool::text( const RoundPlayers& pool_cp, const PlayersGroups& names_
         for( const int id_cl : group_it.value() )
         {
             const Player player_cl = names_cp.value( group_it.key() ).value( id_cl );
-            text_l += QStringLiteral( "P\t%1\t%2\t" ).arg( group_it.key() ).arg( id_cl ) + escaped( player_cl.nickname_m )
-                      + QLatin1Char( '\t' ) + escaped( player_cl.clanName_m ) + QLatin1Char( '\n' );
+            text_l += QStringLiteral( "P\t%1\t%2\t" ).arg( group_it.key() ).arg( id_cl )
+                      + escaped( player_cl.nickname_m ) + QLatin1Char( '\t' ) + escaped( player_cl.clanName_m )
+                      + QLatin1Char( '\n' );
         }
     for( const int nation_cl : nations_cp )
         text_l += QStringLiteral( "N\t%1\t" ).arg( nation_cl ) + escaped( nationsNames_cp.value( nation_cl ) )
@@ -92,7 +93,8 @@ QString DrawPool::text( const RoundPlayers& pool_cp, const PlayersGroups& names_
     return text_l;
 }
 
-bool DrawPool::parse( const QString& text_cp, QVector< Entry >& players_rp, QVector< QPair< int, QString > >& nations_rp )
+bool DrawPool::parse( const QString& text_cp, QVector< Entry >& players_rp,
+                      QVector< QPair< int, QString > >& nations_rp )
 {
     players_rp.clear();
     nations_rp.clear();

@@ -382,7 +382,8 @@ template < typename Element > bool readRename( const Element& rename_cp, RenameL
     entry_rp.oldClanName_m = readName( rename_cp.attribute( tags().oldClanname ) );
     entry_rp.nickname_m = readName( rename_cp.attribute( tags().nickname ) );
     entry_rp.clanName_m = readName( rename_cp.attribute( tags().clanname ) );
-    return entry_rp.time_m.isValid() && check_l.number( rename_cp.attribute( tags().gid ), 0, INT_MAX, entry_rp.groupId_m )
+    return entry_rp.time_m.isValid()
+           && check_l.number( rename_cp.attribute( tags().gid ), 0, INT_MAX, entry_rp.groupId_m )
            && check_l.number( rename_cp.attribute( tags().pid ), 0, INT_MAX, entry_rp.playerId_m );
 }
 

@@ -302,14 +302,16 @@ QString BracketMarkup::protocolTable( const Championship& champ_cp )
                   + cell( DrawCheck::wordText( round_crl.record_m.word_m ) )
                   + cell( QString::number( round_crl.record_m.attempt_m ) )
                   + cell( QStringLiteral( "%1" ).arg( round_crl.record_m.seed( title_cl ), 8, 16, QLatin1Char( '0' ) ) )
-                  + cell( QString::number( attempts_l ) ) + cell( renames_l.isEmpty() ? QStringLiteral( "нет" ) : renames_l.join( QStringLiteral( "; " ) ) )
+                  + cell( QString::number( attempts_l ) )
+                  + cell( renames_l.isEmpty() ? QStringLiteral( "нет" ) : renames_l.join( QStringLiteral( "; " ) ) )
                   + QStringLiteral( "</tr>\n" );
     }
     if( rows_l.isEmpty() )
         return QString();
-    return QStringLiteral( "<section class=\"draws\">\n<h2>Протокол жеребьевки</h2>\n<table class=\"protocol\">\n"
-                           "<thead><tr><th>Тур</th><th>Время</th><th>Код</th><th>Слово</th><th>Попытка</th><th>Зерно</th>"
-                           "<th>Попыток</th><th>Переименования</th></tr>"
-                           "</thead>\n<tbody>\n" )
+    return QStringLiteral(
+               "<section class=\"draws\">\n<h2>Протокол жеребьевки</h2>\n<table class=\"protocol\">\n"
+               "<thead><tr><th>Тур</th><th>Время</th><th>Код</th><th>Слово</th><th>Попытка</th><th>Зерно</th>"
+               "<th>Попыток</th><th>Переименования</th></tr>"
+               "</thead>\n<tbody>\n" )
            + rows_l + QStringLiteral( "</tbody>\n</table>\n</section>\n" );
 }

@@ -287,11 +287,12 @@ int ExportCommand::verify( const Championship& champ_cp, QTextStream& out_rp )
     }
     for( const QString& problem_crl : check_cl.problems() )
         out_rp << problem_crl << '\n';
-    const auto attempts_l = [ &champ_cp, &out_rp ]( QVector< DrawLogEntry::Outcome > outcomes_p, const QString& caption_cp )
+    const auto attempts_l =
+        [ &champ_cp, &out_rp ]( const QVector< DrawLogEntry::Outcome >& outcomes_cp, const QString& caption_cp )
     {
         QStringList when_l;
         for( const DrawLogEntry& entry_crl : champ_cp.drawLog() )
-            if( outcomes_p.contains( entry_crl.outcome_m ) )
+            if( outcomes_cp.contains( entry_crl.outcome_m ) )
                 // Entries of the first version logged no word.
                 when_l << QStringLiteral( "%1, попытка %2, %3, код %4" )
                                   .arg( roundTitle( entry_crl.denominator_m ) )

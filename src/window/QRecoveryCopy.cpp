@@ -155,9 +155,7 @@ void QRecoveryCopy::slotWrite()
     // reference counts, and the worker owns it from here on.
     const Championship copy_cl = global::data::champ();
     const QString path_cl = copyPath();
-    writer_m = QThread::create(
-        [ this, copy_cl, path_cl ]
-        { written_m = writeCopy( copy_cl, path_cl ); } );
+    writer_m = QThread::create( [ this, copy_cl, path_cl ] { written_m = writeCopy( copy_cl, path_cl ); } );
     connect( writer_m, "2finished()", this, "1slotWritten()" );
     writer_m->start();
 }
