@@ -81,6 +81,27 @@ inline void chooseFile( QFileDialog* dialog_p, const QString& path_cp )
         name_cl->setText( path_cp );
 }
 
+// Triggers the command and hands its file dialog to inspect_p, after
+// confirming the question that some commands ask first.
+inline QFileDialog* fileDialogOf( const QString& command_cp, const std::function< void( QFileDialog* ) >& inspect_p )
+{
+    QFileDialog* const dialog_cl = global::widgets::fileDialog();
+    whenModal(
+        [ inspect_p ]( QWidget* modal_p )
+        {
+            if( QMessageBox* const box_cl = qobject_cast< QMessageBox* >( modal_p ) )
+            {
+                box_cl->button( QMessageBox::Ok )->click();
+                whenModal( [ inspect_p ]( QWidget* dialog_p )
+                           { inspect_p( qobject_cast< QFileDialog* >( dialog_p ) ); } );
+                return;
+            }
+            inspect_p( qobject_cast< QFileDialog* >( modal_p ) );
+        } );
+    action( command_cp )->trigger();
+    return dialog_cl;
+}
+
 inline void enterPlayer( const QString& nickname_cp, const QString& clan_cp )
 {
     whenModal(

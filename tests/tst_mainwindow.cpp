@@ -72,6 +72,9 @@ private slots:
     void nationIdZeroIsListedOnce();
     void quitAsksAfterEveryKindOfChange_data();
     void quitAsksAfterEveryKindOfChange();
+    void closesWithoutAskingAfterSaveLoadOrNew_data();
+    void closesWithoutAskingAfterSaveLoadOrNew();
+    void typedNameWinsOverTwoSelectedFiles_data();
     void typedNameWinsOverTwoSelectedFiles();
     void clanOfBlanksIsStoredAsNone();
     void closingDuringPacedDrawStopsItFirst();
@@ -92,6 +95,10 @@ private slots:
     void bracketTooLargeForTheDiagramShowsTheTree();
     void printsFittedOrTiled_data();
     void printsFittedOrTiled();
+    void tilesCoverTheBracketRowByRow_data();
+    void tilesCoverTheBracketRowByRow();
+    void fittedPrintIsCentredOnThePage_data();
+    void fittedPrintIsCentredOnThePage();
 
 private:
     QTemporaryDir dir_m;
@@ -565,24 +572,6 @@ void clickOnGame( QGameWidget* game_p )
                        view_cl->mapFromScene( game_p->graphicsProxyWidget()->sceneBoundingRect().center() ) );
 }
 
-QFileDialog* fileDialogOf( const QString& command_cp, const std::function< void( QFileDialog* ) >& inspect_p )
-{
-    QFileDialog* const dialog_cl = global::widgets::fileDialog();
-    whenModal(
-        [ inspect_p ]( QWidget* modal_p )
-        {
-            if( QMessageBox* const box_cl = qobject_cast< QMessageBox* >( modal_p ) )
-            {
-                box_cl->button( QMessageBox::Ok )->click();
-                whenModal( [ inspect_p ]( QWidget* dialog_p )
-                           { inspect_p( qobject_cast< QFileDialog* >( dialog_p ) ); } );
-                return;
-            }
-            inspect_p( qobject_cast< QFileDialog* >( modal_p ) );
-        } );
-    action( command_cp )->trigger();
-    return dialog_cl;
-}
 }
 
 void tst_MainWindow::resultClickedDuringDrawIsRefused()
@@ -791,8 +780,68 @@ void tst_MainWindow::quitAsksAfterEveryKindOfChange()
     QVERIFY( window()->isVisible() );
 }
 
+void tst_MainWindow::closesWithoutAskingAfterSaveLoadOrNew_data()
+{
+    QTest::addColumn< QString >( "command" );
+    QTest::newRow( "saved" ) << QStringLiteral( "Сохранить" );
+    QTest::newRow( "loaded" ) << QStringLiteral( "Продолжить сохранённый" );
+    QTest::newRow( "new" ) << QStringLiteral( "Начать новый" );
+}
+
+// Whatever the championship was before, what is saved, loaded or new has
+// nothing to lose: closing right after asks nothing.
+void tst_MainWindow::closesWithoutAskingAfterSaveLoadOrNew()
+{
+    QFETCH( QString, command );
+    resetChampionship( { 2, 2 } );
+    const QString file_cl = dir_m.filePath( QStringLiteral( "closing.stv" ) );
+    QVERIFY( global::data::champ().save( file_cl ) );
+    window()->resetViews();
+    global::data::champ().addPlayer( 3, QStringLiteral( "новый" ), QString() );
+    window()->showEditedChampionship();
+    QVERIFY( window()->isWindowModified() );
+    if( QStringLiteral( "Продолжить сохранённый" ) == command )
+        fileDialogOf( command,
+                      [ file_cl ]( QFileDialog* dialog_p )
+                      {
+                          chooseFile( dialog_p, file_cl );
+                          answerMessageBox( QMessageBox::Ok );
+                          QMetaObject::invokeMethod( dialog_p, "accept", Qt::QueuedConnection );
+                      } );
+    else
+    {
+        answerMessageBox( QMessageBox::Ok );
+        action( command )->trigger();
+    }
+    QVERIFY( !window()->isWindowModified() );
+    QString asked_l;
+    answerMessageBox( QMessageBox::Cancel, &asked_l );
+    const bool closed_cl = window()->close();
+    dropLeftoverDialogs();
+    window()->show();
+    QVERIFY( QTest::qWaitForWindowExposed( window() ) );
+    QCOMPARE( asked_l, QString() );
+    QVERIFY( closed_cl );
+}
+
+void tst_MainWindow::typedNameWinsOverTwoSelectedFiles_data()
+{
+    // typed: the name in the field, typed before the list's selection;
+    // chosen: the file then loaded, none for nothing.
+    QTest::addColumn< QString >( "typed" );
+    QTest::addColumn< QString >( "chosen" );
+    QTest::newRow( "a third name typed" ) << "typed.stv"
+                                          << "typed.stv";
+    QTest::newRow( "the second of the two typed" ) << "b.stv"
+                                                   << "b.stv";
+    QTest::newRow( "two picked, nothing typed" ) << ""
+                                                 << "";
+}
+
 void tst_MainWindow::typedNameWinsOverTwoSelectedFiles()
 {
+    QFETCH( QString, typed );
+    QFETCH( QString, chosen );
     for( const QString& name_crl : { QStringLiteral( "a" ), QStringLiteral( "b" ), QStringLiteral( "typed" ) } )
     {
         resetChampionship();
@@ -801,8 +850,9 @@ void tst_MainWindow::typedNameWinsOverTwoSelectedFiles()
     }
     resetChampionship();
     window()->resetViews();
+    QString shown_l;
     fileDialogOf( QStringLiteral( "Продолжить сохранённый" ),
-                  [ this ]( QFileDialog* dialog_p )
+                  [ this, typed, chosen, &shown_l ]( QFileDialog* dialog_p )
                   {
                       dialog_p->setDirectory( dir_m.path() );
                       QListView* const list_cl = dialog_p->findChild< QListView* >( QStringLiteral( "listView" ) );
@@ -811,13 +861,16 @@ void tst_MainWindow::typedNameWinsOverTwoSelectedFiles()
                       QTRY_VERIFY( list_cl->model()->rowCount( list_cl->rootIndex() ) >= 3 );
                       const QModelIndex root_cl = list_cl->rootIndex();
                       // Typed first, in the name field the organiser clicked:
-                      // typing selects the file it names, and the two others
+                      // typing selects the file it names, and a.stv and b.stv
                       // are then selected over it.
                       QLineEdit* const edit_cl = dialog_p->findChild< QLineEdit* >( QStringLiteral( "fileNameEdit" ) );
-                      QApplication::setActiveWindow( dialog_p );
-                      edit_cl->setFocus();
-                      QTRY_VERIFY( edit_cl->hasFocus() );
-                      edit_cl->setText( QStringLiteral( "typed.stv" ) );
+                      if( !typed.isEmpty() )
+                      {
+                          QApplication::setActiveWindow( dialog_p );
+                          edit_cl->setFocus();
+                          QTRY_VERIFY( edit_cl->hasFocus() );
+                          edit_cl->setText( typed );
+                      }
                       for( int row_l = 0; row_l < list_cl->model()->rowCount( root_cl ); ++row_l )
                       {
                           const QModelIndex index_cl = list_cl->model()->index( row_l, 0, root_cl );
@@ -826,11 +879,22 @@ void tst_MainWindow::typedNameWinsOverTwoSelectedFiles()
                                                                                | QItemSelectionModel::Rows );
                       }
                       QVERIFY( dialog_p->selectedFiles().size() > 1 );
-                      answerMessageBox( QMessageBox::Ok );
+                      if( !chosen.isEmpty() )
+                          answerMessageBox( QMessageBox::Ok, &shown_l );
                       QMetaObject::invokeMethod( dialog_p, "accept", Qt::QueuedConnection );
+                      // Two names are no one name: nothing is loaded, and the
+                      // dialog, if still open, is left.
+                      if( chosen.isEmpty() )
+                          QTimer::singleShot( 50, dialog_p, &QDialog::reject );
                   } );
-    QCOMPARE( global::data::champ().fileName(), dir_m.filePath( QStringLiteral( "typed.stv" ) ) );
-    QCOMPARE( global::data::champ().players().value( 1 ).value( 0 ).nickname_m, QStringLiteral( "typed" ) );
+    const QString expected_cl = chosen.isEmpty() ? QString() : dir_m.filePath( chosen );
+    QCOMPARE( global::data::champ().fileName(), expected_cl );
+    QCOMPARE( global::data::champ().playersAmount(), chosen.isEmpty() ? 0 : 1 );
+    if( !chosen.isEmpty() )
+    {
+        QCOMPARE( global::data::champ().players().value( 1 ).value( 0 ).nickname_m, chosen.chopped( 4 ) );
+        QVERIFY( shown_l.startsWith( QStringLiteral( "Данные успешно загружены" ) ) );
+    }
 }
 
 void tst_MainWindow::clanOfBlanksIsStoredAsNone()
@@ -1382,9 +1446,8 @@ void tst_MainWindow::treeShowsNothingButTheCurrentLayout()
 void tst_MainWindow::printsFittedOrTiled_data()
 {
     QTest::addColumn< bool >( "tiled" );
-    QTest::addColumn< int >( "pages" );
-    QTest::newRow( "fit to one page" ) << false << 1;
-    QTest::newRow( "tiles over pages" ) << true << 4;
+    QTest::newRow( "fit to one page" ) << false;
+    QTest::newRow( "tiles over pages" ) << true;
 }
 
 void tst_MainWindow::printsFittedOrTiled()
@@ -1404,8 +1467,83 @@ void tst_MainWindow::printsFittedOrTiled()
     QVERIFY( bytes_cl.startsWith( "%PDF" ) );
     const int pages_cl = bytes_cl.count( "/Type /Page\n" ) + bytes_cl.count( "/Type /Page\r" )
                          + bytes_cl.count( "/Type /Page>" ) + bytes_cl.count( "/Type /Page " );
-    QFETCH( int, pages );
-    QVERIFY2( tiled ? pages_cl >= pages : pages_cl == pages, qPrintable( QString::number( pages_cl ) ) );
+    // A tile is the page's printable area in layout pixels, less the line
+    // that names it.
+    const double scale_cl = printer_l.resolution() / 96.0;
+    const QSizeF page_cl = printer_l.pageLayout().paintRectPixels( printer_l.resolution() ).size() / scale_cl;
+    int tiles_l = 0;
+    for( const QVector< QPointF >& row_crl : QPublishing::tileOrigins( layout_cl.size(), page_cl - QSizeF( 0, 16 ) ) )
+        tiles_l += row_crl.size();
+    QVERIFY( tiles_l > 2 );
+    QCOMPARE( pages_cl, tiled ? tiles_l : 1 );
+}
+
+void tst_MainWindow::tilesCoverTheBracketRowByRow_data()
+{
+    QTest::addColumn< QSizeF >( "bracket" );
+    QTest::addColumn< int >( "rows" );
+    QTest::addColumn< int >( "columns" );
+    QTest::newRow( "smaller than a page" ) << QSizeF( 500, 300 ) << 1 << 1;
+    QTest::newRow( "a page exactly" ) << QSizeF( 1000, 700 ) << 1 << 1;
+    QTest::newRow( "a page and a pixel wide" ) << QSizeF( 1001, 700 ) << 1 << 2;
+    QTest::newRow( "wide" ) << QSizeF( 3000, 600 ) << 1 << 4;
+    QTest::newRow( "tall" ) << QSizeF( 800, 2000 ) << 3 << 1;
+    QTest::newRow( "rows of several pages" ) << QSizeF( 2500, 1500 ) << 3 << 3;
+}
+
+// Pages of 1000 × 700: the rows are printed top to bottom, each from the
+// bracket's left edge; neighbours share the overlap, and the last page of
+// each row and column reaches the bracket's edge, which the one before
+// does not.
+void tst_MainWindow::tilesCoverTheBracketRowByRow()
+{
+    QFETCH( QSizeF, bracket );
+    QFETCH( int, rows );
+    QFETCH( int, columns );
+    const QSizeF tile_cl( 1000, 700 );
+    const double overlap_cl = QPublishing::TILE_OVERLAP;
+    const QVector< QVector< QPointF > > origins_cl = QPublishing::tileOrigins( bracket, tile_cl );
+    QCOMPARE( origins_cl.size(), rows );
+    for( int row_l = 0; row_l < rows; ++row_l )
+    {
+        const QVector< QPointF >& row_crl = origins_cl.at( row_l );
+        QCOMPARE( row_crl.size(), columns );
+        QCOMPARE( row_crl.front().x(), 0.0 );
+        const double top_cl = row_l ? origins_cl.at( row_l - 1 ).front().y() + tile_cl.height() - overlap_cl : 0.0;
+        for( int column_l = 0; column_l < columns; ++column_l )
+        {
+            QCOMPARE( row_crl.at( column_l ).y(), top_cl );
+            if( column_l )
+                QCOMPARE( row_crl.at( column_l ).x(), row_crl.at( column_l - 1 ).x() + tile_cl.width() - overlap_cl );
+        }
+        QVERIFY( row_crl.back().x() + tile_cl.width() >= bracket.width() );
+        QVERIFY( columns == 1 || row_crl.at( columns - 2 ).x() + tile_cl.width() < bracket.width() );
+    }
+    QVERIFY( origins_cl.back().front().y() + tile_cl.height() >= bracket.height() );
+    QVERIFY( rows == 1 || origins_cl.at( rows - 2 ).front().y() + tile_cl.height() < bracket.height() );
+}
+
+void tst_MainWindow::fittedPrintIsCentredOnThePage_data()
+{
+    QTest::addColumn< QSizeF >( "bracket" );
+    QTest::newRow( "wide bracket" ) << QSizeF( 4000, 900 );
+    QTest::newRow( "tall bracket" ) << QSizeF( 600, 3000 );
+    QTest::newRow( "small bracket" ) << QSizeF( 200, 100 );
+}
+
+// Scaled to fill the printable area one way, in proportion, and centred
+// the other way.
+void tst_MainWindow::fittedPrintIsCentredOnThePage()
+{
+    QFETCH( QSizeF, bracket );
+    const QSizeF page_cl( 1100, 800 );
+    const QRectF place_cl = QPublishing::fittedPlace( bracket, page_cl );
+    QVERIFY( QRectF( QPointF(), page_cl ).adjusted( -0.01, -0.01, 0.01, 0.01 ).contains( place_cl ) );
+    QVERIFY( qFuzzyCompare( place_cl.center().x(), page_cl.width() / 2 ) );
+    QVERIFY( qFuzzyCompare( place_cl.center().y(), page_cl.height() / 2 ) );
+    QVERIFY( qFuzzyCompare( place_cl.width() / place_cl.height(), bracket.width() / bracket.height() ) );
+    QVERIFY( qFuzzyCompare( place_cl.width(), page_cl.width() )
+             || qFuzzyCompare( place_cl.height(), page_cl.height() ) );
 }
 
 void tst_MainWindow::bracketTooLargeForTheDiagramShowsTheTree()

@@ -18,7 +18,7 @@ public:
 
     // The remembered place when the window still fits the screen it opens
     // on; otherwise a first place of 1280 × 800 pixels, or less on a smaller
-    // screen, in the middle of it.
+    // screen, in the middle of it, its top left corner on the screen.
     static void restoreGeometry( QMainWindow* window_p );
     static void storeGeometry( const QMainWindow* window_p );
     static int zoom( int default_p );

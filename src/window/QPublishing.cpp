@@ -25,9 +25,6 @@
 
 namespace
 {
-// Layout pixels are 1/96 inch; neighbouring tiles share this much.
-const double TILE_OVERLAP = 24;
-
 const QStringList& formatFilters()
 {
     static const QStringList filters_scl { QStringLiteral( "PNG (*.png)" ), QStringLiteral( "SVG (*.svg)" ),
@@ -46,40 +43,36 @@ void printTiles( const BracketLayout& layout_cp, QPrinter& printer_rp, QPainter&
     const double scale_cl = printer_rp.resolution() / 96.0;
     const QRectF page_cl = printer_rp.pageLayout().paintRectPixels( printer_rp.resolution() );
     const QSizeF tile_cl( page_cl.width() / scale_cl, page_cl.height() / scale_cl - 16 );
-    const int columns_cl = std::max(
-        1, int( std::ceil( ( layout_cp.size().width() - TILE_OVERLAP ) / ( tile_cl.width() - TILE_OVERLAP ) ) ) );
-    const int rows_cl = std::max(
-        1, int( std::ceil( ( layout_cp.size().height() - TILE_OVERLAP ) / ( tile_cl.height() - TILE_OVERLAP ) ) ) );
-    for( int row_l = 0; row_l < rows_cl; ++row_l )
-        for( int column_l = 0; column_l < columns_cl; ++column_l )
+    const QVector< QVector< QPointF > > rows_cl = QPublishing::tileOrigins( layout_cp.size(), tile_cl );
+    for( int row_l = 0; row_l < rows_cl.size(); ++row_l )
+        for( int column_l = 0; column_l < rows_cl.at( row_l ).size(); ++column_l )
         {
             if( row_l || column_l )
                 printer_rp.newPage();
-            const QPointF origin_cl( column_l * ( tile_cl.width() - TILE_OVERLAP ),
-                                     row_l * ( tile_cl.height() - TILE_OVERLAP ) );
             painter_rp.save();
             painter_rp.scale( scale_cl, scale_cl );
             painter_rp.setClipRect( QRectF( QPointF(), tile_cl ) );
-            painter_rp.translate( -origin_cl );
+            painter_rp.translate( -rows_cl.at( row_l ).at( column_l ) );
             BracketPainter::paint( layout_cp, painter_rp );
             painter_rp.restore();
             // The strip the next tile repeats, and the tile's place.
+            const int columns_cl = rows_cl.at( row_l ).size();
             painter_rp.save();
             painter_rp.scale( scale_cl, scale_cl );
             painter_rp.setPen( QPen( Qt::gray, 0.5, Qt::DashLine ) );
             if( column_l + 1 < columns_cl )
-                painter_rp.drawLine( QPointF( tile_cl.width() - TILE_OVERLAP, 0 ),
-                                     QPointF( tile_cl.width() - TILE_OVERLAP, tile_cl.height() ) );
-            if( row_l + 1 < rows_cl )
-                painter_rp.drawLine( QPointF( 0, tile_cl.height() - TILE_OVERLAP ),
-                                     QPointF( tile_cl.width(), tile_cl.height() - TILE_OVERLAP ) );
+                painter_rp.drawLine( QPointF( tile_cl.width() - QPublishing::TILE_OVERLAP, 0 ),
+                                     QPointF( tile_cl.width() - QPublishing::TILE_OVERLAP, tile_cl.height() ) );
+            if( row_l + 1 < rows_cl.size() )
+                painter_rp.drawLine( QPointF( 0, tile_cl.height() - QPublishing::TILE_OVERLAP ),
+                                     QPointF( tile_cl.width(), tile_cl.height() - QPublishing::TILE_OVERLAP ) );
             painter_rp.setPen( Qt::darkGray );
             painter_rp.setFont( BracketLayout::font( BracketLayout::Note ) );
             painter_rp.drawText( QPointF( 0, tile_cl.height() + 12 ),
                                  QStringLiteral( "%1 - ряд %2 из %3, лист %4 из %5" )
                                      .arg( layout_cp.title() )
                                      .arg( row_l + 1 )
-                                     .arg( rows_cl )
+                                     .arg( rows_cl.size() )
                                      .arg( column_l + 1 )
                                      .arg( columns_cl ) );
             painter_rp.restore();
@@ -107,10 +100,31 @@ void QPublishing::print( const BracketLayout& layout_cp, QPrinter& printer_rp, b
         return;
     }
     const QRectF page_cl = printer_rp.pageLayout().paintRectPixels( printer_rp.resolution() );
-    const double scale_cl =
-        std::min( page_cl.width() / layout_cp.size().width(), page_cl.height() / layout_cp.size().height() );
-    painter_l.scale( scale_cl, scale_cl );
+    const QRectF place_cl = fittedPlace( layout_cp.size(), page_cl.size() );
+    painter_l.translate( place_cl.topLeft() );
+    painter_l.scale( place_cl.width() / layout_cp.size().width(), place_cl.height() / layout_cp.size().height() );
     BracketPainter::paint( layout_cp, painter_l );
+}
+
+QVector< QVector< QPointF > > QPublishing::tileOrigins( const QSizeF& size_cp, const QSizeF& tile_cp )
+{
+    const auto count_cl = []( double length_p, double tile_p )
+    { return std::max( 1, int( std::ceil( ( length_p - TILE_OVERLAP ) / ( tile_p - TILE_OVERLAP ) ) ) ); };
+    const int columns_cl = count_cl( size_cp.width(), tile_cp.width() );
+    QVector< QVector< QPointF > > rows_l( count_cl( size_cp.height(), tile_cp.height() ) );
+    for( int row_l = 0; row_l < rows_l.size(); ++row_l )
+        for( int column_l = 0; column_l < columns_cl; ++column_l )
+            rows_l[ row_l ].append(
+                QPointF( column_l * ( tile_cp.width() - TILE_OVERLAP ), row_l * ( tile_cp.height() - TILE_OVERLAP ) ) );
+    return rows_l;
+}
+
+QRectF QPublishing::fittedPlace( const QSizeF& size_cp, const QSizeF& page_cp )
+{
+    const QSizeF fitted_cl = size_cp.scaled( page_cp, Qt::KeepAspectRatio );
+    return QRectF(
+        QPointF( ( page_cp.width() - fitted_cl.width() ) / 2, ( page_cp.height() - fitted_cl.height() ) / 2 ),
+        fitted_cl );
 }
 
 QString QPublishing::title()

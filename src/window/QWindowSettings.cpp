@@ -5,6 +5,7 @@
 #include <QScreen>
 #include <QSettings>
 
+#include <algorithm>
 #include <memory>
 
 namespace
@@ -36,8 +37,13 @@ void QWindowSettings::restoreGeometry( QMainWindow* window_p )
     const QSize size_cl = QSize( 1280, 800 )
                               .boundedTo( available_cl.size() - QWindowSettings::FRAME_ALLOWANCE )
                               .expandedTo( window_p->minimumSizeHint() );
-    window_p->setGeometry(
-        QRect( QPoint(), size_cl ).translated( available_cl.center() - QRect( QPoint(), size_cl ).center() ) );
+    QRect place_l =
+        QRect( QPoint(), size_cl ).translated( available_cl.center() - QRect( QPoint(), size_cl ).center() );
+    // A window larger than the screen hangs over its right and bottom
+    // edges, never over the top, where its title bar must stay in reach.
+    place_l.moveTopLeft(
+        QPoint( std::max( place_l.left(), available_cl.left() ), std::max( place_l.top(), available_cl.top() ) ) );
+    window_p->setGeometry( place_l );
 }
 
 void QWindowSettings::storeGeometry( const QMainWindow* window_p )
