@@ -20,6 +20,7 @@ private slots:
     void namesBesideACopyNeverStallTheStart_data();
     void namesBesideACopyNeverStallTheStart();
     void saysOnceThatNoCopyCanBeWritten();
+    void changeDuringAWriteReachesTheNextCopy();
     void withoutADisplaySaysWhatIsMissing();
 };
 
@@ -176,6 +177,24 @@ void tst_Recovery::saysOnceThatNoCopyCanBeWritten()
         told_l.at( 0 ).at( 0 ).toString().startsWith( QStringLiteral( "Копию несохранённого чемпионата записать" ) ) );
     QCOMPARE( gui::window()->statusBar()->currentMessage(), told_l.at( 0 ).at( 0 ).toString() );
     QFile::remove( folder_cl );
+}
+
+// A change made while a copy is being written is in the copy that follows.
+void tst_Recovery::changeDuringAWriteReachesTheNextCopy()
+{
+    resetChampionship( { 256, 256, 256, 256 } );
+    QRecoveryCopy recovery_l( nullptr );
+    QMetaObject::invokeMethod( &recovery_l, "slotWrite" );
+    // The write's end reaches the copy through the event loop, which has not
+    // run since: this change comes while it is under way.
+    global::data::champ().addPlayer( 4, QStringLiteral( "Поздний" ), QString() );
+    QMetaObject::invokeMethod( &recovery_l, "slotWrite" );
+    Championship copied_l;
+    QTRY_VERIFY( copied_l.load( recovery_l.copyPath() ) && copied_l.holdsSameAs( global::data::champ() ) );
+    QTest::qWait( 50 );
+    QVERIFY( copied_l.load( recovery_l.copyPath() ) && copied_l.holdsSameAs( global::data::champ() ) );
+    recovery_l.discard();
+    resetChampionship();
 }
 
 void tst_Recovery::withoutADisplaySaysWhatIsMissing()

@@ -26,6 +26,17 @@ QString readFile( const QString& path_cp, const char* codec_p = "windows-1251" )
     return QTextCodec::codecForName( codec_p )->toUnicode( file_l.readAll() );
 }
 
+// The four-player file with two players in groups 3 and 4 as well.
+QString withFullGroups( QString text_p )
+{
+    for( const char* group_p : { "3", "4" } )
+        text_p.replace( QStringLiteral( "<group gid=\"%1\">\n   <name>" ).arg( QLatin1String( group_p ) ),
+                        QStringLiteral( "<group gid=\"%1\">\n   <player pid=\"0\"><nickname>a</nickname></player>\n"
+                                        "   <player pid=\"1\"><nickname>b</nickname></player>\n   <name>" )
+                            .arg( QLatin1String( group_p ) ) );
+    return text_p;
+}
+
 void writeFile( const QString& path_cp, const QByteArray& bytes_cp )
 {
     QFile file_l( path_cp );
@@ -165,6 +176,8 @@ private slots:
     void reportsFullDiskAndKeepsPreviousFile();
     void refusesHostileFiles_data();
     void refusesHostileFiles();
+    void readsUpToEachBoundAndNoFurther_data();
+    void readsUpToEachBoundAndNoFurther();
     void refusesToSaveOverNonRegularFiles_data();
     void refusesToSaveOverNonRegularFiles();
     void refusesToSaveBeyondTheSizeCap();
@@ -856,11 +869,8 @@ void tst_SaveFile::refusesHostileFiles()
     }
     else
     {
-        QString text_l = baseText();
-        // A group with two players, for the rows that repeat or overflow an id.
-        text_l.replace( QStringLiteral( "<group gid=\"3\">\n   <name>" ),
-                        QStringLiteral( "<group gid=\"3\">\n   <player pid=\"0\"><nickname>a</nickname></player>\n"
-                                        "   <player pid=\"1\"><nickname>b</nickname></player>\n   <name>" ) );
+        // Groups of two players, for the rows that repeat or overflow an id.
+        QString text_l = withFullGroups( baseText() );
         QVERIFY( text_l.contains( from ) );
         text_l.replace( from, to );
         writeFile( file_cl, QTextCodec::codecForName( "windows-1251" )->fromUnicode( text_l ) );
@@ -879,6 +889,98 @@ void tst_SaveFile::refusesHostileFiles()
     QVERIFY2( took_cl < 5000, qPrintable( QString::number( took_cl ) ) );
     QCOMPARE( champ_l.fileName(), path( QStringLiteral( "previous.stv" ) ) );
     QCOMPARE( champ_l.players().value( 2 ).value( 0 ).nickname_m, QStringLiteral( "kept" ) );
+}
+
+namespace
+{
+// The nodes and attributes of a document as its reader counts them: every
+// element, comment and text that is more than blanks.
+void countMarkup( const QDomNode& node_cp, int& nodes_rp, int& attributes_rp )
+{
+    for( QDomNode child_l = node_cp.firstChild(); !child_l.isNull(); child_l = child_l.nextSibling() )
+    {
+        nodes_rp += child_l.isElement() || child_l.isComment()
+                    || ( child_l.isText() && !child_l.nodeValue().trimmed().isEmpty() );
+        attributes_rp += child_l.attributes().count();
+        countMarkup( child_l, nodes_rp, attributes_rp );
+    }
+}
+
+QString attributes( int count_p )
+{
+    QString text_l;
+    for( int i = 0; i < count_p; ++i )
+        text_l += QStringLiteral( " a%1=\"\"" ).arg( i );
+    return text_l;
+}
+
+// The four-player file grown to its bound for one measure, plus extra_p:
+// elements of no meaning to the reader, which it skips once counted.
+QString grownToBound( const QString& base_cp, const QString& bound_cp, int extra_p )
+{
+    QDomDocument document_l;
+    document_l.setContent( base_cp );
+    int nodes_l = 0;
+    int attributes_l = 0;
+    countMarkup( document_l, nodes_l, attributes_l );
+    QString text_l = base_cp;
+    QString added_l;
+    if( QStringLiteral( "attributes on one element" ) == bound_cp )
+        text_l.replace( QStringLiteral( "<root>" ),
+                        QStringLiteral( "<root%1>" ).arg( attributes( SaveFile::MAX_ATTRIBUTES + extra_p ) ) );
+    else if( QStringLiteral( "attributes in the file" ) == bound_cp )
+    {
+        const int wanted_cl = SaveFile::MAX_ALL_ATTRIBUTES - attributes_l + extra_p;
+        const QString full_cl = QStringLiteral( "<x%1/>" ).arg( attributes( SaveFile::MAX_ATTRIBUTES ) );
+        added_l = full_cl.repeated( wanted_cl / SaveFile::MAX_ATTRIBUTES )
+                  + QStringLiteral( "<x%1/>" ).arg( attributes( wanted_cl % SaveFile::MAX_ATTRIBUTES ) );
+    }
+    else if( QStringLiteral( "nodes" ) == bound_cp )
+        added_l = QStringLiteral( "<x/>" ).repeated( SaveFile::MAX_NODES - nodes_l + extra_p );
+    else if( QStringLiteral( "depth" ) == bound_cp )
+        added_l = QStringLiteral( "<x>" ).repeated( SaveFile::MAX_DEPTH - 1 + extra_p )
+                  + QStringLiteral( "</x>" ).repeated( SaveFile::MAX_DEPTH - 1 + extra_p );
+    else if( QStringLiteral( "comments" ) == bound_cp )
+        text_l += QStringLiteral( "<!--c-->" ).repeated( SaveFile::MAX_ASIDES + extra_p );
+    else if( QStringLiteral( "name length" ) == bound_cp )
+        text_l.replace( QStringLiteral( "Alpha" ), QString( SaveFile::MAX_NAME_LENGTH + extra_p, QLatin1Char( 'A' ) ) );
+    return text_l.replace( QStringLiteral( "</root>" ), added_l + QStringLiteral( "</root>" ) );
+}
+}
+
+void tst_SaveFile::readsUpToEachBoundAndNoFurther_data()
+{
+    QTest::addColumn< QString >( "bound" );
+    QTest::addColumn< int >( "refusal" );
+    QTest::newRow( "attributes on one element" )
+        << "attributes on one element" << int( SaveFile::Refusal::BeyondBounds );
+    QTest::newRow( "attributes in the file" ) << "attributes in the file" << int( SaveFile::Refusal::BeyondBounds );
+    QTest::newRow( "nodes" ) << "nodes" << int( SaveFile::Refusal::BeyondBounds );
+    QTest::newRow( "depth" ) << "depth" << int( SaveFile::Refusal::NestedTooDeep );
+    QTest::newRow( "comments" ) << "comments" << int( SaveFile::Refusal::BeyondBounds );
+    QTest::newRow( "name length" ) << "name length" << int( SaveFile::Refusal::BeyondBounds );
+}
+
+// A file at each bound is read, by either parser, and plays on and saves;
+// one a step beyond it is refused for that bound.
+void tst_SaveFile::readsUpToEachBoundAndNoFurther()
+{
+    QFETCH( QString, bound );
+    QFETCH( int, refusal );
+    for( const SaveFile::Parser parser_l : { SaveFile::Parser::Streamed, SaveFile::Parser::DomOnly } )
+    {
+        Championship atBound_l;
+        SaveFile::Refusal why_l = SaveFile::Refusal::None;
+        QVERIFY2( SaveFile::fromText( grownToBound( baseText(), bound, 0 ), atBound_l, &why_l, parser_l ),
+                  qPrintable( QString::number( int( why_l ) ) ) );
+        atBound_l.setGameResult( 0, EXPECTED );
+        atBound_l.setGameResult( 1, UNEXPECTED );
+        QVERIFY( global::threads::tossThread()->drawInPlace( atBound_l ) );
+        QVERIFY( atBound_l.save( path( QStringLiteral( "bound.stv" ) ) ) );
+        Championship beyond_l;
+        QVERIFY( !SaveFile::fromText( grownToBound( baseText(), bound, 1 ), beyond_l, &why_l, parser_l ) );
+        QCOMPARE( int( why_l ), refusal );
+    }
 }
 
 void tst_SaveFile::refusesToSaveOverNonRegularFiles_data()
@@ -996,31 +1098,80 @@ void tst_SaveFile::readsOldAndEditedFiles()
     QVERIFY( reloaded_l.holdsSameAs( loaded_l ) );
 }
 
+// Each row breaks one clause of the rule that a bracket can be played to
+// its final, and no other. Groups 3 and 4 hold two players each here too.
 void tst_SaveFile::refusesStuckBrackets_data()
 {
     QTest::addColumn< QString >( "rounds" );
     const QString game_cl = QStringLiteral( "<game><favorite gid=\"%1\" pid=\"%2\" nid=\"1\"/>"
                                             "<outsider gid=\"%3\" pid=\"%4\" nid=\"%5\"/><result>%6</result></game>" );
-    const QString semiFinals_cl = QStringLiteral( "<round><games>%1%2</games><players/></round>" )
-                                      .arg( game_cl.arg( 1 ).arg( 0 ).arg( 2 ).arg( 0 ).arg( 1 ).arg( "EXPECTED" ),
-                                            game_cl.arg( 1 ).arg( 1 ).arg( 2 ).arg( 1 ).arg( 1 ).arg( "EXPECTED" ) );
-    QTest::newRow( "final game lost a part" )
-        << QStringLiteral( "<rounds amount=\"2\" current=\"1\">%1<round><games>%2</games><players/></round></rounds>" )
-               .arg( semiFinals_cl, game_cl.arg( 1 ).arg( 0 ).arg( 1 ).arg( 1 ).arg( QString() ).arg( "UNKNOWN" ) );
+    const auto game_l = [ &game_cl ]( int favouriteGroup_p, int player_p, const char* result_p )
+    {
+        return game_cl.arg( favouriteGroup_p )
+            .arg( player_p )
+            .arg( favouriteGroup_p + 1 )
+            .arg( player_p )
+            .arg( 1 )
+            .arg( result_p );
+    };
+    const auto round_l = []( const QString& games_cp, const QString& players_cp )
+    { return QStringLiteral( "<round><games>%1</games><players>%2</players></round>" ).arg( games_cp, players_cp ); };
+    const auto rounds_l = []( int amount_p, int current_p, const QString& rounds_cp )
+    {
+        return QStringLiteral( "<rounds amount=\"%1\" current=\"%2\">%3</rounds>" )
+            .arg( amount_p )
+            .arg( current_p )
+            .arg( rounds_cp );
+    };
+    const QString semiFinals_cl = round_l( game_l( 1, 0, "EXPECTED" ) + game_l( 1, 1, "EXPECTED" ), QString() );
+    QTest::newRow( "final game lost a part" ) << rounds_l(
+        2, 1,
+        semiFinals_cl
+            + round_l( game_cl.arg( 1 ).arg( 0 ).arg( 1 ).arg( 1 ).arg( QString() ).arg( "UNKNOWN" ), QString() ) );
     QTest::newRow( "current round above 0, no games anywhere" )
-        << QStringLiteral( "<rounds amount=\"2\" current=\"1\"><round><games/><players/></round>"
-                           "<round><games/><players/></round></rounds>" );
+        << rounds_l( 2, 1, round_l( QString(), QString() ) + round_l( QString(), QString() ) );
+    QTest::newRow( "a round after the current one has games" )
+        << rounds_l( 2, 0, semiFinals_cl + round_l( game_l( 1, 0, "UNKNOWN" ), QString() ) );
+    QTest::newRow( "more games than the round has places" ) << rounds_l(
+        2, 1, semiFinals_cl + round_l( game_l( 1, 0, "UNKNOWN" ) + game_l( 3, 0, "UNKNOWN" ), QString() ) );
+    QTest::newRow( "more players waiting than the round has places" )
+        << rounds_l( 2, 0,
+                     round_l( game_l( 1, 0, "UNKNOWN" ) + game_l( 1, 1, "UNKNOWN" ),
+                              QStringLiteral( "<group gid=\"3\">0 1 </group><group gid=\"4\">0 1 </group>"
+                                              "<group gid=\"1\">0 </group>" ) )
+                         + round_l( QString(), QString() ) );
+    QTest::newRow( "players waiting in a group that does not exist" )
+        << rounds_l( 2, 0,
+                     round_l( game_l( 1, 0, "UNKNOWN" ) + game_l( 1, 1, "UNKNOWN" ),
+                              QStringLiteral( "<group gid=\"9\">0 </group>" ) )
+                         + round_l( QString(), QString() ) );
+    QTest::newRow( "a game of a group that does not exist" ) << rounds_l(
+        2, 1,
+        semiFinals_cl + round_l( game_cl.arg( 9 ).arg( 0 ).arg( 2 ).arg( 0 ).arg( 1 ).arg( "UNKNOWN" ), QString() ) );
+    QTest::newRow( "a player in two games of the round" ) << rounds_l(
+        2, 0,
+        round_l( game_l( 1, 0, "UNKNOWN" ) + game_cl.arg( 1 ).arg( 0 ).arg( 2 ).arg( 1 ).arg( 1 ).arg( "UNKNOWN" ),
+                 QString() )
+            + round_l( QString(), QString() ) );
     QTest::newRow( "loser waits in the next round" )
-        << QStringLiteral( "<rounds amount=\"2\" current=\"0\"><round><games>%1%2</games><players/></round>"
-                           "<round><games/><players><group gid=\"2\">0 </group></players></round></rounds>" )
-               .arg( game_cl.arg( 1 ).arg( 0 ).arg( 2 ).arg( 0 ).arg( 1 ).arg( "EXPECTED" ),
-                     game_cl.arg( 1 ).arg( 1 ).arg( 2 ).arg( 1 ).arg( 1 ).arg( "UNKNOWN" ) );
+        << rounds_l( 2, 0,
+                     round_l( game_l( 1, 0, "EXPECTED" ) + game_l( 1, 1, "UNKNOWN" ), QString() )
+                         + round_l( QString(), QStringLiteral( "<group gid=\"2\">0 </group>" ) ) );
+    QTest::newRow( "the next round full while games are undecided" )
+        << rounds_l( 2, 0,
+                     round_l( game_l( 1, 0, "UNKNOWN" ) + game_l( 1, 1, "UNKNOWN" ), QString() )
+                         + round_l( QString(), QStringLiteral( "<group gid=\"3\">0 1 </group>" ) ) );
+    QTest::newRow( "a round beyond the next one has players" ) << rounds_l(
+        3, 0,
+        round_l( game_l( 1, 0, "UNKNOWN" ) + game_l( 1, 1, "UNKNOWN" ), QString() )
+            + round_l( QString(), QStringLiteral( "<group gid=\"3\">0 </group><group gid=\"4\">0 </group>" ) )
+            + round_l( QString(), QStringLiteral( "<group gid=\"3\">1 </group>" ) ) );
 }
 
 void tst_SaveFile::refusesStuckBrackets()
 {
     QFETCH( QString, rounds );
-    QString text_l = baseText();
+    QString text_l = withFullGroups( baseText() );
     const int from_cl = text_l.indexOf( QStringLiteral( " <rounds" ) );
     text_l.replace( from_cl, text_l.indexOf( QStringLiteral( "</rounds>" ) ) + 9 - from_cl, rounds );
     Championship loaded_l;
