@@ -130,6 +130,7 @@ private slots:
     void relaidResultMatchesAFreshLayout_data();
     void relaidResultMatchesAFreshLayout();
     void undrawnChampionshipListsGroups();
+    void eachColumnAndBoxStateHasItsOwnLook();
     void svgAndHtmlShowTheBracket_data();
     void svgAndHtmlShowTheBracket();
     void publishedBracketNamesTheRightPeople_data();
@@ -368,6 +369,109 @@ void tst_Export::undrawnChampionshipListsGroups()
     QVERIFY( svg_l.toString().contains( QStringLiteral( "Жеребьевка еще не проводилась." ) ) );
     QVERIFY( svg_l.toString().contains( QStringLiteral( "[К]Ёж" ) ) );
     QCOMPARE( text( withClass( svg_l, QStringLiteral( "title" ) ).first() ), QStringLiteral( "кубок" ) );
+}
+
+namespace
+{
+QSet< BracketLayout::Role > rolesOf( const BracketLayout::Piece& piece_cp )
+{
+    QSet< BracketLayout::Role > roles_l;
+    for( const BracketLayout::Shape& shape_crl : piece_cp.shapes_m )
+        roles_l.insert( shape_crl.role_m );
+    return roles_l;
+}
+
+QVector< BracketLayout::Piece > piecesOf( const BracketLayout& layout_cp, BracketLayout::Piece::Kind kind_p )
+{
+    QVector< BracketLayout::Piece > pieces_l;
+    for( const BracketLayout::Piece& piece_crl : layout_cp.pieces() )
+        if( kind_p == piece_crl.kind_m )
+            pieces_l.append( piece_crl );
+    return pieces_l;
+}
+}
+
+// Played, waiting and future columns, and undecided, decided, qualified and
+// champion boxes, each drawn in a look of its own, and no look borrowed.
+void tst_Export::eachColumnAndBoxStateHasItsOwnLook()
+{
+    using Role = BracketLayout::Role;
+    const auto look_l = []( Role role_p )
+    {
+        const BracketLayout::Style& style_crl = BracketLayout::style( role_p );
+        return QStringLiteral( "%1 %2 %3 %4 %5 %6 %7" )
+            .arg( style_crl.ink_m.name(), style_crl.fill_m.isValid() ? style_crl.fill_m.name() : QString() )
+            .arg( style_crl.lineWidth_m )
+            .arg( style_crl.dashed_m )
+            .arg( style_crl.pixelSize_m )
+            .arg( style_crl.bold_m )
+            .arg( style_crl.italic_m );
+    };
+    for( const QVector< Role >& kinds_crl :
+         { QVector< Role > { BracketLayout::FutureColumn, BracketLayout::GameBox, BracketLayout::QualifiedBox,
+                             BracketLayout::ChampionBox },
+           QVector< Role > { BracketLayout::Name, BracketLayout::WinnerName, BracketLayout::LoserName,
+                             BracketLayout::ChampionName },
+           QVector< Role > { BracketLayout::Nation, BracketLayout::LoserNation } } )
+    {
+        QSet< QString > looks_l;
+        for( const Role role_cl : kinds_crl )
+            looks_l.insert( look_l( role_cl ) );
+        QCOMPARE( looks_l.size(), kinds_crl.size() );
+    }
+
+    // Six players in eight places: two byes, two games; the first decided.
+    Championship champ_l;
+    for( int i = 0; i < 6; ++i )
+        champ_l.addPlayer( 1 + i % 3, QStringLiteral( "Игрок%1" ).arg( i ), QString() );
+    QTossThread thread_l;
+    QVERIFY( thread_l.drawInPlace( champ_l ) );
+    champ_l.setGameResult( 0, EXPECTED );
+    const BracketLayout layout_cl( champ_l, QStringLiteral( "кубок" ) );
+    const QVector< BracketLayout::Piece > columns_cl = piecesOf( layout_cl, BracketLayout::Piece::Column );
+    QCOMPARE( columns_cl.size(), 3 );
+    // Being played, waiting for its draw, still to come: only the last is
+    // the empty frame of a round ahead.
+    for( const BracketLayout::Piece& column_crl : columns_cl )
+        QCOMPARE( rolesOf( column_crl ).contains( BracketLayout::FutureColumn ), 2 == column_crl.round_m );
+    const QVector< BracketLayout::Piece > games_cl = piecesOf( layout_cl, BracketLayout::Piece::Game );
+    QCOMPARE( games_cl.size(), 2 );
+    const QSet< Role > decided_cl { BracketLayout::GameBox, BracketLayout::WinnerName,  BracketLayout::LoserName,
+                                    BracketLayout::Nation,  BracketLayout::LoserNation, BracketLayout::WinnerMark };
+    QVERIFY( rolesOf( games_cl.at( 0 ) ).contains( decided_cl ) );
+    QVERIFY( !rolesOf( games_cl.at( 0 ) ).contains( BracketLayout::Name ) );
+    QVERIFY( rolesOf( games_cl.at( 1 ) )
+                 .contains( { BracketLayout::GameBox, BracketLayout::Name, BracketLayout::Nation } ) );
+    QVERIFY( !rolesOf( games_cl.at( 1 ) )
+                  .intersects( decided_cl - QSet< Role > { BracketLayout::GameBox, BracketLayout::Nation } ) );
+    // The waiting: two byes and the first game's winner.
+    const QVector< BracketLayout::Piece > waiting_cl = piecesOf( layout_cl, BracketLayout::Piece::Qualified );
+    QCOMPARE( waiting_cl.size(), 3 );
+    int byes_l = 0;
+    for( const BracketLayout::Piece& piece_crl : waiting_cl )
+    {
+        QVERIFY( rolesOf( piece_crl ).contains( BracketLayout::QualifiedBox ) );
+        QVERIFY( !rolesOf( piece_crl ).contains( BracketLayout::GameBox ) );
+        byes_l += rolesOf( piece_crl ).contains( BracketLayout::ByeMark );
+    }
+    QCOMPARE( byes_l, 2 );
+
+    // Played to the end: the champion's box, and no round ahead.
+    champ_l.setGameResult( 1, UNEXPECTED );
+    while( champ_l.currentRound() + 1 < champ_l.rounds().size()
+           || champ_l.decidedGames() < champ_l.rounds().last().games_m.size() )
+    {
+        if( champ_l.roundIsFinished() )
+            QVERIFY( thread_l.drawInPlace( champ_l ) );
+        for( int game_l = 0; game_l < champ_l.rounds().at( champ_l.currentRound() ).games_m.size(); ++game_l )
+            champ_l.setGameResult( game_l, EXPECTED );
+    }
+    const BracketLayout played_cl( champ_l, QStringLiteral( "кубок" ) );
+    for( const BracketLayout::Piece& column_crl : piecesOf( played_cl, BracketLayout::Piece::Column ) )
+        QVERIFY( !rolesOf( column_crl ).contains( BracketLayout::FutureColumn ) );
+    const QVector< BracketLayout::Piece > champion_cl = piecesOf( played_cl, BracketLayout::Piece::Champion );
+    QCOMPARE( champion_cl.size(), 1 );
+    QVERIFY( rolesOf( champion_cl.front() ).contains( { BracketLayout::ChampionBox, BracketLayout::ChampionName } ) );
 }
 
 void tst_Export::svgAndHtmlShowTheBracket_data()
