@@ -77,6 +77,9 @@ private slots:
     void typedNameWinsOverTwoSelectedFiles_data();
     void typedNameWinsOverTwoSelectedFiles();
     void clanOfBlanksIsStoredAsNone();
+    void duplicatePlayerIsAskedAbout_data();
+    void duplicatePlayerIsAskedAbout();
+    void addedPlayerIsShownAndGroupsStayOpen();
     void closingDuringPacedDrawStopsItFirst();
     void renamesPlayerAfterTheDraw_data();
     void renamesPlayerAfterTheDraw();
@@ -138,6 +141,11 @@ void tst_MainWindow::startsAsSpecified()
     for( QAction* const action_cl : window()->menuBar()->actions() )
         menus_l.append( action_cl->text() );
     QCOMPARE( menus_l, QStringList( { "Чемпионат", "Жеребьевка", "Вид", "?" } ) );
+    QStringList files_l;
+    for( QAction* const action_cl : window()->menuBar()->actions().front()->menu()->actions() )
+        files_l.append( action_cl->isSeparator() ? QStringLiteral( "|" ) : action_cl->text() );
+    QCOMPARE( files_l, QStringList( { "Начать новый", "Продолжить сохранённый", "Сохранить", "Сохранить как ...", "|",
+                                      "Опубликовать …", "Печать …", "|", "Выйти" } ) );
     QVERIFY( !action( QStringLiteral( "Запустить" ) )->isEnabled() );
     QVERIFY( !action( QStringLiteral( "Импортировать" ) )->isEnabled() );
     QVERIFY( !action( QStringLiteral( "Настроить" ) )->isEnabled() );
@@ -897,6 +905,103 @@ void tst_MainWindow::typedNameWinsOverTwoSelectedFiles()
     }
 }
 
+void tst_MainWindow::duplicatePlayerIsAskedAbout_data()
+{
+    // way: a player added to the second group, or p1-0 renamed; yes: the
+    // question answered "Да", else Enter.
+    QTest::addColumn< QString >( "way" );
+    QTest::addColumn< QString >( "nickname" );
+    QTest::addColumn< QString >( "clan" );
+    QTest::addColumn< bool >( "asked" );
+    QTest::addColumn< bool >( "yes" );
+    QTest::newRow( "added in another case, Enter" ) << "add"
+                                                    << "P2-1"
+                                                    << "" << true << false;
+    QTest::newRow( "added in another case, yes" ) << "add"
+                                                  << "p2-1"
+                                                  << "" << true << true;
+    QTest::newRow( "added with another clan" ) << "add"
+                                               << "p2-1"
+                                               << "Клан" << false << false;
+    QTest::newRow( "renamed to another's name, Enter" ) << "rename"
+                                                        << "p2-0"
+                                                        << "" << true << false;
+    QTest::newRow( "renamed to its own name in capitals" ) << "rename"
+                                                           << "P1-0"
+                                                           << "" << false << false;
+}
+
+void tst_MainWindow::duplicatePlayerIsAskedAbout()
+{
+    QFETCH( QString, way );
+    QFETCH( QString, nickname );
+    QFETCH( QString, clan );
+    QFETCH( bool, asked );
+    QFETCH( bool, yes );
+    resetChampionship( { 2, 2 } );
+    window()->resetViews();
+    QString question_l;
+    QTimer answer_l;
+    connect( &answer_l, &QTimer::timeout,
+             [ &question_l, &answer_l, yes ]
+             {
+                 QMessageBox* const box_cl = qobject_cast< QMessageBox* >( QApplication::activeModalWidget() );
+                 if( !box_cl || !box_cl->isVisible() )
+                     return;
+                 answer_l.stop();
+                 question_l = box_cl->text();
+                 QCOMPARE( box_cl->defaultButton()->text(), QStringLiteral( "Нет" ) );
+                 if( yes )
+                     box_cl->button( QMessageBox::Yes )->click();
+                 else
+                     QTest::keyClick( box_cl, Qt::Key_Return );
+             } );
+    answer_l.start( 5 );
+    const bool stored_cl = !asked || yes;
+    Championship& champ_l = global::data::champ();
+    if( QStringLiteral( "add" ) == way )
+    {
+        clickRow( groupIndex( 1 ) );
+        enterPlayer( nickname, clan );
+        QTest::mouseClick( child< QToolButton >( "addPlayerBtn" ), Qt::LeftButton );
+        QCOMPARE( champ_l.playersAmount(), stored_cl ? 5 : 4 );
+    }
+    else
+    {
+        child< QTreeView >( "playersView" )->expandAll();
+        clickRow( playerIndex( 0, 0 ) );
+        renameTo( nickname, clan );
+        child< QToolButton >( "renamePlayerBtn" )->click();
+        QCOMPARE( champ_l.players().value( 1 ).value( 0 ).nickname_m, stored_cl ? nickname : QStringLiteral( "p1-0" ) );
+    }
+    const QString shown_cl = clan.isEmpty() ? nickname : QStringLiteral( "[%1]%2" ).arg( clan, nickname );
+    QCOMPARE( question_l, asked ? QStringLiteral( "Игрок «" ) + shown_cl
+                                      + QStringLiteral( "» уже зарегистрирован. Всё равно добавить?" )
+                                : QString() );
+}
+
+// A player added to a closed group opens it; the groups open stay open
+// when the tree is filled again, after an undo or a load.
+void tst_MainWindow::addedPlayerIsShownAndGroupsStayOpen()
+{
+    resetChampionship( { 2, 2, 2, 2 } );
+    window()->resetViews();
+    QTreeView* const view_cl = child< QTreeView >( "playersView" );
+    view_cl->collapseAll();
+    clickRow( groupIndex( 2 ) );
+    enterPlayer( QStringLiteral( "Новый" ), QString() );
+    QTest::mouseClick( child< QToolButton >( "addPlayerBtn" ), Qt::LeftButton );
+    QVERIFY( view_cl->isExpanded( groupIndex( 2 ) ) );
+    QVERIFY( view_cl->visualRect( playerIndex( 2, 2 ) ).isValid() );
+    drawAndDecideFirstRound();
+    answerMessageBox( QMessageBox::Ok );
+    action( QStringLiteral( "Отменить жеребьевку" ) )->trigger();
+    QVERIFY( global::data::champ().rounds().isEmpty() );
+    window()->resetViews();
+    for( int row_l = 0; row_l < 4; ++row_l )
+        QCOMPARE( view_cl->isExpanded( groupIndex( row_l ) ), 2 == row_l );
+}
+
 void tst_MainWindow::clanOfBlanksIsStoredAsNone()
 {
     clickRow( groupIndex( 0 ) );
@@ -1010,6 +1115,21 @@ void tst_MainWindow::undoWalksBackToTheUndrawnChampionship()
     action( QStringLiteral( "Запустить" ) )->trigger();
     QVERIFY( updated_l.wait( 10000 ) );
     QTRY_VERIFY( undo_cl->isEnabled() );
+    // The buttons say what they do, and Enter keeps the draw.
+    QStringList buttons_l;
+    whenModal(
+        [ &buttons_l ]( QWidget* modal_p )
+        {
+            QMessageBox* const box_cl = qobject_cast< QMessageBox* >( modal_p );
+            for( QAbstractButton* const button_cl : box_cl->buttons() )
+                buttons_l.append( button_cl->text() );
+            buttons_l.append( box_cl->defaultButton()->text() );
+            QTest::keyClick( box_cl, Qt::Key_Return );
+        } );
+    undo_cl->trigger();
+    buttons_l.sort();
+    QCOMPARE( buttons_l, QStringList( { "Оставить", "Оставить", "Отменить жеребьевку" } ) );
+    QCOMPARE( champ_l.rounds().at( 1 ).games_m.size(), 2 );
     QString question_l;
     answerMessageBox( QMessageBox::Ok, &question_l );
     undo_cl->trigger();

@@ -29,6 +29,9 @@ private slots:
     void slotUndo();
 
 private:
+    // Asks in a box of its own, "Оставить" the default.
+    static bool confirmUndo( const QString& question_cp );
+
     QAction* undoAct_m = nullptr;
 };
 

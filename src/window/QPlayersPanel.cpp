@@ -2,16 +2,54 @@
 
 #include "QPlayersTreeModel.h"
 #include "QStringEnterDialog.h"
+#include "QTossWindow.h"
 #include "championship.h"
 #include "globals.h"
 #include "svassert.h"
 
 #include <QKeyEvent>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QToolButton>
 #include <QTreeView>
 
 namespace
 {
+// Whether somebody other than except_cp is registered under the same
+// nickname and clan, whatever their case.
+bool registeredElsewhere( const Player& player_cp, const PlayerRef& except_cp )
+{
+    const PlayersGroups& groups_crl = global::data::champ().players();
+    for( auto group_it = groups_crl.cbegin(); group_it != groups_crl.cend(); ++group_it )
+        for( auto player_it = group_it->cbegin(); player_it != group_it->cend(); ++player_it )
+            if( !( PlayerRef( group_it.key(), player_it.key() ) == except_cp )
+                && 0 == player_it->nickname_m.compare( player_cp.nickname_m, Qt::CaseInsensitive )
+                && 0 == player_it->clanName_m.compare( player_cp.clanName_m, Qt::CaseInsensitive ) )
+                return true;
+    return false;
+}
+
+// Two identical names in the bracket could not be told apart: asked, with
+// "Нет" the default.
+bool addDuplicateAnyway( const Player& player_cp, const PlayerRef& except_cp )
+{
+    if( !registeredElsewhere( player_cp, except_cp ) )
+        return true;
+    const QString shown_cl = player_cp.clanName_m.isEmpty()
+                                 ? player_cp.nickname_m
+                                 : QStringLiteral( "[%1]%2" ).arg( player_cp.clanName_m, player_cp.nickname_m );
+    QMessageBox box_l( QMessageBox::Question, QStringLiteral( "Подтверждение операции" ),
+                       QStringLiteral( "Игрок «" ) + shown_cl
+                           + QStringLiteral( "» уже зарегистрирован. Всё равно добавить?" ),
+                       QMessageBox::Yes | QMessageBox::No, global::widgets::tossWindow() );
+    box_l.setWindowIcon( global::icons::appIcon() );
+    box_l.button( QMessageBox::Yes )->setText( QStringLiteral( "Да" ) );
+    box_l.button( QMessageBox::No )->setText( QStringLiteral( "Нет" ) );
+    box_l.setDefaultButton( QMessageBox::No );
+    box_l.setEscapeButton( QMessageBox::No );
+    return QMessageBox::Yes == box_l.exec();
+}
+
 // Player rows of a selection; a group row mixed into it is not a player.
 QModelIndexList playerRows( const QModelIndexList& rows_cp )
 {
@@ -53,8 +91,13 @@ QPlayersPanel::QPlayersPanel( QWidget* parent_p ) : QPanelFrame( QStringLiteral(
 void QPlayersPanel::refresh()
 {
     // The championship is already replaced: the model drops its rows before
-    // anything asks it about the old ones.
+    // anything asks it about the old ones. The groups open before stay open.
+    QVector< bool > expanded_l;
+    for( int row_l = 0; row_l < playersModel_m->rowCount(); ++row_l )
+        expanded_l.append( playersView_m->isExpanded( playersModel_m->index( row_l, 0 ) ) );
     playersModel_m->refresh();
+    for( int row_l = 0; row_l < std::min( int( expanded_l.size() ), playersModel_m->rowCount() ); ++row_l )
+        playersView_m->setExpanded( playersModel_m->index( row_l, 0 ), expanded_l.at( row_l ) );
     playersView_m->selectionModel()->clear();
     playersView_m->setCurrentIndex( QModelIndex() );
     // A model reset drops the selection without a word: the buttons follow.
@@ -179,7 +222,9 @@ void QPlayersPanel::slotRenamePlayer()
     if( QDialog::Accepted != dialog_cl->execWith( { old_cl.nickname_m, old_cl.clanName_m } ) )
         return;
     Player new_l;
-    if( !typedPlayer( new_l.nickname_m, new_l.clanName_m ) || new_l == old_cl )
+    const PlayerRef renamed_cl( playersModel_m->groupIdOf( player_cl ), playersModel_m->playerIdOf( player_cl ) );
+    if( !typedPlayer( new_l.nickname_m, new_l.clanName_m ) || new_l == old_cl
+        || !addDuplicateAnyway( new_l, renamed_cl ) )
         return;
     playersModel_m->renamePlayer( player_cl, new_l.nickname_m, new_l.clanName_m );
     emit playerRenamed( playersModel_m->groupIdOf( player_cl ), playersModel_m->playerIdOf( player_cl ) );
@@ -194,9 +239,12 @@ void QPlayersPanel::addPlayer( const QModelIndexList& selectedIndexes_cp )
     SV_ASSERT( 1 == selectedIndexes_cp.size() && !selectedIndexes_cp.front().parent().isValid() );
     QString nickname_l;
     QString clanName_l;
-    if( !typedPlayer( nickname_l, clanName_l ) )
+    if( !typedPlayer( nickname_l, clanName_l )
+        || !addDuplicateAnyway( { nickname_l, clanName_l }, PlayerRef( -1, -1 ) ) )
         return;
     playersModel_m->addPlayer( selectedIndexes_cp.front(), nickname_l, clanName_l );
+    // The new name is seen in its group.
+    playersView_m->expand( selectedIndexes_cp.front() );
     emit playersChanged();
 }
 

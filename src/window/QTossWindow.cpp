@@ -305,9 +305,10 @@ void QTossWindow::createMenus()
                               QStringLiteral( "Cохранить чемпионат" ) );
     saveAsAct_m = createAction( champMenu_l, QStringLiteral( "saveas" ), QStringLiteral( "Сохранить как ..." ),
                                 QStringLiteral( "Cохранить чемпионат в другой файл" ) );
+    // Publishing and printing come after the file commands, "Выйти" last.
+    new QPublishing( champMenu_l, this );
     champMenu_l->addSeparator();
     exitAct_m = createAction( champMenu_l, QStringLiteral( "exit" ), QStringLiteral( "Выйти" ), QString() );
-    new QPublishing( champMenu_l, this );
 
     QMenu* const tossMenu_l = menuBar()->addMenu( QStringLiteral( "Жеребьевка" ) );
     tossAct_m = createAction( tossMenu_l, QStringLiteral( "toss" ), QStringLiteral( "Запустить" ),
