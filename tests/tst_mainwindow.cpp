@@ -5,6 +5,7 @@
 #include "QPlayersPanel.h"
 #include "QPublishing.h"
 #include "QRecoveryCopy.h"
+#include "QRoundProgress.h"
 #include "QStringEnterDialog.h"
 #include "QTossApplication.h"
 #include "QTossProcessWindow.h"
@@ -80,6 +81,8 @@ private slots:
     void duplicatePlayerIsAskedAbout_data();
     void duplicatePlayerIsAskedAbout();
     void addedPlayerIsShownAndGroupsStayOpen();
+    void statusBarCountsOpenGames_data();
+    void statusBarCountsOpenGames();
     void closingDuringPacedDrawStopsItFirst();
     void renamesPlayerAfterTheDraw_data();
     void renamesPlayerAfterTheDraw();
@@ -1000,6 +1003,45 @@ void tst_MainWindow::addedPlayerIsShownAndGroupsStayOpen()
     window()->resetViews();
     for( int row_l = 0; row_l < 4; ++row_l )
         QCOMPARE( view_cl->isExpanded( groupIndex( row_l ) ), 2 == row_l );
+}
+
+void tst_MainWindow::statusBarCountsOpenGames_data()
+{
+    QTest::addColumn< int >( "players" );
+    QTest::addColumn< int >( "decided" );
+    QTest::addColumn< QString >( "shown" );
+    QTest::newRow( "one open" ) << 4 << 1 << "В туре «1/2 финала» без победителя: 1 игра";
+    QTest::newRow( "two open" ) << 4 << 0 << "В туре «1/2 финала» без победителя: 2 игры";
+    QTest::newRow( "five open" ) << 16 << 3 << "В туре «1/8 финала» без победителя: 5 игр";
+    QTest::newRow( "eleven open" ) << 32 << 5 << "В туре «1/16 финала» без победителя: 11 игр";
+    QTest::newRow( "twelve open" ) << 32 << 4 << "В туре «1/16 финала» без победителя: 12 игр";
+    QTest::newRow( "twenty-one open" ) << 64 << 11 << "В туре «1/32 финала» без победителя: 21 игра";
+    QTest::newRow( "twenty-two open" ) << 64 << 10 << "В туре «1/32 финала» без победителя: 22 игры";
+    QTest::newRow( "all decided" ) << 4 << 2 << "";
+}
+
+void tst_MainWindow::statusBarCountsOpenGames()
+{
+    QFETCH( int, players );
+    QFETCH( int, decided );
+    QFETCH( QString, shown );
+    resetChampionship( { players } );
+    window()->resetViews();
+    QCOMPARE( child< QLabel >( "roundProgressLabel" )->text(), QString() );
+    QVERIFY( global::threads::tossThread()->drawInPlace( global::data::champ() ) );
+    window()->showEditedChampionship();
+    // Clicked where the diagram shows the games whole; set directly beyond.
+    for( int game_l = 0; game_l < decided; ++game_l )
+    {
+        if( players <= 16 )
+            clickGame( gameWidget( 0, game_l ), false );
+        else
+            global::data::champ().setGameResult( game_l, EXPECTED );
+    }
+    if( players > 16 )
+        window()->showEditedChampionship();
+    QCOMPARE( child< QLabel >( "roundProgressLabel" )->text(), shown );
+    QCOMPARE( QRoundProgress::progressText( global::data::champ() ), shown );
 }
 
 void tst_MainWindow::clanOfBlanksIsStoredAsNone()

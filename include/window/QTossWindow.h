@@ -15,6 +15,7 @@ class QMenu;
 class QNationsPanel;
 class QPlayersPanel;
 class QRecoveryCopy;
+class QRoundProgress;
 class QSlider;
 class QToolBar;
 class QViewCommands;
@@ -91,6 +92,7 @@ private:
     QRecoveryCopy* recovery_m = nullptr;
     QLabel* scaleLbl_m = nullptr;
     QLabel* championLbl_m = nullptr;
+    QRoundProgress* progress_m = nullptr;
     QLabel* viewNoteLbl_m = nullptr;
     QSlider* scaleSlider_m = nullptr;
     QAction* newAct_m = nullptr;

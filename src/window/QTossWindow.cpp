@@ -10,6 +10,7 @@
 #include "QPlayersPanel.h"
 #include "QPublishing.h"
 #include "QRecoveryCopy.h"
+#include "QRoundProgress.h"
 #include "QTossProcessWindow.h"
 #include "QTossThread.h"
 #include "QViewCommands.h"
@@ -90,6 +91,7 @@ void QTossWindow::updateTossAction()
     tossAct_m->setToolTip( blocked_cl.isEmpty() ? toolTip_scl : blocked_cl );
     proof_m->update( tossAct_m->isEnabled() );
     championLbl_m->setText( QDiagramScene::championText() );
+    progress_m->refresh();
 }
 
 QString QTossWindow::tossBlockedReason() const
@@ -330,6 +332,8 @@ void QTossWindow::createMenus()
     // A name is shown as typed, even one that looks like markup.
     championLbl_m->setTextFormat( Qt::PlainText );
     statusBar()->addPermanentWidget( championLbl_m );
+    progress_m = new QRoundProgress( statusBar() );
+    statusBar()->addPermanentWidget( progress_m );
 
     newAct_m->setShortcut( QKeySequence::New );
     openAct_m->setShortcut( QKeySequence::Open );
