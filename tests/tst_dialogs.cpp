@@ -46,6 +46,8 @@ private slots:
     void winnerDialogOkFollowsCheckedSide();
     void sameKeysGiveSameAnswerOnEveryGame_data();
     void sameKeysGiveSameAnswerOnEveryGame();
+    void arrowKeysCheckTheOtherSide_data();
+    void arrowKeysCheckTheOtherSide();
     void aboutBoxNamesTheProgram();
     void fileDialogOffersSaveFilesFirst();
     void stringDialogStartsEmptyEveryTime();
@@ -193,6 +195,38 @@ void tst_Dialogs::sameKeysGiveSameAnswerOnEveryGame()
         } );
     QCOMPARE( dialog_cl->chooseResult(), int( UNEXPECTED ) );
     QVERIFY( focusOnWinner_l );
+}
+
+void tst_Dialogs::arrowKeysCheckTheOtherSide_data()
+{
+    QTest::addColumn< int >( "previousResult" );
+    QTest::addColumn< QList< int > >( "keys" );
+    QTest::addColumn< int >( "chosen" );
+    QTest::newRow( "nothing checked, Down" ) << int( UNKNOWN ) << QList< int > { Qt::Key_Down } << int( UNEXPECTED );
+    QTest::newRow( "nothing checked, Right" ) << int( UNKNOWN ) << QList< int > { Qt::Key_Right } << int( UNEXPECTED );
+    QTest::newRow( "nothing checked, Down and Up" )
+        << int( UNKNOWN ) << QList< int > { Qt::Key_Down, Qt::Key_Up } << int( EXPECTED );
+    QTest::newRow( "favourite checked, Down" ) << int( EXPECTED ) << QList< int > { Qt::Key_Down } << int( UNEXPECTED );
+    QTest::newRow( "outsider checked, Left" ) << int( UNEXPECTED ) << QList< int > { Qt::Key_Left } << int( EXPECTED );
+}
+
+// The keys go where the focus is, as the organiser's keyboard sends them.
+void tst_Dialogs::arrowKeysCheckTheOtherSide()
+{
+    QFETCH( int, previousResult );
+    QFETCH( QList< int >, keys );
+    QChooseWinnerDialog* const dialog_cl = global::widgets::chooseWinnerDialog();
+    dialog_cl->setResult( previousResult );
+    whenModal(
+        [ keys ]( QWidget* modal_p )
+        {
+            for( const int key_cl : keys )
+                QTest::keyClick( QApplication::focusWidget(), Qt::Key( key_cl ) );
+            QTest::keyClick( QApplication::focusWidget(), Qt::Key_Return );
+            if( modal_p->isVisible() )
+                QTest::keyClick( modal_p, Qt::Key_Escape );
+        } );
+    QTEST( dialog_cl->chooseResult(), "chosen" );
 }
 
 void tst_Dialogs::aboutBoxNamesTheProgram()

@@ -22,6 +22,11 @@ public:
     // Runs the dialog: EXPECTED, UNEXPECTED, or UNKNOWN when cancelled.
     int chooseResult();
 
+protected:
+    // The arrow keys check the other side, as in the platform's own dialogs:
+    // Down and Enter choose the outsider.
+    bool eventFilter( QObject* watched_p, QEvent* event_p ) override;
+
 private slots:
     void slotActivateOkBtn();
 

@@ -6,6 +6,7 @@
 
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -43,6 +44,8 @@ QChooseWinnerDialog::QChooseWinnerDialog() : QDialog( nullptr, Qt::CustomizeWind
     // the button checks nothing.
     connect( favoriteBtn_m, SIGNAL( toggled( bool ) ), this, SLOT( slotActivateOkBtn() ) );
     connect( outsiderBtn_m, SIGNAL( toggled( bool ) ), this, SLOT( slotActivateOkBtn() ) );
+    favoriteBtn_m->installEventFilter( this );
+    outsiderBtn_m->installEventFilter( this );
 }
 
 void QChooseWinnerDialog::setGameTitle( const QString& title_cp )
@@ -89,6 +92,28 @@ int QChooseWinnerDialog::chooseResult()
         return UNEXPECTED;
     SV_ASSERT( !"[ERROR] Incorrect IF condition." );
     return UNKNOWN;
+}
+
+bool QChooseWinnerDialog::eventFilter( QObject* watched_p, QEvent* event_p )
+{
+    if( QEvent::KeyPress != event_p->type() || ( favoriteBtn_m != watched_p && outsiderBtn_m != watched_p ) )
+        return QDialog::eventFilter( watched_p, event_p );
+    switch( static_cast< QKeyEvent* >( event_p )->key() )
+    {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    {
+        // Two sides: every arrow leads to the other one.
+        QRadioButton* const other_cl = favoriteBtn_m == watched_p ? outsiderBtn_m : favoriteBtn_m;
+        other_cl->setFocus( Qt::TabFocusReason );
+        other_cl->setChecked( true );
+        return true;
+    }
+    default:
+        return QDialog::eventFilter( watched_p, event_p );
+    }
 }
 
 void QChooseWinnerDialog::slotActivateOkBtn()
