@@ -96,6 +96,7 @@ private slots:
     void treeViewTakesResultsAndShowsTheChampion();
     void publishesFromTheWindow();
     void publishingNeverWritesOverTheChampionship();
+    void publishDialogRemembersFolderAndTitle();
     void undoRefusedWhereItWouldStrandTheChampionship();
     void treeShowsNothingButTheCurrentLayout();
     void bracketTooLargeForTheDiagramShowsTheTree();
@@ -1464,6 +1465,50 @@ void tst_MainWindow::publishesFromTheWindow()
     QFile svg_l( file_cl + QStringLiteral( ".svg" ) );
     QVERIFY( svg_l.open( QIODevice::ReadOnly ) );
     QVERIFY( svg_l.readAll().contains( "<title>Чемпионат</title>" ) );
+}
+
+// Beside the championship's file under its name at first; then where it
+// was published last, under the title given there.
+void tst_MainWindow::publishDialogRemembersFolderAndTitle()
+{
+    resetChampionship( { 2, 2 } );
+    QVERIFY( global::threads::tossThread()->drawInPlace( global::data::champ() ) );
+    QVERIFY( QDir( dir_m.path() ).mkpath( QStringLiteral( "кубки" ) ) );
+    QVERIFY( QDir( dir_m.path() ).mkpath( QStringLiteral( "сайт" ) ) );
+    QVERIFY( global::data::champ().save( dir_m.filePath( QStringLiteral( "кубки/Осень.stv" ) ) ) );
+    window()->resetViews();
+    const QString site_cl = dir_m.filePath( QStringLiteral( "сайт" ) );
+    QStringList seen_l;
+    const auto publish_l = [ &seen_l, site_cl ]( bool write_p )
+    {
+        whenModal(
+            [ &seen_l, site_cl, write_p ]( QWidget* modal_p )
+            {
+                QFileDialog* const dialog_cl = qobject_cast< QFileDialog* >( modal_p );
+                QLineEdit* const title_cl = dialog_cl->findChild< QLineEdit* >( QStringLiteral( "publishTitleEdit" ) );
+                seen_l << dialog_cl->directory().absolutePath()
+                       << dialog_cl->selectedFiles().value( 0 ).section( QLatin1Char( '/' ), -1 ) << title_cl->text();
+                if( !write_p )
+                {
+                    QTest::keyClick( dialog_cl, Qt::Key_Escape );
+                    return;
+                }
+                title_cl->setText( QStringLiteral( "Финал <осени>" ) );
+                dialog_cl->selectNameFilter( QStringLiteral( "HTML (*.html)" ) );
+                emit dialog_cl->filterSelected( QStringLiteral( "HTML (*.html)" ) );
+                chooseFile( dialog_cl, site_cl + QStringLiteral( "/сетка" ) );
+                answerMessageBox( QMessageBox::Ok );
+                QMetaObject::invokeMethod( dialog_cl, "accept", Qt::QueuedConnection );
+            } );
+        action( QStringLiteral( "Опубликовать …" ) )->trigger();
+    };
+    publish_l( true );
+    publish_l( false );
+    QCOMPARE( seen_l, QStringList( { dir_m.filePath( QStringLiteral( "кубки" ) ), "Осень.png", "Осень", site_cl,
+                                     "Осень.png", "Финал <осени>" } ) );
+    QFile html_l( site_cl + QStringLiteral( "/сетка.html" ) );
+    QVERIFY( html_l.open( QIODevice::ReadOnly ) );
+    QVERIFY( QString::fromUtf8( html_l.readAll() ).contains( QStringLiteral( "<title>Финал &lt;осени&gt;</title>" ) ) );
 }
 
 // Its own file typed and the question to replace it answered yes: the

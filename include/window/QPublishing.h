@@ -6,6 +6,8 @@
 #include <QVector>
 
 class BracketLayout;
+class QFileDialog;
+class QLineEdit;
 class QMenu;
 class QPrinter;
 class QWidget;
@@ -41,6 +43,12 @@ private slots:
     void slotPrint();
 
 private:
+    // The publish dialog's folder at first.
+    static QString startFolder();
+    // "Заголовок": the title of the published bracket, the window's form
+    // of sortivane-export's --title.
+    static QLineEdit* addTitleField( QFileDialog& dialog_rp );
+
     QWidget* window_m;
 };
 

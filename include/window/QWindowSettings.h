@@ -8,7 +8,8 @@ class QMainWindow;
 
 // What the window remembers from one run to the next: its place and the
 // state of its bars, the zoom of the bracket, the folder of the last file
-// chosen and whether a draw asks for the hall's word.
+// chosen and whether a draw asks for the hall's word, and where and under
+// which title each championship was published.
 class QWindowSettings
 {
 public:
@@ -33,6 +34,12 @@ public:
     static void setTreeShown( bool tree_p );
     static bool hallPace();
     static void setHallPace( bool hall_p );
+    // Where the bracket of the championship saved in file_cp was last
+    // published to (of any championship not saved yet, for an empty
+    // file_cp), and under which title; empty when never.
+    static QString publishFolder( const QString& file_cp );
+    static QString publishTitle( const QString& file_cp );
+    static void setPublished( const QString& file_cp, const QString& folder_cp, const QString& title_cp );
 };
 
 #endif

@@ -12,7 +12,10 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGridLayout>
 #include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPainter>
 #include <QPrintDialog>
@@ -135,34 +138,72 @@ QString QPublishing::title()
 
 void QPublishing::slotPublish()
 {
+    const QString& champFile_crl = global::data::champ().fileName();
     QFileDialog dialog_l( window_m, QStringLiteral( "Опубликовать сетку" ) );
     dialog_l.setOption( QFileDialog::DontUseNativeDialog );
     dialog_l.setWindowIcon( global::icons::appIcon() );
     dialog_l.setAcceptMode( QFileDialog::AcceptSave );
     dialog_l.setNameFilters( formatFilters() );
     dialog_l.setDefaultSuffix( QStringLiteral( "png" ) );
-    dialog_l.setDirectory( QWindowSettings::folder( QDir::currentPath() ) );
+    dialog_l.setDirectory( startFolder() );
     dialog_l.selectFile( title() + QStringLiteral( ".png" ) );
     dialog_l.setLabelText( QFileDialog::FileName, QStringLiteral( "Имя файла" ) );
     dialog_l.setLabelText( QFileDialog::FileType, QStringLiteral( "Формат" ) );
     dialog_l.setLabelText( QFileDialog::Accept, QStringLiteral( "Опубликовать" ) );
     dialog_l.setLabelText( QFileDialog::Reject, QStringLiteral( "Отменить" ) );
+    QLineEdit* const heading_cl = addTitleField( dialog_l );
+    const QString remembered_cl = QWindowSettings::publishTitle( champFile_crl );
+    heading_cl->setText( remembered_cl.isEmpty() ? title() : remembered_cl );
     // A name typed without extension takes the chosen format's.
     connect( &dialog_l, &QFileDialog::filterSelected, &dialog_l,
              [ &dialog_l ]( const QString& filter_cp ) { dialog_l.setDefaultSuffix( formatOfFilter( filter_cp ) ); } );
     if( QDialog::Accepted != dialog_l.exec() || dialog_l.selectedFiles().size() != 1 )
         return;
     const QString fileName_cl = dialog_l.selectedFiles().front();
+    const QString heading_l = heading_cl->text().trimmed().isEmpty() ? title() : heading_cl->text().trimmed();
     // The format is the chosen filter's; a name of another is refused.
     const QString format_cl = formatOfFilter( dialog_l.selectedNameFilter() );
     QString error_l;
-    if( ExportCommand::publish( global::data::champ(), fileName_cl, title(), format_cl, error_l ) )
+    if( ExportCommand::publish( global::data::champ(), fileName_cl, heading_l, format_cl, error_l ) )
+    {
+        QWindowSettings::setPublished( champFile_crl, dialog_l.directory().absolutePath(), heading_l );
         global::widgets::showResult( QMessageBox::Information,
                                      QStringLiteral( "Сетка опубликована в файл\n\"%1\"" ).arg( fileName_cl ) );
+    }
     else
         global::widgets::showResult(
             QMessageBox::Warning,
             QStringLiteral( "Не удалось опубликовать сетку в файл\n\"%1\"\n%2" ).arg( fileName_cl, error_l ) );
+}
+
+QString QPublishing::startFolder()
+{
+    // Where this championship was published before, else beside its file;
+    // one not saved yet goes where the last one went.
+    const QString& champFile_crl = global::data::champ().fileName();
+    const QString published_cl = QWindowSettings::publishFolder( champFile_crl );
+    if( !published_cl.isEmpty() && QFileInfo( published_cl ).isDir() )
+        return published_cl;
+    if( !champFile_crl.isEmpty() )
+        return QFileInfo( champFile_crl ).absolutePath();
+    return QWindowSettings::folder( QDir::currentPath() );
+}
+
+QLineEdit* QPublishing::addTitleField( QFileDialog& dialog_rp )
+{
+    // The dialog's own grid: the title is a row below the name and format.
+    QGridLayout* const grid_cl = qobject_cast< QGridLayout* >( dialog_rp.layout() );
+    QLineEdit* const field_cl = new QLineEdit( &dialog_rp );
+    field_cl->setObjectName( QStringLiteral( "publishTitleEdit" ) );
+    QLabel* const label_cl = new QLabel( QStringLiteral( "Заголовок" ), &dialog_rp );
+    label_cl->setBuddy( field_cl );
+    if( grid_cl )
+    {
+        const int row_cl = grid_cl->rowCount();
+        grid_cl->addWidget( label_cl, row_cl, 0 );
+        grid_cl->addWidget( field_cl, row_cl, 1 );
+    }
+    return field_cl;
 }
 
 void QPublishing::slotPrint()

@@ -1,5 +1,6 @@
 #include "QWindowSettings.h"
 
+#include <QCryptographicHash>
 #include <QGuiApplication>
 #include <QMainWindow>
 #include <QScreen>
@@ -18,6 +19,15 @@ std::unique_ptr< QSettings > settings()
 {
     return std::make_unique< QSettings >( QSettings::defaultFormat(), QSettings::UserScope,
                                           QStringLiteral( "sortivane" ), QStringLiteral( "sortivane" ) );
+}
+
+// A championship's own keys: its path hashed, as a path holds characters
+// that a settings key must not.
+QString publishKey( const QString& file_cp, const char* what_p )
+{
+    return QStringLiteral( "publish/" )
+           + QString::fromLatin1( QCryptographicHash::hash( file_cp.toUtf8(), QCryptographicHash::Sha1 ).toHex() )
+           + QLatin1Char( '/' ) + QLatin1String( what_p );
 }
 }
 
@@ -100,4 +110,26 @@ bool QWindowSettings::hallPace()
 void QWindowSettings::setHallPace( bool hall_p )
 {
     settings()->setValue( QStringLiteral( "draw/hallPace" ), hall_p );
+}
+
+QString QWindowSettings::publishFolder( const QString& file_cp )
+{
+    return settings()
+        ->value( file_cp.isEmpty() ? QStringLiteral( "publish/lastFolder" ) : publishKey( file_cp, "folder" ) )
+        .toString();
+}
+
+QString QWindowSettings::publishTitle( const QString& file_cp )
+{
+    return settings()->value( publishKey( file_cp, "title" ) ).toString();
+}
+
+void QWindowSettings::setPublished( const QString& file_cp, const QString& folder_cp, const QString& title_cp )
+{
+    const std::unique_ptr< QSettings > settings_cl = settings();
+    settings_cl->setValue( QStringLiteral( "publish/lastFolder" ), folder_cp );
+    if( file_cp.isEmpty() )
+        return;
+    settings_cl->setValue( publishKey( file_cp, "folder" ), folder_cp );
+    settings_cl->setValue( publishKey( file_cp, "title" ), title_cp );
 }
