@@ -372,7 +372,7 @@ bool BracketLayout::relayResult( const Championship& champ_cp, int round_p, int 
                 return false;
         }
     const int pool_cl = rounds_crl.at( next_cl ).playersAmount();
-    if( pool_cl != shown_l - ( oldNode_cl >= 0 ? 1 : 0 ) + ( decided_cl ? 1 : 0 ) || 0 == shown_l || 0 == pool_cl
+    if( pool_cl != shown_l - ( oldNode_cl >= 0 ? 1 : 0 ) + ( decided_cl ? 1 : 0 ) || 0 == pool_cl
         || ( decided_cl && !inPool_cl( game_crl.winner() ) )
         || ( oldNode_cl >= 0 && !( decided_cl && oldWinner_cl == game_crl.winner() ) && inPool_cl( oldWinner_cl ) ) )
         return false;
@@ -385,10 +385,22 @@ bool BracketLayout::relayResult( const Championship& champ_cp, int round_p, int 
     const int gamePiece_cl = pieceIndex( Piece::Game, round_p, game_p );
     const int qualified_cl = oldNode_cl >= 0 ? pieceIndex( Piece::Qualified, next_cl, -1, oldWinner_cl ) : -1;
     const int link_cl = oldNode_cl >= 0 ? pieceIndex( Piece::Connector, round_p, game_p ) : -1;
-    if( gamePiece_cl < 0 || ( oldNode_cl >= 0 && ( qualified_cl < 0 || link_cl < 0 ) ) )
+    // The round's first winner: the next column stops being a round ahead.
+    const int nextColumn_cl = 0 == shown_l ? pieceIndex( Piece::Column, next_cl, -1 ) : -1;
+    if( gamePiece_cl < 0 || ( oldNode_cl >= 0 && ( qualified_cl < 0 || link_cl < 0 ) )
+        || ( 0 == shown_l && nextColumn_cl < 0 ) )
         return false;
 
     replacePiece( gamePiece_cl, gamePiece( champ_cp, nodes_m.at( node_cl ) ), gone_rp, come_rp );
+    if( nextColumn_cl >= 0 )
+    {
+        Piece column_l = pieces_m.at( nextColumn_cl );
+        column_l.shapes_m.erase( std::remove_if( column_l.shapes_m.begin(), column_l.shapes_m.end(),
+                                                 []( const Shape& shape_cp )
+                                                 { return FutureColumn == shape_cp.role_m; } ),
+                                 column_l.shapes_m.end() );
+        replacePiece( nextColumn_cl, column_l, gone_rp, come_rp );
+    }
     if( oldNode_cl >= 0 )
     {
         // The old winner's box; the line to it stays while a winner is there.
