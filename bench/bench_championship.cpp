@@ -133,12 +133,16 @@ int main( int argc, char** argv )
     std::printf( "repaint at 10 %%: %s\n", repaint( view_l ).constData() );
     {
         // The hall's tree view while the first round is played: its first
-        // result, then a later one.
+        // result, then a later one, each after a repaint, as on screen.
         QBracketTreeScene tree_l( nullptr );
         tree_l.update();
+        QBracketView shown_l( &tree_l, nullptr );
+        shown_l.resize( 1280, 800 );
+        shown_l.show();
         for( const char* step_p :
              { "first result of a round shown in the tree view", "result shown in the tree view" } )
         {
+            shown_l.viewport()->repaint();
             const int game_cl = champ_l.decidedGames();
             champ_l.setGameResult( game_cl, game_cl ? UNEXPECTED : EXPECTED );
             const Stopwatch watch_l;

@@ -1632,8 +1632,22 @@ void tst_MainWindow::treeShowsNothingButTheCurrentLayout()
         QGameWidget::recordResult( 0, game_l );
         checkTreeIsFresh( "result" );
     }
+    child< QTreeView >( "playersView" )->expandAll();
+    clickRow( playerIndex( 0, 0 ) );
+    renameTo( QStringLiteral( "Переименованный" ), QStringLiteral( "Клан" ) );
+    child< QToolButton >( "renamePlayerBtn" )->click();
+    checkTreeIsFresh( "renamed" );
     const QString file_cl = dir_m.filePath( QStringLiteral( "дерево.stv" ) );
     QVERIFY( global::data::champ().save( file_cl ) );
+    // The same bracket with other names, for a load that changes only them.
+    Championship other_l = global::data::champ();
+    const PlayersGroups players_cl = other_l.players();
+    for( auto group_it = players_cl.cbegin(); group_it != players_cl.cend(); ++group_it )
+        for( auto player_it = group_it->cbegin(); player_it != group_it->cend(); ++player_it )
+            other_l.renamePlayer( PlayerRef( group_it.key(), player_it.key() ),
+                                  QStringLiteral( "Другой" ) + player_it->nickname_m, QString() );
+    const QString otherFile_cl = dir_m.filePath( QStringLiteral( "другое дерево.stv" ) );
+    QVERIFY( other_l.save( otherFile_cl ) );
     action( QStringLiteral( "Запустить" ) )->trigger();
     QVERIFY( updated_l.wait( 10000 ) );
     QTRY_VERIFY( action( QStringLiteral( "Начать новый" ) )->isEnabled() );
@@ -1647,6 +1661,9 @@ void tst_MainWindow::treeShowsNothingButTheCurrentLayout()
     window()->openOnStart( file_cl );
     action( QStringLiteral( "Сетка" ) )->trigger();
     checkTreeIsFresh( "loaded" );
+    window()->openOnStart( otherFile_cl );
+    QCOMPARE( global::data::champ().fileName(), otherFile_cl );
+    checkTreeIsFresh( "same shape, other names" );
     action( QStringLiteral( "Схема" ) )->trigger();
 }
 

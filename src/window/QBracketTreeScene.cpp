@@ -31,13 +31,23 @@ QString keyOf( const BracketLayout::Piece& piece_cp )
 class PieceItem : public QGraphicsItem
 {
 public:
-    explicit PieceItem( const BracketLayout::Piece& piece_cp ) : piece_m( piece_cp ), bounds_m( piece_cp.bounds() )
+    explicit PieceItem( const BracketLayout::Piece& piece_cp ) { setPiece( piece_cp ); }
+
+    // An item shows another piece in its place: cheaper than a new item,
+    // which makes the scene sort all its items again once it has painted.
+    void setPiece( const BracketLayout::Piece& piece_cp )
     {
+        prepareGeometryChange();
+        piece_m = piece_cp;
+        bounds_m = piece_cp.bounds();
         const bool clickable_cl =
             BracketLayout::Piece::Game == piece_m.kind_m && piece_m.round_m == global::data::champ().currentRound();
         setAcceptedMouseButtons( clickable_cl ? Qt::LeftButton : Qt::NoButton );
         if( clickable_cl )
             setCursor( Qt::PointingHandCursor );
+        else
+            unsetCursor();
+        update();
     }
 
     const BracketLayout::Piece& piece() const { return piece_m; }
@@ -110,11 +120,26 @@ void QBracketTreeScene::showResult( int gameId_p )
         update();
         return;
     }
+    // The items of the pieces gone show the pieces come; only what is left
+    // over is deleted or added.
+    QList< QGraphicsItem* > free_l;
     for( const BracketLayout::Piece& piece_crl : gone_l )
-        delete items_m.take( keyOfShown( piece_crl ) );
+        free_l.append( items_m.take( keyOfShown( piece_crl ) ) );
+    free_l.removeAll( nullptr );
     replaced_m = 0;
     for( const BracketLayout::Piece& piece_crl : come_l )
-        addPiece( piece_crl );
+    {
+        if( free_l.isEmpty() )
+        {
+            addPiece( piece_crl );
+            continue;
+        }
+        PieceItem* const item_cl = static_cast< PieceItem* >( free_l.takeFirst() );
+        item_cl->setPiece( piece_crl );
+        items_m.insert( freeKey( keyOf( piece_crl ) ), item_cl );
+        ++replaced_m;
+    }
+    qDeleteAll( free_l );
     setSceneRect( QRectF( QPointF(), layout_m->size() ) );
 }
 
