@@ -44,8 +44,11 @@ document.getElementById('f').onload = function() {
   out.id = 'measured';
   // The champion's right edge and the view's, both from the bracket's left,
   // and how far the bracket scrolls.
+  // The page's own width against the view's: the tables scroll in their
+  // boxes, the page never sideways.
   out.textContent = [Math.round(box.right - left), Math.round(d.documentElement.clientWidth - left),
-                     bracket.scrollWidth, Math.round(scale * 100)].join(' ');
+                     bracket.scrollWidth, Math.round(scale * 100),
+                     d.documentElement.scrollWidth, d.documentElement.clientWidth].join(' ');
   document.body.appendChild(out);
 };
 </script></body></html>
@@ -53,9 +56,10 @@ HTML
   browse --allow-file-access-from-files --virtual-time-budget=5000 --dump-dom "file://$work/frame$1.html" \
     | sed -n 's/.*<p id="measured">\([0-9 ]*\)<\/p>.*/\1/p'
 }
-read -r right view scroll scale <<<"$(measure 1280)" || fail "nothing measured at 1280 px"
+read -r right view scroll scale page screen <<<"$(measure 1280)" || fail "nothing measured at 1280 px"
 [ "$right" -le "$view" ] || fail "at 1280 px the champion ends at $right px, beyond the view of $view px"
-read -r right view scroll scale <<<"$(measure 390)" || fail "nothing measured at 390 px"
+read -r right view scroll scale page screen <<<"$(measure 390)" || fail "nothing measured at 390 px"
+[ "$page" -le "$screen" ] || fail "at 390 px the page is $page px wide, wider than the screen's $screen px"
 [ "$right" -gt "$view" ] && [ "$right" -le "$scroll" ] || fail "at 390 px the champion ($right px) is not reached by scrolling ($scroll px)"
 [ "$scale" -ge 66 ] || fail "at 390 px the bracket is drawn at $scale %, below the legible 66 %"
 echo "browser: the HTML export opens in $(chromium --version 2>/dev/null | head -1) with its champion and round titles, whole at 1280 px and scrolled to at 390 px"

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Installs what building and the offscreen tests need on Debian 12, if missing.
+# Installs what building, running and the offscreen tests need on Debian 12,
+# if missing, and the packages named as arguments. Packaging and linting
+# tools come with the scripts that use them.
 set -euo pipefail
-packages=(g++ make cmake qtbase5-dev qttranslations5-l10n fonts-dejavu-core dpkg-dev lintian appstream desktop-file-utils file)
+packages=(g++ make cmake qtbase5-dev qttranslations5-l10n fonts-dejavu-core)
 [ "$#" -gt 0 ] && packages+=("$@")
 missing=()
 for package in "${packages[@]}"; do

@@ -10,7 +10,7 @@ rm -rf "$exported"
 # starts the installed program and removes the package again.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/deps.sh
+bash scripts/deps.sh dpkg-dev lintian appstream desktop-file-utils file
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j"$(nproc)" --target package
 deb=$(ls build/sortivane_*_amd64.deb)

@@ -2,6 +2,7 @@
 #include "QDiagramScene.h"
 #include "QGameWidget.h"
 #include "QMeasuredLabel.h"
+#include "QTossThread.h"
 #include "championship.h"
 #include "drawseed.h"
 #include "globals.h"
@@ -102,6 +103,7 @@ private slots:
     void enteringPlayersFollowTheGames();
     void winnerStandsBelowItsGame();
     void relabelsWinnerInPlace();
+    void decidedGamesShowTheirWinner();
     void finalWinnerGetsNoLabel();
     void unknownPlayerGivesEmptyLabel();
     void widestTextCoversNextGameTitle();
@@ -213,6 +215,59 @@ void tst_Scene::winnerStandsBelowItsGame()
     QCOMPARE( winner_cl->text, champ_l.playerText( champ_l.rounds().at( 0 ).games_m.at( 1 ).outsider_m ) );
     // The entering players keep their slots after the games.
     QVERIFY( qAbs( second_cl.last().rect.center().x() - 7.5 * cell( scene_l, 1, true ) ) < 1 );
+}
+
+// The winner's name in green and the loser's side dimmed, in the round
+// being played and in the rounds before; the box keeps its size.
+void tst_Scene::decidedGamesShowTheirWinner()
+{
+    resetChampionship( { 4, 4 } );
+    drawFirstRoundInOrder();
+    QDiagramScene scene_l( nullptr );
+    scene_l.updateDiagram();
+    const auto colours_l = [ &scene_l ]( int round_p, int game_p )
+    {
+        QStringList colours_l;
+        for( QGraphicsProxyWidget* const proxy_cl : games( scene_l ) )
+        {
+            const QGameWidget* const game_cl = qobject_cast< QGameWidget* >( proxy_cl->widget() );
+            if( game_cl->roundId() != round_p || game_cl->gameId() != game_p )
+                continue;
+            // Favourite, its nation, outsider, its nation.
+            const QList< QLabel* > labels_cl = game_cl->findChildren< QLabel* >();
+            for( const int label_cl : { 1, 2, 4, 5 } )
+                colours_l.append( labels_cl.at( label_cl )->palette().color( QPalette::WindowText ).name() );
+        }
+        return colours_l;
+    };
+    const QString plain_cl = games( scene_l ).at( 0 )->widget()->palette().color( QPalette::WindowText ).name();
+    const QStringList unmarked_cl { plain_cl, plain_cl, plain_cl, plain_cl };
+    QCOMPARE( colours_l( 0, 0 ), unmarked_cl );
+    const QSizeF size_cl = games( scene_l ).at( 0 )->size();
+    Championship& champ_l = global::data::champ();
+    champ_l.setGameResult( 0, EXPECTED );
+    scene_l.updateWinner( 0 );
+    champ_l.setGameResult( 1, UNEXPECTED );
+    scene_l.updateWinner( 1 );
+    const QStringList favouriteWon_cl { "#2e7d32", plain_cl, "#9a9a9a", "#9a9a9a" };
+    const QStringList outsiderWon_cl { "#9a9a9a", "#9a9a9a", "#2e7d32", plain_cl };
+    QCOMPARE( colours_l( 0, 0 ), favouriteWon_cl );
+    QCOMPARE( colours_l( 0, 1 ), outsiderWon_cl );
+    QCOMPARE( colours_l( 0, 2 ), unmarked_cl );
+    QCOMPARE( games( scene_l ).at( 0 )->size(), size_cl );
+    // Changed: the marks follow.
+    champ_l.setGameResult( 0, UNEXPECTED );
+    scene_l.updateWinner( 0 );
+    QCOMPARE( colours_l( 0, 0 ), outsiderWon_cl );
+    // The next round drawn: the first round's winners are still marked.
+    champ_l.setGameResult( 2, EXPECTED );
+    champ_l.setGameResult( 3, EXPECTED );
+    QVERIFY( global::threads::tossThread()->drawInPlace( champ_l ) );
+    scene_l.clearDiagram();
+    scene_l.updateDiagram();
+    QCOMPARE( colours_l( 0, 1 ), outsiderWon_cl );
+    QCOMPARE( colours_l( 0, 2 ), favouriteWon_cl );
+    QCOMPARE( colours_l( 1, 0 ), unmarked_cl );
 }
 
 void tst_Scene::relabelsWinnerInPlace()

@@ -18,6 +18,10 @@ public:
     int gameId() const { return gameId_m; }
     // Reads both players' names anew, after a rename.
     void refreshNames();
+    // Shows who won, once the game has its result: the winner's name in the
+    // tree's green, the loser's dimmed. Colours only, so the box keeps its
+    // size and texts.
+    void markResult();
     // Asks for the winner of a game of the current round and records it,
     // as a click on its box does in either view of the bracket.
     static void recordResult( int roundId_p, int gameId_p );

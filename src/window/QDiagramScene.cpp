@@ -114,6 +114,10 @@ void QDiagramScene::updateWinner( int gameId_p )
     if( gamesItems_m.isEmpty() )
         return;
     const int current_cl = champ_crl.currentRound();
+    if( QGameWidget* const game_cl = qobject_cast< QGameWidget* >(
+            gamesItems_m.value( current_cl ).value( gameId_p ) ? gamesItems_m.at( current_cl ).at( gameId_p )->widget()
+                                                               : nullptr ) )
+        game_cl->markResult();
     if( current_cl == champ_crl.rounds().size() - 1 )
     {
         showChampion();

@@ -57,6 +57,7 @@ QGameWidget::QGameWidget( int roundId_p, int gameId_p, const QString& widestText
     setFrameStyle( QFrame::NoFrame | QFrame::Plain );
     const QMargins margins_cl = layout_l->contentsMargins();
     setMinimumWidth( widthOf( widestText_cp, font() ) + margins_cl.left() + margins_cl.right() );
+    markResult();
 }
 
 void QGameWidget::refreshNames()
@@ -65,6 +66,25 @@ void QGameWidget::refreshNames()
     const Game& game_crl = champ_crl.rounds().at( roundId_m ).game( gameId_m );
     favoriteLabel_m->setText( champ_crl.playerText( game_crl.favorite_m ) );
     outsiderLabel_m->setText( champ_crl.playerText( game_crl.outsider_m ) );
+}
+
+void QGameWidget::markResult()
+{
+    const GameResult result_cl = global::data::champ().rounds().at( roundId_m ).game( gameId_m ).result_m;
+    // The published bracket's colours for a winner's mark and a loser's name.
+    static const QColor winner_scl( 0x2e, 0x7d, 0x32 );
+    static const QColor loser_scl( 0x9a, 0x9a, 0x9a );
+    const auto paint_l = [ this, result_cl ]( QLabel* label_p, GameResult won_p, bool green_p )
+    {
+        QPalette palette_l = palette();
+        if( UNKNOWN != result_cl && ( green_p || won_p != result_cl ) )
+            palette_l.setColor( QPalette::WindowText, won_p == result_cl ? winner_scl : loser_scl );
+        label_p->setPalette( palette_l );
+    };
+    paint_l( favoriteLabel_m, EXPECTED, true );
+    paint_l( favoriteNationLabel_m, EXPECTED, false );
+    paint_l( outsiderLabel_m, UNEXPECTED, true );
+    paint_l( outsiderNationLabel_m, UNEXPECTED, false );
 }
 
 void QGameWidget::mousePressEvent( QMouseEvent* event_p )
