@@ -35,6 +35,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QSlider>
 #include <QTemporaryDir>
 #include <QToolButton>
@@ -93,6 +94,10 @@ private slots:
     void recoveryCopyFollowsChangesAndSaves();
     void drawShowsItsCommitmentAndAsksTheHall();
     void championShownAndBracketFitsTheView();
+    void fitShowsTheWholeBracket_data();
+    void fitShowsTheWholeBracket();
+    void leavingFullScreenGivesBackWindowAndZoom_data();
+    void leavingFullScreenGivesBackWindowAndZoom();
     void treeViewTakesResultsAndShowsTheChampion();
     void publishesFromTheWindow();
     void publishingNeverWritesOverTheChampionship();
@@ -1379,6 +1384,86 @@ void tst_MainWindow::championShownAndBracketFitsTheView()
     QVERIFY( window()->menuBar()->isVisible() );
     QVERIFY( child< QTreeView >( "playersView" )->isVisible() );
     child< QSlider >( "scaleSlider" )->setValue( 100 );
+}
+
+void tst_MainWindow::fitShowsTheWholeBracket_data()
+{
+    QTest::addColumn< QString >( "view" );
+    QTest::addColumn< int >( "state" );
+    for( const char* view_p : { "Схема", "Сетка" } )
+        for( const auto& [ name_p, state_p ] :
+             { std::pair< const char*, Qt::WindowState > { "normal", Qt::WindowNoState },
+               { "maximised", Qt::WindowMaximized },
+               { "full screen", Qt::WindowFullScreen } } )
+            QTest::addRow( "%s, %s", view_p, name_p ) << QString::fromUtf8( view_p ) << int( state_p );
+}
+
+// "Вписать" on a played championship: the whole bracket, the champion's box
+// included, inside the view, and no scroll bar.
+void tst_MainWindow::fitShowsTheWholeBracket()
+{
+    QFETCH( QString, view );
+    QFETCH( int, state );
+    global::data::champ() = playedChampionship( 12, 3 );
+    window()->resetViews();
+    action( view )->trigger();
+    if( Qt::WindowFullScreen == state )
+        action( QStringLiteral( "Полный экран" ) )->trigger();
+    else
+        window()->setWindowState( Qt::WindowState( state ) );
+    QTest::qWait( 20 );
+    action( QStringLiteral( "Вписать" ) )->trigger();
+    QCoreApplication::processEvents();
+    QGraphicsView* const view_cl = child< QGraphicsView >( "diagramView" );
+    const bool horizontal_cl = view_cl->horizontalScrollBar()->isVisible();
+    const bool vertical_cl = view_cl->verticalScrollBar()->isVisible();
+    const QRect shown_cl = view_cl->mapFromScene( view_cl->sceneRect() ).boundingRect();
+    const QRect room_cl = view_cl->viewport()->rect();
+    if( Qt::WindowFullScreen == state )
+        action( QStringLiteral( "Полный экран" ) )->trigger();
+    window()->setWindowState( Qt::WindowNoState );
+    action( QStringLiteral( "Схема" ) )->trigger();
+    child< QSlider >( "scaleSlider" )->setValue( 100 );
+    QVERIFY( !horizontal_cl && !vertical_cl );
+    // The tree's title at the top, with no empty band above it.
+    QVERIFY( QStringLiteral( "Сетка" ) != view || shown_cl.top() <= 1 );
+    QVERIFY2( room_cl.contains( shown_cl ), qPrintable( QStringLiteral( "%1,%2 %3×%4 in %5×%6" )
+                                                            .arg( shown_cl.x() )
+                                                            .arg( shown_cl.y() )
+                                                            .arg( shown_cl.width() )
+                                                            .arg( shown_cl.height() )
+                                                            .arg( room_cl.width() )
+                                                            .arg( room_cl.height() ) ) );
+}
+
+void tst_MainWindow::leavingFullScreenGivesBackWindowAndZoom_data()
+{
+    QTest::addColumn< bool >( "maximised" );
+    QTest::newRow( "normal window" ) << false;
+    QTest::newRow( "maximised window" ) << true;
+}
+
+void tst_MainWindow::leavingFullScreenGivesBackWindowAndZoom()
+{
+    QFETCH( bool, maximised );
+    global::data::champ() = playedChampionship( 16, 3 );
+    window()->resetViews();
+    window()->setWindowState( maximised ? Qt::WindowMaximized : Qt::WindowNoState );
+    QTest::qWait( 20 );
+    const QRect geometry_cl = window()->geometry();
+    child< QSlider >( "scaleSlider" )->setValue( 150 );
+    action( QStringLiteral( "Полный экран" ) )->trigger();
+    QVERIFY( window()->isFullScreen() );
+    action( QStringLiteral( "Вписать" ) )->trigger();
+    QVERIFY( child< QSlider >( "scaleSlider" )->value() != 150 );
+    action( QStringLiteral( "Полный экран" ) )->trigger();
+    QTest::qWait( 20 );
+    const Qt::WindowStates state_cl = window()->windowState();
+    const QRect back_cl = window()->geometry();
+    window()->setWindowState( Qt::WindowNoState );
+    child< QSlider >( "scaleSlider" )->setValue( 100 );
+    QCOMPARE( state_cl, maximised ? Qt::WindowStates( Qt::WindowMaximized ) : Qt::WindowStates( Qt::WindowNoState ) );
+    QCOMPARE( back_cl, geometry_cl );
 }
 
 void tst_MainWindow::treeViewTakesResultsAndShowsTheChampion()

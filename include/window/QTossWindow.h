@@ -93,6 +93,8 @@ private:
     QLabel* scaleLbl_m = nullptr;
     QLabel* championLbl_m = nullptr;
     QRoundProgress* progress_m = nullptr;
+    Qt::WindowStates stateBeforeFullScreen_m = Qt::WindowNoState;
+    int zoomBeforeFullScreen_m = 100;
     QLabel* viewNoteLbl_m = nullptr;
     QSlider* scaleSlider_m = nullptr;
     QAction* newAct_m = nullptr;

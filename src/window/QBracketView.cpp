@@ -8,7 +8,9 @@ QBracketView::QBracketView( QGraphicsScene* scene_p, QWidget* parent_p ) : QGrap
 
 int QBracketView::fittingZoom() const
 {
-    const QRectF drawn_cl = scene()->itemsBoundingRect();
+    // The view scrolls over the scene's rectangle, the tree's margins
+    // included: fitting less than that leaves a scroll bar.
+    const QRectF drawn_cl = sceneRect();
     if( drawn_cl.isEmpty() )
         return 100;
     const QSize room_cl = viewport()->size() - QSize( 4, 4 );

@@ -249,15 +249,26 @@ void QTossWindow::slotFullScreen( bool on_p )
     for( QWidget* const part_cl :
          std::initializer_list< QWidget* > { menuBar(), statusBar(), toolBar_m, leftColumn_m } )
         part_cl->setVisible( !on_p );
+    // Leaving gives back the window's state and zoom from before, a
+    // maximised window included.
     if( on_p )
+    {
+        stateBeforeFullScreen_m = windowState() & ~Qt::WindowFullScreen;
+        zoomBeforeFullScreen_m = scaleSlider_m->value();
         showFullScreen();
-    else
-        showNormal();
+        return;
+    }
+    setWindowState( stateBeforeFullScreen_m );
+    show();
+    scaleSlider_m->setValue( zoomBeforeFullScreen_m );
 }
 
 void QTossWindow::slotShowTree( bool tree_p )
 {
     diagramView_m->setScene( tree_p ? static_cast< QGraphicsScene* >( treeScene_m ) : diagramScene_m );
+    // The tree starts at the top with its title, however much room is left
+    // below it.
+    diagramView_m->setAlignment( tree_p ? Qt::AlignHCenter | Qt::AlignTop : Qt::AlignCenter );
     if( tree_p && treeOutdated_m )
         updateTree();
 }
