@@ -128,6 +128,14 @@ int main( int argc, char** argv )
     Stopwatch watch_l;
     scene_l.updateDiagram();
     report( "updateDiagram after the first draw", watch_l );
+    {
+        // On X each native window is a server round trip.
+        int native_l = 0;
+        const QWidgetList widgets_cl = QApplication::allWidgets();
+        for( const QWidget* const widget_cl : widgets_cl )
+            native_l += widget_cl->testAttribute( Qt::WA_WState_Created ) && widget_cl->internalWinId();
+        std::printf( "widgets with a native window: %d of %d\n", native_l, int( widgets_cl.size() ) );
+    }
     std::printf( "repaint at 100 %%: %s\n", repaint( view_l ).constData() );
     view_l.scale( 0.1, 0.1 );
     std::printf( "repaint at 10 %%: %s\n", repaint( view_l ).constData() );

@@ -27,8 +27,9 @@ void tst_Application::startsWithMainWindowOnly()
     window()->show();
     QVERIFY( QTest::qWaitForWindowExposed( window() ) );
     QStringList visible_l;
+    // Widgets drawn inside a scene are not on the screen.
     for( QWidget* const widget_cl : QApplication::topLevelWidgets() )
-        if( widget_cl->isVisible() )
+        if( widget_cl->isVisible() && !widget_cl->testAttribute( Qt::WA_DontShowOnScreen ) )
             visible_l.append( QString::fromLatin1( widget_cl->metaObject()->className() ) );
     QCOMPARE( visible_l, QStringList( { "QTossWindow" } ) );
     QVERIFY( !global::widgets::tossProcessWindow()->isVisible() );

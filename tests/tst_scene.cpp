@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QWindow>
 #include <QtTest>
 
 namespace
@@ -109,10 +110,13 @@ private slots:
     void widestTextCoversNextGameTitle();
     void namesThatLookLikeMarkupShowAsTyped();
     void labelsAreMeasuredInTheirOwnFont();
+    void measuredHintsAreTheLabelsOwn_data();
+    void measuredHintsAreTheLabelsOwn();
     void gameTitles_data();
     void gameTitles();
     void winnerDialogPresetsAndClears();
     void clearDiagramEmptiesScene();
+    void boxesHaveNoWindowsOfTheirOwn();
 };
 
 void tst_Scene::initTestCase()
@@ -333,8 +337,10 @@ void tst_Scene::namesThatLookLikeMarkupShowAsTyped()
     QDiagramScene scene_l( nullptr );
     scene_l.updateDiagram();
     int shown_l = 0;
+    // Each box once: the widget that holds them all is no box.
     for( QGraphicsItem* const item_cl : scene_l.items() )
-        if( QGraphicsProxyWidget* const proxy_cl = qgraphicsitem_cast< QGraphicsProxyWidget* >( item_cl ) )
+        if( QGraphicsProxyWidget* const proxy_cl = qgraphicsitem_cast< QGraphicsProxyWidget* >( item_cl );
+            proxy_cl && proxy_cl->childItems().isEmpty() )
         {
             QList< QLabel* > labels_l = proxy_cl->widget()->findChildren< QLabel* >();
             if( QLabel* const label_cl = qobject_cast< QLabel* >( proxy_cl->widget() ) )
@@ -364,6 +370,35 @@ void tst_Scene::labelsAreMeasuredInTheirOwnFont()
     QVERIFY( large_l.minimumSizeHint().height() > 2 * small_l.minimumSizeHint().height() );
     small_l.setFont( font_l );
     QCOMPARE( small_l.sizeHint(), large_l.sizeHint() );
+}
+
+void tst_Scene::measuredHintsAreTheLabelsOwn_data()
+{
+    QTest::addColumn< QString >( "text" );
+    QTest::newRow( "VS" ) << "VS";
+    QTest::newRow( "empty" ) << "";
+    QTest::newRow( "blank" ) << " ";
+    QTest::newRow( "game title" ) << "1/4 финала - игра №5";
+    QTest::newRow( "clan and nickname" ) << "[ЗАПОРОЖЦЫ]Богдан";
+    QTest::newRow( "long name" ) << QString( 64, QChar( 0x0416 ) );
+    QTest::newRow( "ampersand" ) << "a&b";
+    QTest::newRow( "markup" ) << "<b>x</b>";
+    QTest::newRow( "nation in brackets" ) << "(Украина)";
+    QTest::newRow( "beyond the BMP" ) << QStringLiteral( "\U0001F3AE игрок" );
+}
+
+// The hints a bracket label measures for itself are those QLabel gives for
+// the same text, in the same setup.
+void tst_Scene::measuredHintsAreTheLabelsOwn()
+{
+    QFETCH( QString, text );
+    QMeasuredLabel measured_l( text );
+    measured_l.setAlignment( Qt::AlignCenter );
+    QLabel plain_l( text );
+    plain_l.setTextFormat( Qt::PlainText );
+    plain_l.setAlignment( Qt::AlignCenter );
+    QCOMPARE( measured_l.sizeHint(), plain_l.sizeHint() );
+    QCOMPARE( measured_l.minimumSizeHint(), plain_l.minimumSizeHint() );
 }
 
 void tst_Scene::widestTextCoversNextGameTitle()
@@ -443,9 +478,36 @@ void tst_Scene::clearDiagramEmptiesScene()
     scene_l.updateDiagram();
     QVERIFY( !scene_l.items().isEmpty() );
     scene_l.clearDiagram();
-    QVERIFY( scene_l.items().isEmpty() );
+    // Only the empty holder of the boxes is left.
+    QCOMPARE( scene_l.items().size(), 1 );
+    QVERIFY( scene_l.items().front()->childItems().isEmpty() );
+    QVERIFY( scene_l.items().front()->boundingRect().isEmpty() );
     scene_l.updateDiagram();
     QCOMPARE( games( scene_l ).size(), 4 );
+}
+
+// A window per box costs a round trip to the X server each: a bracket of
+// a thousand players would take seconds to show. The boxes share one.
+void tst_Scene::boxesHaveNoWindowsOfTheirOwn()
+{
+    resetChampionship( { 4, 4, 4, 4 } );
+    drawFirstRoundInOrder();
+    global::data::champ().setGameResult( 0, EXPECTED );
+    QDiagramScene scene_l( nullptr );
+    scene_l.updateDiagram();
+    scene_l.updateWinner( 0 );
+    int boxes_l = 0;
+    QSet< QWindow* > windows_l;
+    for( QGraphicsItem* const item_cl : scene_l.items() )
+        if( QGraphicsProxyWidget* const proxy_cl = qgraphicsitem_cast< QGraphicsProxyWidget* >( item_cl ) )
+        {
+            boxes_l += proxy_cl->childItems().isEmpty();
+            for( QWidget* widget_l = proxy_cl->widget(); widget_l; widget_l = widget_l->parentWidget() )
+                if( widget_l->windowHandle() )
+                    windows_l.insert( widget_l->windowHandle() );
+        }
+    QCOMPARE( boxes_l, 8 + 1 );
+    QVERIFY2( windows_l.size() <= 1, qPrintable( QString::number( windows_l.size() ) ) );
 }
 
 QTEST_MAIN( tst_Scene )

@@ -67,6 +67,8 @@ private:
     QVector< QGraphicsProxyWidget* > playersItems_m;
     QMap< int, int > winnersItems_m;
     QGraphicsSimpleTextItem* championItem_m = nullptr;
+    QWidget* holder_m;
+    QGraphicsProxyWidget* holderItem_m = nullptr;
 };
 
 #endif

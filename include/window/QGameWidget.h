@@ -12,7 +12,7 @@ class QGameWidget : public QFrame
     Q_OBJECT
 
 public:
-    QGameWidget( int roundId_p, int gameId_p, const QString& widestText_cp );
+    QGameWidget( int roundId_p, int gameId_p, const QString& widestText_cp, QWidget* parent_p = nullptr );
 
     int roundId() const { return roundId_m; }
     int gameId() const { return gameId_m; }

@@ -13,7 +13,17 @@
 #include <QLabel>
 #include <QSet>
 
-QDiagramScene::QDiagramScene( QObject* parent_p ) : QGraphicsScene( parent_p ) {}
+QDiagramScene::QDiagramScene( QObject* parent_p ) : QGraphicsScene( parent_p ), holder_m( new QWidget() )
+{
+    // The boxes are children of one embedded widget, each with a proxy of
+    // its own: a top-level widget gets a native window when shown, and on X
+    // hundreds of them cost more than the whole diagram. The holder itself
+    // is the diagram's only window; it draws nothing, above the rows.
+    holder_m->setFixedSize( 0, 0 );
+    holderItem_m = addWidget( holder_m );
+    holderItem_m->setFlag( QGraphicsItem::ItemHasNoContents );
+    holderItem_m->setZValue( 1 );
+}
 
 bool QDiagramScene::shows( const Championship& champ_cp )
 {
@@ -46,7 +56,8 @@ void QDiagramScene::updateDiagram()
         slot_l = 0;
         for( int gameId_l = 0; gameId_l < round_crl.games_m.size(); ++gameId_l )
         {
-            placeWidget( i, gameId_l, new QGameWidget( i, gameId_l, widestText_m ), gamesItems_m[ i ], false );
+            placeWidget( i, gameId_l, new QGameWidget( i, gameId_l, widestText_m, holder_m ), gamesItems_m[ i ],
+                         false );
             const Game& game_crl = round_crl.games_m.at( gameId_l );
             if( i == champ_crl.currentRound() && UNKNOWN != game_crl.result_m )
             {
@@ -229,7 +240,15 @@ void QDiagramScene::clearPlayersItems()
 int QDiagramScene::placeWidget( int roundId_p, int slot_p, QWidget* widget_p,
                                 QVector< QGraphicsProxyWidget* >& items_rp, bool halfCells_p )
 {
-    QGraphicsProxyWidget* const proxy_cl = addWidget( widget_p );
+    // Made in the holder: a widget made alone and moved in costs twice.
+    SV_ASSERT( holder_m == widget_p->parentWidget() );
+    // Polished before it is measured: polishing afterwards would undo the
+    // layout and queue a request to lay it out again, and the queue of a
+    // thousand such requests is searched on every new one.
+    widget_p->ensurePolished();
+    widget_p->adjustSize();
+    QGraphicsProxyWidget* const proxy_cl = new QGraphicsProxyWidget( holderItem_m );
+    proxy_cl->setWidget( widget_p );
     const int index_cl = items_rp.size();
     items_rp.append( proxy_cl );
     const double cell_cl = ( halfCells_p ? diagramWidth_m / 2 : diagramWidth_m )
@@ -243,7 +262,7 @@ int QDiagramScene::placeWidget( int roundId_p, int slot_p, QWidget* widget_p,
 
 QLabel* QDiagramScene::createPlayerLabel( const PlayerRef& player_cp, const QString& widestText_cp ) const
 {
-    QLabel* const label_l = new QMeasuredLabel( global::data::champ().playerText( player_cp ) );
+    QLabel* const label_l = new QMeasuredLabel( global::data::champ().playerText( player_cp ), holder_m );
     label_l->setProperty( "player", QPoint( player_cp.groupId(), player_cp.playerId() ) );
     label_l->setAlignment( Qt::AlignCenter );
     const QFontMetrics metrics_cl( label_l->font() );

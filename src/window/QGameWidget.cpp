@@ -36,14 +36,17 @@ int widthOf( const QString& text_cp, const QFont& font_cp )
 }
 }
 
-QGameWidget::QGameWidget( int roundId_p, int gameId_p, const QString& widestText_cp )
-    : QFrame( nullptr ), roundId_m( roundId_p ), gameId_m( gameId_p )
+QGameWidget::QGameWidget( int roundId_p, int gameId_p, const QString& widestText_cp, QWidget* parent_p )
+    : QFrame( parent_p ), roundId_m( roundId_p ), gameId_m( gameId_p )
 {
     const Championship& champ_crl = global::data::champ();
     const Round& round_crl = champ_crl.rounds().at( roundId_m );
     const Game& game_crl = round_crl.game( gameId_m );
 
-    QVBoxLayout* const layout_l = new QVBoxLayout( this );
+    // Filled before it is set: a layout set on the widget first queues a
+    // request to lay it out, and a bracket's thousand requests make every
+    // new one search the queue.
+    QVBoxLayout* const layout_l = new QVBoxLayout();
     titleLabel_m = createCenteredLabel( gameTitle( round_crl.denominator(), gameId_m + 1 ) );
     favoriteLabel_m = createCenteredLabel( champ_crl.playerText( game_crl.favorite_m ) );
     favoriteNationLabel_m = createCenteredLabel( nationText( champ_crl, game_crl.favoriteNation_m ) );
@@ -53,11 +56,13 @@ QGameWidget::QGameWidget( int roundId_p, int gameId_p, const QString& widestText
     for( QLabel* const label_cl : { titleLabel_m, favoriteLabel_m, favoriteNationLabel_m, versusLabel_cl,
                                     outsiderLabel_m, outsiderNationLabel_m } )
         layout_l->addWidget( label_cl );
+    setLayout( layout_l );
 
     setFrameStyle( QFrame::NoFrame | QFrame::Plain );
     const QMargins margins_cl = layout_l->contentsMargins();
     setMinimumWidth( widthOf( widestText_cp, font() ) + margins_cl.left() + margins_cl.right() );
-    markResult();
+    if( UNKNOWN != game_crl.result_m )
+        markResult();
 }
 
 void QGameWidget::refreshNames()

@@ -36,5 +36,13 @@ QMeasuredLabel::Hints QMeasuredLabel::hints() const
     const auto found_cl = measured_s.constFind( text() );
     if( found_cl != measured_s.cend() )
         return found_cl.value();
-    return *measured_s.insert( text(), Hints { QLabel::sizeHint(), QLabel::minimumSizeHint() } );
+    if( text().isEmpty() )
+        return *measured_s.insert( text(), Hints { QLabel::sizeHint(), QLabel::minimumSizeHint() } );
+    // One line of plain text: QLabel measures it three times for its two
+    // hints, which come out the same. Measured once, as QLabel does: with
+    // no alignment flags, in a box of 2,000 pixels.
+    const QMargins margins_cl = contentsMargins();
+    const QSize size_cl = fontMetrics().boundingRect( 0, 0, 2000, 2000, 0, text() ).size()
+                          + QSize( margins_cl.left() + margins_cl.right(), margins_cl.top() + margins_cl.bottom() );
+    return *measured_s.insert( text(), Hints { size_cl, size_cl } );
 }
