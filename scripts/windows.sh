@@ -16,7 +16,8 @@ cmake --build build-windows -j"$(nproc)"
 # What the installer and the zip hold.
 stage=build-windows/stage
 rm -rf "$stage" && mkdir -p "$stage"
-cp build-windows/sortivane.exe build-windows/sortivane-export.exe resources/icons/sortivane.ico README.md docs/draw-proof.md "$stage/"
+cp build-windows/sortivane.exe build-windows/sortivane-export.exe resources/icons/sortivane.ico docs/draw-proof.md "$stage/"
+cp -r docs/guide "$stage/guide"
 cp LICENSE "$stage/LICENSE.txt"
 cp /usr/share/doc/fonts-dejavu-core/copyright "$stage/DejaVu-LICENSE.txt"
 cp /usr/share/doc/libqt5core5a/copyright "$stage/Qt-LICENSE.txt"
@@ -24,7 +25,7 @@ size_kb=$(du -sk "$stage" | cut -f1)
 makensis -V2 -INPUTCHARSET UTF8 -DVERSION="$version" -DSTAGE="$PWD/$stage" -DSIZE_KB="$size_kb" \
   -DOUTFILE="$PWD/build-windows/sortivane-$version-setup.exe" packaging/windows/installer.nsi
 rm -f "build-windows/sortivane-$version-windows.zip"
-(cd "$stage" && zip -q -9 -r "../sortivane-$version-windows.zip" sortivane.exe sortivane-export.exe README.md draw-proof.md \
+(cd "$stage" && zip -q -9 -r "../sortivane-$version-windows.zip" sortivane.exe sortivane-export.exe guide draw-proof.md \
   LICENSE.txt DejaVu-LICENSE.txt Qt-LICENSE.txt)
 chmod +x "build-windows/sortivane-$version-setup.exe"
 ls -l build-windows/*.exe build-windows/*.zip

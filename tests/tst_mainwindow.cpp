@@ -1,6 +1,7 @@
 #include "QBracketTreeScene.h"
 #include "QDiagramScene.h"
 #include "QGameWidget.h"
+#include "QGuide.h"
 #include "QNationsPanel.h"
 #include "QPlayersPanel.h"
 #include "QPublishing.h"
@@ -22,6 +23,7 @@
 #include "testsupport.h"
 
 #include <QComboBox>
+#include <QDesktopServices>
 #include <QFileDialog>
 #include <QGraphicsProxyWidget>
 #include <QGraphicsSimpleTextItem>
@@ -43,6 +45,18 @@
 #include <QtTest>
 
 using namespace gui;
+
+// Takes the place of the browser: what the program asks to open.
+class OpenedUrls : public QObject
+{
+    Q_OBJECT
+
+public slots:
+    void open( const QUrl& url_cp ) { urls_m.append( url_cp ); }
+
+public:
+    QList< QUrl > urls_m;
+};
 
 class tst_MainWindow : public QObject
 {
@@ -105,6 +119,7 @@ private slots:
     void undoRefusedWhereItWouldStrandTheChampionship();
     void treeShowsNothingButTheCurrentLayout();
     void bracketTooLargeForTheDiagramShowsTheTree();
+    void helpOpensTheGuide();
     void printsFittedOrTiled_data();
     void printsFittedOrTiled();
     void tilesCoverTheBracketRowByRow_data();
@@ -149,7 +164,7 @@ void tst_MainWindow::startsAsSpecified()
     QStringList menus_l;
     for( QAction* const action_cl : window()->menuBar()->actions() )
         menus_l.append( action_cl->text() );
-    QCOMPARE( menus_l, QStringList( { "Чемпионат", "Жеребьевка", "Вид", "?" } ) );
+    QCOMPARE( menus_l, QStringList( { "Чемпионат", "Жеребьевка", "Вид", "?", "Справка" } ) );
     QStringList files_l;
     for( QAction* const action_cl : window()->menuBar()->actions().front()->menu()->actions() )
         files_l.append( action_cl->isSeparator() ? QStringLiteral( "|" ) : action_cl->text() );
@@ -1750,6 +1765,52 @@ void tst_MainWindow::treeShowsNothingButTheCurrentLayout()
     QCOMPARE( global::data::champ().fileName(), otherFile_cl );
     checkTreeIsFresh( "same shape, other names" );
     action( QStringLiteral( "Схема" ) )->trigger();
+}
+
+// F1 opens the guide that stands beside the program, each of its pictures
+// and links in place; without the guide the window says where it looked.
+void tst_MainWindow::helpOpensTheGuide()
+{
+    OpenedUrls opened_l;
+    QDesktopServices::setUrlHandler( QStringLiteral( "file" ), &opened_l, "open" );
+    window()->activateWindow();
+    QVERIFY( QTest::qWaitForWindowActive( window() ) );
+    QTest::keyClick( window(), Qt::Key_F1 );
+    QCOMPARE( opened_l.urls_m.size(), 1 );
+    const QString page_cl = opened_l.urls_m.front().toLocalFile();
+    QCOMPARE( page_cl, QGuide::pagePath() );
+    QFile file_l( page_cl );
+    QVERIFY( file_l.open( QIODevice::ReadOnly ) );
+    const QString html_cl = QString::fromUtf8( file_l.readAll() );
+    QVERIFY( html_cl.contains( QStringLiteral( "<title>Sortivane — справка организатора</title>" ) ) );
+    const QRegularExpression picture_cl( QStringLiteral( "<img src=\"([^\"]+)\"" ) );
+    int pictures_l = 0;
+    for( auto match_it = picture_cl.globalMatch( html_cl ); match_it.hasNext(); ++pictures_l )
+    {
+        const QString source_cl = match_it.next().captured( 1 );
+        QVERIFY2( QFileInfo( QFileInfo( page_cl ).dir().filePath( source_cl ) ).isFile(), qPrintable( source_cl ) );
+    }
+    QVERIFY( pictures_l >= 5 );
+    const QRegularExpression anchor_cl( QStringLiteral( "href=\"#([^\"]+)\"" ) );
+    for( auto match_it = anchor_cl.globalMatch( html_cl ); match_it.hasNext(); )
+    {
+        const QString anchor_l = match_it.next().captured( 1 );
+        QVERIFY2( html_cl.contains( QStringLiteral( "id=\"" ) + anchor_l + QLatin1Char( '"' ) ),
+                  qPrintable( anchor_l ) );
+    }
+
+    QDir folder_l = QFileInfo( page_cl ).dir();
+    const QString aside_cl = folder_l.absolutePath() + QStringLiteral( "-aside" );
+    QVERIFY( QDir().rename( folder_l.absolutePath(), aside_cl ) );
+    QString warning_l;
+    answerMessageBox( QMessageBox::Ok, &warning_l );
+    QTest::keyClick( window(), Qt::Key_F1 );
+    QVERIFY( QDir().rename( aside_cl, folder_l.absolutePath() ) );
+    QDesktopServices::unsetUrlHandler( QStringLiteral( "file" ) );
+    QCOMPARE( opened_l.urls_m.size(), 1 );
+    QCOMPARE(
+        warning_l,
+        QStringLiteral( "Справка не найдена: её нет ни рядом с программой, ни среди установленной документации." ) );
 }
 
 void tst_MainWindow::printsFittedOrTiled_data()

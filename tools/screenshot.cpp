@@ -1,8 +1,11 @@
-// Renders the README's pictures of a 16-player championship into a folder:
-// players.png (the registered players), draw.png (the draw show) and
-// bracket.png (first round decided, second round drawn); then plays it to
-// the final and saves it as sixteen-played.stv.
-//   QT_QPA_PLATFORM=offscreen build/tools/sortivane_screenshot docs
+// Renders the pictures of the README and the guide of a 16-player
+// championship into a folder: players.png (the registered players),
+// draw.png (the draw show) and bracket.png (first round decided, second
+// round drawn); then plays it to the final and saves it as
+// sixteen-played.stv. On a real display (scripts/screenshots.sh runs it
+// under Xvfb with a window manager) each window is taken from the screen
+// with its frame, as the organiser sees it.
+//   build/tools/sortivane_screenshot docs
 #include "QTossApplication.h"
 #include "QTossProcessWindow.h"
 #include "QTossThread.h"
@@ -13,8 +16,11 @@
 
 #include <QAction>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QEventLoop>
+#include <QGuiApplication>
 #include <QPixmap>
+#include <QScreen>
 #include <QSlider>
 #include <QTreeView>
 
@@ -28,10 +34,28 @@ void drawAndWait()
     loop_l.exec();
 }
 
+void settle()
+{
+    // Long enough for a window manager to frame and place the window.
+    QElapsedTimer waited_l;
+    waited_l.start();
+    while( waited_l.elapsed() < 700 )
+        QCoreApplication::processEvents( QEventLoop::AllEvents, 50 );
+}
+
 void save( QWidget* widget_p, const QDir& dir_p, const QString& name_p )
 {
-    QCoreApplication::processEvents();
-    widget_p->grab().save( dir_p.filePath( name_p ), "png" );
+    if( QGuiApplication::platformName() == QStringLiteral( "offscreen" ) )
+    {
+        QCoreApplication::processEvents();
+        widget_p->grab().save( dir_p.filePath( name_p ), "png" );
+        return;
+    }
+    settle();
+    const QRect frame_cl = widget_p->frameGeometry();
+    widget_p->screen()
+        ->grabWindow( 0, frame_cl.x(), frame_cl.y(), frame_cl.width(), frame_cl.height() )
+        .save( dir_p.filePath( name_p ), "png" );
 }
 }
 
@@ -58,7 +82,11 @@ int main( int argc, char** argv )
     // The process window keeps the last draw's texts.
     QTossProcessWindow* const show_cl = global::widgets::tossProcessWindow();
     show_cl->show();
-    save( show_cl, dir_cl, QStringLiteral( "draw.png" ) );
+    show_cl->raise();
+    // On a desktop the show is seen over the main window, as the hall sees it.
+    save( QGuiApplication::platformName() == QStringLiteral( "offscreen" ) ? static_cast< QWidget* >( show_cl )
+                                                                           : window_cl,
+          dir_cl, QStringLiteral( "draw.png" ) );
     show_cl->close();
 
     for( int i = 0; i < champ_l.rounds().at( 0 ).games_m.size(); ++i )

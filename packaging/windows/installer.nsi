@@ -58,8 +58,11 @@ Section "Sortivane" SecProgram
   File "${STAGE}\sortivane.exe"
   File "${STAGE}\sortivane-export.exe"
   File "${STAGE}\sortivane.ico"
-  File "${STAGE}\README.md"
   File "${STAGE}\draw-proof.md"
+  ; The organiser's guide, which "Справка" (F1) opens.
+  SetOutPath "$INSTDIR\guide"
+  File /r "${STAGE}\guide\*.*"
+  SetOutPath "$INSTDIR"
   File "${STAGE}\LICENSE.txt"
   File "${STAGE}\DejaVu-LICENSE.txt"
   File "${STAGE}\Qt-LICENSE.txt"
@@ -67,6 +70,7 @@ Section "Sortivane" SecProgram
   WriteRegStr HKLM "Software\${PRODUCT}" "InstallDir" "$INSTDIR"
 
   CreateShortcut "$SMPROGRAMS\Sortivane.lnk" "$INSTDIR\sortivane.exe" "" "$INSTDIR\sortivane.exe" 0
+  CreateShortcut "$SMPROGRAMS\Sortivane - справка.lnk" "$INSTDIR\guide\index.html"
 
   ; A championship file opens in Sortivane, with its icon.
   WriteRegStr HKLM "Software\Classes\.stv" "" "${FILE_CLASS}"
@@ -103,14 +107,15 @@ Section "Uninstall"
   Delete "$INSTDIR\sortivane.exe"
   Delete "$INSTDIR\sortivane-export.exe"
   Delete "$INSTDIR\sortivane.ico"
-  Delete "$INSTDIR\README.md"
   Delete "$INSTDIR\draw-proof.md"
+  RMDir /r "$INSTDIR\guide"
   Delete "$INSTDIR\LICENSE.txt"
   Delete "$INSTDIR\DejaVu-LICENSE.txt"
   Delete "$INSTDIR\Qt-LICENSE.txt"
   Delete "$INSTDIR\uninstall.exe"
   RMDir "$INSTDIR"
   Delete "$SMPROGRAMS\Sortivane.lnk"
+  Delete "$SMPROGRAMS\Sortivane - справка.lnk"
   Delete "$DESKTOP\Sortivane.lnk"
   ; The association only while it is still ours.
   ReadRegStr $0 HKLM "Software\Classes\.stv" ""

@@ -103,7 +103,7 @@ wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f >/d
 echo "== the installer"
 wine "build-windows/sortivane-0.1-setup.exe" /S
 installed="$WINEPREFIX/drive_c/Program Files/Sortivane"
-for file in sortivane.exe sortivane-export.exe uninstall.exe README.md LICENSE.txt; do
+for file in sortivane.exe sortivane-export.exe uninstall.exe guide/index.html guide/players.png LICENSE.txt; do
   [ -f "$installed/$file" ] || fail "the installer did not install $file"
 done
 [ -f "$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Sortivane.lnk" ] \

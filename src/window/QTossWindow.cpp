@@ -6,6 +6,7 @@
 #include "QDiagramScene.h"
 #include "QDrawProof.h"
 #include "QDrawUndo.h"
+#include "QGuide.h"
 #include "QNationsPanel.h"
 #include "QPlayersPanel.h"
 #include "QPublishing.h"
@@ -360,6 +361,7 @@ void QTossWindow::createMenus()
 
     aboutAct_m = menuBar()->addAction( QStringLiteral( "?" ) );
     connect( aboutAct_m, "2triggered()", this, "1slotMenuActions()" );
+    new QGuide( menuBar(), this );
 }
 
 void QTossWindow::createToolBar()
