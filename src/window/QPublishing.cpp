@@ -181,9 +181,9 @@ QString QPublishing::startFolder()
     // Where this championship was published before, else beside its file;
     // one not saved yet goes where the last one went.
     const QString& champFile_crl = global::data::champ().fileName();
-    const QString published_cl = QWindowSettings::publishFolder( champFile_crl );
-    if( !published_cl.isEmpty() && QFileInfo( published_cl ).isDir() )
-        return published_cl;
+    QString published_l = QWindowSettings::publishFolder( champFile_crl );
+    if( !published_l.isEmpty() && QFileInfo( published_l ).isDir() )
+        return published_l;
     if( !champFile_crl.isEmpty() )
         return QFileInfo( champFile_crl ).absolutePath();
     return QWindowSettings::folder( QDir::currentPath() );
