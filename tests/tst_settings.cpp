@@ -154,7 +154,10 @@ QStringList tst_Settings::runProgram( const QString& stage_cp, const QString& ho
     program_l.start( QCoreApplication::applicationFilePath(), QStringList() );
     if( !program_l.waitForFinished( 60000 ) || 0 != program_l.exitCode() )
         return {};
-    return QString::fromUtf8( program_l.readAllStandardOutput() ).split( QLatin1Char( '\n' ), Qt::SkipEmptyParts );
+    // Windows ends the child's lines with CR LF.
+    return QString::fromUtf8( program_l.readAllStandardOutput() )
+        .remove( QLatin1Char( '\r' ) )
+        .split( QLatin1Char( '\n' ), Qt::SkipEmptyParts );
 }
 
 void tst_Settings::remembersEachSettingAcrossStarts_data()
@@ -202,7 +205,8 @@ void tst_Settings::remembersEachSettingAcrossStarts()
     // Too big for the smaller screen: the first place instead, its corner on
     // the screen so that the title bar can be reached.
     QCOMPARE( shown_cl, fresh_cl );
-    QVERIFY( shown_cl.contains( QStringLiteral( "corner on screen=1" ) ) );
+    QVERIFY2( shown_cl.contains( QStringLiteral( "corner on screen=1" ) ),
+              qPrintable( shown_cl.join( QLatin1Char( '|' ) ) ) );
 }
 
 int main( int argc, char** argv )
