@@ -976,7 +976,7 @@ void tst_MainWindow::duplicatePlayerIsAskedAbout()
                  question_l = box_cl->text();
                  QCOMPARE( box_cl->defaultButton()->text(), QStringLiteral( "Нет" ) );
                  if( yes )
-                     box_cl->button( QMessageBox::Yes )->click();
+                     box_cl->button( QMessageBox::Ok )->click();
                  else
                      QTest::keyClick( box_cl, Qt::Key_Return );
              } );

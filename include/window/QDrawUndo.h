@@ -29,9 +29,6 @@ private slots:
     void slotUndo();
 
 private:
-    // Asks in a box of its own, "Оставить" the default.
-    static bool confirmUndo( const QString& question_cp );
-
     QAction* undoAct_m = nullptr;
 };
 

@@ -33,6 +33,9 @@ QMessageBox* quitMsgBox();
 QMessageBox* aboutMsgBox();
 // Asks the shared confirmation box; Enter answers Cancel on every use.
 bool confirm( const QString& question_cp );
+// Asks in a box of its own whose buttons say what they do: yes_cp (Ok) or
+// no_cp (Cancel), the default; true for yes_cp.
+bool ask( const QString& question_cp, const QString& yes_cp, const QString& no_cp );
 // Reports in the shared result box.
 void showResult( QMessageBox::Icon icon_p, const QString& text_cp );
 }

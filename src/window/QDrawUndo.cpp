@@ -1,14 +1,11 @@
 #include "QDrawUndo.h"
 
 #include "QTossThread.h"
-#include "QTossWindow.h"
 #include "championship.h"
 #include "globals.h"
 
 #include <QAction>
 #include <QMenu>
-#include <QMessageBox>
-#include <QPushButton>
 
 QDrawUndo::QDrawUndo( QMenu* menu_p, QObject* parent_p ) : QObject( parent_p )
 {
@@ -47,22 +44,11 @@ void QDrawUndo::slotUndo()
 {
     Championship& champ_l = global::data::champ();
     // The shortcut may outrun the enabled state by an event.
-    if( !undoAct_m->isEnabled() || !champ_l.canUndoLastDraw() || !confirmUndo( question( champ_l ) )
+    if( !undoAct_m->isEnabled() || !champ_l.canUndoLastDraw()
+        || !global::widgets::ask( question( champ_l ), QStringLiteral( "Отменить жеребьевку" ),
+                                  QStringLiteral( "Оставить" ) )
         || global::threads::tossThread()->isBusy() )
         return;
     champ_l.undoLastDraw();
     emit drawUndone();
-}
-
-bool QDrawUndo::confirmUndo( const QString& question_cp )
-{
-    // Buttons that say what they do: "Отменить" alone would read as "keep".
-    QMessageBox box_l( QMessageBox::Question, QStringLiteral( "Подтверждение операции" ), question_cp,
-                       QMessageBox::Ok | QMessageBox::Cancel, global::widgets::tossWindow() );
-    box_l.setWindowIcon( global::icons::appIcon() );
-    box_l.button( QMessageBox::Ok )->setText( QStringLiteral( "Отменить жеребьевку" ) );
-    box_l.button( QMessageBox::Cancel )->setText( QStringLiteral( "Оставить" ) );
-    box_l.setDefaultButton( QMessageBox::Cancel );
-    box_l.setEscapeButton( QMessageBox::Cancel );
-    return QMessageBox::Ok == box_l.exec();
 }

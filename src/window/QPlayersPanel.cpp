@@ -2,14 +2,11 @@
 
 #include "QPlayersTreeModel.h"
 #include "QStringEnterDialog.h"
-#include "QTossWindow.h"
 #include "championship.h"
 #include "globals.h"
 #include "svassert.h"
 
 #include <QKeyEvent>
-#include <QMessageBox>
-#include <QPushButton>
 #include <QToolButton>
 #include <QTreeView>
 
@@ -38,16 +35,9 @@ bool addDuplicateAnyway( const Player& player_cp, const PlayerRef& except_cp )
     const QString shown_cl = player_cp.clanName_m.isEmpty()
                                  ? player_cp.nickname_m
                                  : QStringLiteral( "[%1]%2" ).arg( player_cp.clanName_m, player_cp.nickname_m );
-    QMessageBox box_l( QMessageBox::Question, QStringLiteral( "Подтверждение операции" ),
-                       QStringLiteral( "Игрок «" ) + shown_cl
-                           + QStringLiteral( "» уже зарегистрирован. Всё равно добавить?" ),
-                       QMessageBox::Yes | QMessageBox::No, global::widgets::tossWindow() );
-    box_l.setWindowIcon( global::icons::appIcon() );
-    box_l.button( QMessageBox::Yes )->setText( QStringLiteral( "Да" ) );
-    box_l.button( QMessageBox::No )->setText( QStringLiteral( "Нет" ) );
-    box_l.setDefaultButton( QMessageBox::No );
-    box_l.setEscapeButton( QMessageBox::No );
-    return QMessageBox::Yes == box_l.exec();
+    return global::widgets::ask( QStringLiteral( "Игрок «" ) + shown_cl
+                                     + QStringLiteral( "» уже зарегистрирован. Всё равно добавить?" ),
+                                 QStringLiteral( "Да" ), QStringLiteral( "Нет" ) );
 }
 
 // Player rows of a selection; a group row mixed into it is not a player.

@@ -235,6 +235,18 @@ bool global::widgets::confirm( const QString& question_cp )
     return QMessageBox::Ok == box_cl->exec();
 }
 
+bool global::widgets::ask( const QString& question_cp, const QString& yes_cp, const QString& no_cp )
+{
+    QMessageBox box_l( QMessageBox::Question, QStringLiteral( "Подтверждение операции" ), question_cp,
+                       QMessageBox::Ok | QMessageBox::Cancel, tossWindow() );
+    box_l.setWindowIcon( global::icons::appIcon() );
+    box_l.button( QMessageBox::Ok )->setText( yes_cp );
+    box_l.button( QMessageBox::Cancel )->setText( no_cp );
+    box_l.setDefaultButton( QMessageBox::Cancel );
+    box_l.setEscapeButton( QMessageBox::Cancel );
+    return QMessageBox::Ok == box_l.exec();
+}
+
 void global::widgets::showResult( QMessageBox::Icon icon_p, const QString& text_cp )
 {
     QMessageBox* const box_cl = resultMsgBox();
