@@ -22,9 +22,6 @@ public:
 
 private slots:
     void slotOpen();
-
-private:
-    QWidget* window_m;
 };
 
 #endif

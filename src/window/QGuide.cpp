@@ -10,7 +10,7 @@
 #include <QMenuBar>
 #include <QUrl>
 
-QGuide::QGuide( QMenuBar* menuBar_p, QWidget* window_p ) : QObject( window_p ), window_m( window_p )
+QGuide::QGuide( QMenuBar* menuBar_p, QWidget* window_p ) : QObject( window_p )
 {
     QAction* const open_cl = menuBar_p->addAction( QStringLiteral( "Справка" ) );
     open_cl->setShortcut( QKeySequence::HelpContents );
