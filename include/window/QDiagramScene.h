@@ -22,6 +22,9 @@ public:
     // game boxes are widgets, and 2,048 of them take 0.2 s and 250 MiB to
     // build. Larger brackets are shown by the tree view alone.
     static constexpr int MAX_GAMES = 2048;
+    // Boxes in one holder widget: a native window each holder, and a walk
+    // over its widgets before each box is drawn.
+    static constexpr int HOLDER_BOXES = 128;
 
     explicit QDiagramScene( QObject* parent_p );
 
@@ -48,7 +51,9 @@ private:
     void clearPlayersItems();
     int placeWidget( int roundId_p, int slot_p, QWidget* widget_p, QVector< QGraphicsProxyWidget* >& items_rp,
                      bool halfCells_p );
-    QLabel* createPlayerLabel( const PlayerRef& player_cp, const QString& widestText_cp ) const;
+    QLabel* createPlayerLabel( const PlayerRef& player_cp, const QString& widestText_cp );
+    // The holder widget the next box is made in.
+    QWidget* holder();
     void checkWidestText( const QString& text_cp, const QFontMetricsF& metrics_cp, double& maxWidth_rp );
     // The champion's line below the final's row, under the rows and cells
     // of the bracket.
@@ -67,8 +72,7 @@ private:
     QVector< QGraphicsProxyWidget* > playersItems_m;
     QMap< int, int > winnersItems_m;
     QGraphicsSimpleTextItem* championItem_m = nullptr;
-    QWidget* holder_m;
-    QGraphicsProxyWidget* holderItem_m = nullptr;
+    QVector< QGraphicsProxyWidget* > holders_m;
 };
 
 #endif

@@ -13,17 +13,7 @@
 #include <QLabel>
 #include <QSet>
 
-QDiagramScene::QDiagramScene( QObject* parent_p ) : QGraphicsScene( parent_p ), holder_m( new QWidget() )
-{
-    // The boxes are children of one embedded widget, each with a proxy of
-    // its own: a top-level widget gets a native window when shown, and on X
-    // hundreds of them cost more than the whole diagram. The holder itself
-    // is the diagram's only window; it draws nothing, above the rows.
-    holder_m->setFixedSize( 0, 0 );
-    holderItem_m = addWidget( holder_m );
-    holderItem_m->setFlag( QGraphicsItem::ItemHasNoContents );
-    holderItem_m->setZValue( 1 );
-}
+QDiagramScene::QDiagramScene( QObject* parent_p ) : QGraphicsScene( parent_p ) {}
 
 bool QDiagramScene::shows( const Championship& champ_cp )
 {
@@ -56,7 +46,7 @@ void QDiagramScene::updateDiagram()
         slot_l = 0;
         for( int gameId_l = 0; gameId_l < round_crl.games_m.size(); ++gameId_l )
         {
-            placeWidget( i, gameId_l, new QGameWidget( i, gameId_l, widestText_m, holder_m ), gamesItems_m[ i ],
+            placeWidget( i, gameId_l, new QGameWidget( i, gameId_l, widestText_m, holder() ), gamesItems_m[ i ],
                          false );
             const Game& game_crl = round_crl.games_m.at( gameId_l );
             if( i == champ_crl.currentRound() && UNKNOWN != game_crl.result_m )
@@ -114,6 +104,12 @@ void QDiagramScene::clearDiagram()
         items_cl->clear();
     }
     clearPlayersItems();
+    for( QGraphicsProxyWidget* const holder_cl : qAsConst( holders_m ) )
+    {
+        removeItem( holder_cl );
+        holder_cl->deleteLater();
+    }
+    holders_m.clear();
     delete championItem_m;
     championItem_m = nullptr;
     fitSceneRect();
@@ -240,14 +236,15 @@ void QDiagramScene::clearPlayersItems()
 int QDiagramScene::placeWidget( int roundId_p, int slot_p, QWidget* widget_p,
                                 QVector< QGraphicsProxyWidget* >& items_rp, bool halfCells_p )
 {
-    // Made in the holder: a widget made alone and moved in costs twice.
-    SV_ASSERT( holder_m == widget_p->parentWidget() );
+    // Made in a holder: a widget made alone and moved in costs twice.
+    QWidget* const holder_cl = widget_p->parentWidget();
+    SV_ASSERT( holder_cl && holder_cl->graphicsProxyWidget() );
     // Polished before it is measured: polishing afterwards would undo the
     // layout and queue a request to lay it out again, and the queue of a
     // thousand such requests is searched on every new one.
     widget_p->ensurePolished();
     widget_p->adjustSize();
-    QGraphicsProxyWidget* const proxy_cl = new QGraphicsProxyWidget( holderItem_m );
+    QGraphicsProxyWidget* const proxy_cl = new QGraphicsProxyWidget( holder_cl->graphicsProxyWidget() );
     proxy_cl->setWidget( widget_p );
     const int index_cl = items_rp.size();
     items_rp.append( proxy_cl );
@@ -260,9 +257,28 @@ int QDiagramScene::placeWidget( int roundId_p, int slot_p, QWidget* widget_p,
     return index_cl;
 }
 
-QLabel* QDiagramScene::createPlayerLabel( const PlayerRef& player_cp, const QString& widestText_cp ) const
+QWidget* QDiagramScene::holder()
 {
-    QLabel* const label_l = new QMeasuredLabel( global::data::champ().playerText( player_cp ), holder_m );
+    // The boxes are children of embedded holder widgets, each with a proxy
+    // of its own: a top-level widget gets a native window when shown, and
+    // on X hundreds of them cost more than the whole diagram. A holder takes
+    // no more than HOLDER_BOXES boxes: drawing a box walks every widget of
+    // its holder first. The holders draw nothing, above the rows.
+    if( holders_m.isEmpty() || holders_m.last()->childItems().size() >= HOLDER_BOXES )
+    {
+        QWidget* const holder_cl = new QWidget();
+        holder_cl->setFixedSize( 0, 0 );
+        QGraphicsProxyWidget* const item_cl = addWidget( holder_cl );
+        item_cl->setFlag( QGraphicsItem::ItemHasNoContents );
+        item_cl->setZValue( 1 );
+        holders_m.append( item_cl );
+    }
+    return holders_m.last()->widget();
+}
+
+QLabel* QDiagramScene::createPlayerLabel( const PlayerRef& player_cp, const QString& widestText_cp )
+{
+    QLabel* const label_l = new QMeasuredLabel( global::data::champ().playerText( player_cp ), holder() );
     label_l->setProperty( "player", QPoint( player_cp.groupId(), player_cp.playerId() ) );
     label_l->setAlignment( Qt::AlignCenter );
     const QFontMetrics metrics_cl( label_l->font() );
