@@ -42,6 +42,8 @@ struct Player
     QString nickname_m;
     QString clanName_m;
 
+    // "[clan]nickname", or the nickname alone without a clan.
+    QString text() const;
     bool operator==( const Player& other_cp ) const
     {
         return nickname_m == other_cp.nickname_m && clanName_m == other_cp.clanName_m;

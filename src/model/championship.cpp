@@ -308,12 +308,16 @@ int Championship::playersAmount() const
     return amount_l;
 }
 
+QString Player::text() const
+{
+    if( clanName_m.isEmpty() )
+        return nickname_m;
+    return QStringLiteral( "[%1]%2" ).arg( clanName_m, nickname_m );
+}
+
 QString Championship::playerText( const PlayerRef& player_cp ) const
 {
-    const Player player_cl = players_m.value( player_cp.groupId() ).value( player_cp.playerId() );
-    if( player_cl.clanName_m.isEmpty() )
-        return player_cl.nickname_m;
-    return QStringLiteral( "[%1]%2" ).arg( player_cl.clanName_m, player_cl.nickname_m );
+    return players_m.value( player_cp.groupId() ).value( player_cp.playerId() ).text();
 }
 
 QString Championship::nationName( int nationId_p ) const

@@ -4,6 +4,7 @@
 #include "QMeasuredLabel.h"
 #include "QTossThread.h"
 #include "QTossWindow.h"
+#include "bracketlayout.h"
 #include "championship.h"
 #include "globals.h"
 
@@ -77,13 +78,13 @@ void QGameWidget::markResult()
 {
     const GameResult result_cl = global::data::champ().rounds().at( roundId_m ).game( gameId_m ).result_m;
     // The published bracket's colours for a winner's mark and a loser's name.
-    static const QColor winner_scl( 0x2e, 0x7d, 0x32 );
-    static const QColor loser_scl( 0x9a, 0x9a, 0x9a );
-    const auto paint_l = [ this, result_cl ]( QLabel* label_p, GameResult won_p, bool green_p )
+    const QColor& winner_crl = BracketLayout::style( BracketLayout::WinnerMark ).fill_m;
+    const QColor& loser_crl = BracketLayout::style( BracketLayout::LoserName ).ink_m;
+    const auto paint_l = [ this, result_cl, &winner_crl, &loser_crl ]( QLabel* label_p, GameResult won_p, bool green_p )
     {
         QPalette palette_l = palette();
         if( UNKNOWN != result_cl && ( green_p || won_p != result_cl ) )
-            palette_l.setColor( QPalette::WindowText, won_p == result_cl ? winner_scl : loser_scl );
+            palette_l.setColor( QPalette::WindowText, won_p == result_cl ? winner_crl : loser_crl );
         label_p->setPalette( palette_l );
     };
     paint_l( favoriteLabel_m, EXPECTED, true );

@@ -32,10 +32,7 @@ bool addDuplicateAnyway( const Player& player_cp, const PlayerRef& except_cp )
 {
     if( !registeredElsewhere( player_cp, except_cp ) )
         return true;
-    const QString shown_cl = player_cp.clanName_m.isEmpty()
-                                 ? player_cp.nickname_m
-                                 : QStringLiteral( "[%1]%2" ).arg( player_cp.clanName_m, player_cp.nickname_m );
-    return global::widgets::ask( QStringLiteral( "Игрок «" ) + shown_cl
+    return global::widgets::ask( QStringLiteral( "Игрок «" ) + player_cp.text()
                                      + QStringLiteral( "» уже зарегистрирован. Всё равно добавить?" ),
                                  QStringLiteral( "Да" ), QStringLiteral( "Нет" ) );
 }
