@@ -143,6 +143,9 @@ public:
     static double advance( Role role_p, const QString& text_cp );
 
 private:
+    // Lays one result out again on the pieces and nodes kept here.
+    friend class BracketRelay;
+
     struct Node
     {
         int round_m = 0;
@@ -169,17 +172,12 @@ private:
     Piece gamePiece( const Championship& champ_cp, const Node& node_cp ) const;
     Piece qualifiedPiece( const Championship& champ_cp, const Node& node_cp ) const;
     static double qualifiedWidth( const Championship& champ_cp, const PlayerRef& player_cp );
-    int gameNode( int round_p, int game_p ) const;
     Piece championPiece( const Championship& champ_cp, const Node& final_cp ) const;
     static double championWidth( const Championship& champ_cp, const PlayerRef& champion_cp );
-    bool relayChampion( const Championship& champ_cp, int node_p, QVector< Piece >& gone_rp,
-                        QVector< Piece >& come_rp );
-    void replacePiece( int index_p, const Piece& piece_cp, QVector< Piece >& gone_rp, QVector< Piece >& come_rp );
     void addLinks( const QVector< Node >& nodes_cp );
     Piece linkPiece( const Node& node_cp, int side_p ) const;
     void addLink( const QPolygonF& points_cp, int round_p, int game_p );
     static Piece link( const QPolygonF& points_cp, int round_p, int game_p );
-    int pieceIndex( Piece::Kind kind_p, int round_p, int game_p, const PlayerRef& player_p = PlayerRef() ) const;
     void addColumnTitles( const Championship& champ_cp, double top_p, double bottom_p, bool champion_p );
     Piece columnTitle( const Championship& champ_cp, int column_p, double top_p, double bottom_p ) const;
     Piece heading( double width_p ) const;

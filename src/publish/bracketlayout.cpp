@@ -1,5 +1,8 @@
 #include "bracketlayout.h"
 
+#include "bracketgeometry.h"
+#include "bracketrelay.h"
+
 #include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QHash>
@@ -7,34 +10,10 @@
 
 #include <algorithm>
 
+using namespace bracketgeometry;
+
 namespace
 {
-const double MARGIN = 16;
-// A column is as wide as its widest text needs, from BOX_WIDTH up to
-// MAX_BOX_WIDTH, room for a nickname of the 64 widest letters the window
-// takes and a nation beside it; past that, clans are cut. The champion's box
-// takes the champion's name whole.
-const double BOX_WIDTH = 232;
-const double MAX_BOX_WIDTH = 1400;
-const double COLUMN_GAP = 56;
-const double PITCH = BOX_WIDTH + COLUMN_GAP;
-const double HEADING_HEIGHT = 30;
-const double NOTE_HEIGHT = 20;
-const double COLUMN_TITLE_HEIGHT = 20;
-// A game: its title above a box of one row per side.
-const double CAPTION_HEIGHT = 13;
-const double ROW_HEIGHT = 17;
-const double QUALIFIED_HEIGHT = 19;
-const double CHAMPION_HEIGHT = 56;
-// The height a first-round game takes, gap included; a side that came from
-// no game of the round before takes half of it.
-const double SLOT = 54;
-const double NATION_WIDTH = 100;
-const double LIST_ROW_HEIGHT = 18;
-// Texts are cut a little short of their room: a viewer of the SVG may use a
-// font somewhat wider than the one measured here.
-const double FONT_ALLOWANCE = 0.92;
-
 quint64 key( const PlayerRef& player_cp )
 {
     return ( quint64( quint32( player_cp.groupId() ) ) << 32 ) | quint32( player_cp.playerId() );
@@ -344,154 +323,7 @@ void BracketLayout::layOutBracket( const Championship& champ_cp, double top_p )
 bool BracketLayout::relayResult( const Championship& champ_cp, int round_p, int game_p, QVector< Piece >& gone_rp,
                                  QVector< Piece >& come_rp )
 {
-    const QVector< Round >& rounds_crl = champ_cp.rounds();
-    const int node_cl = gameNode( round_p, game_p );
-    if( node_cl >= 0 && round_p + 1 == rounds_crl.size() )
-        return relayChampion( champ_cp, node_cl, gone_rp, come_rp );
-    if( node_cl < 0 || round_p + 1 >= rounds_crl.size() || !rounds_crl.at( round_p + 1 ).games_m.isEmpty() )
-        return false;
-    const int next_cl = round_p + 1;
-    const Game& game_crl = rounds_crl.at( round_p ).games_m.at( game_p );
-    const int oldNode_cl = nodes_m.at( node_cl ).parent_m;
-    if( oldNode_cl >= 0 && nodes_m.at( oldNode_cl ).game_m >= 0 )
-        return false;
-    const bool decided_cl = UNKNOWN != game_crl.result_m;
-    const PlayerRef oldWinner_cl = oldNode_cl >= 0 ? nodes_m.at( oldNode_cl ).player_m : PlayerRef();
-    const RoundPlayers& pool_crl = rounds_crl.at( next_cl ).players_m;
-    const auto inPool_cl = [ &pool_crl ]( const PlayerRef& player_cp )
-    { return pool_crl.value( player_cp.groupId() ).contains( player_cp.playerId() ); };
-
-    // The pool the bracket shows must be the championship's, but for this
-    // one game's winner: anything else is a change of another kind.
-    int shown_l = 0;
-    for( int n = 0; n < nodes_m.size(); ++n )
-        if( nodes_m.at( n ).round_m == next_cl && nodes_m.at( n ).game_m < 0 )
-        {
-            ++shown_l;
-            if( n != oldNode_cl && decided_cl && nodes_m.at( n ).player_m == game_crl.winner() )
-                return false;
-        }
-    const int pool_cl = rounds_crl.at( next_cl ).playersAmount();
-    if( pool_cl != shown_l - ( oldNode_cl >= 0 ? 1 : 0 ) + ( decided_cl ? 1 : 0 ) || 0 == pool_cl
-        || ( decided_cl && !inPool_cl( game_crl.winner() ) )
-        || ( oldNode_cl >= 0 && !( decided_cl && oldWinner_cl == game_crl.winner() ) && inPool_cl( oldWinner_cl ) ) )
-        return false;
-    // The next column keeps its width unless its widest name goes or a wider
-    // one comes.
-    const double column_cl = columnWidths_m.at( next_cl );
-    if( ( decided_cl && qualifiedWidth( champ_cp, game_crl.winner() ) > column_cl )
-        || ( oldNode_cl >= 0 && column_cl > BOX_WIDTH && qualifiedWidth( champ_cp, oldWinner_cl ) >= column_cl ) )
-        return false;
-    const int gamePiece_cl = pieceIndex( Piece::Game, round_p, game_p );
-    const int qualified_cl = oldNode_cl >= 0 ? pieceIndex( Piece::Qualified, next_cl, -1, oldWinner_cl ) : -1;
-    const int link_cl = oldNode_cl >= 0 ? pieceIndex( Piece::Connector, round_p, game_p ) : -1;
-    // The round's first winner: the next column stops being a round ahead.
-    const int nextColumn_cl = 0 == shown_l ? pieceIndex( Piece::Column, next_cl, -1 ) : -1;
-    if( gamePiece_cl < 0 || ( oldNode_cl >= 0 && ( qualified_cl < 0 || link_cl < 0 ) )
-        || ( 0 == shown_l && nextColumn_cl < 0 ) )
-        return false;
-
-    replacePiece( gamePiece_cl, gamePiece( champ_cp, nodes_m.at( node_cl ) ), gone_rp, come_rp );
-    if( nextColumn_cl >= 0 )
-    {
-        Piece column_l = pieces_m.at( nextColumn_cl );
-        column_l.shapes_m.erase( std::remove_if( column_l.shapes_m.begin(), column_l.shapes_m.end(),
-                                                 []( const Shape& shape_cp )
-                                                 { return FutureColumn == shape_cp.role_m; } ),
-                                 column_l.shapes_m.end() );
-        replacePiece( nextColumn_cl, column_l, gone_rp, come_rp );
-    }
-    if( oldNode_cl >= 0 )
-    {
-        // The old winner's box; the line to it stays while a winner is there.
-        if( decided_cl )
-        {
-            nodes_m[ oldNode_cl ].player_m = game_crl.winner();
-            replacePiece( qualified_cl, qualifiedPiece( champ_cp, nodes_m.at( oldNode_cl ) ), gone_rp, come_rp );
-            return true;
-        }
-        gone_rp.append( pieces_m.at( qualified_cl ) );
-        gone_rp.append( pieces_m.at( link_cl ) );
-        pieces_m.remove( std::max( qualified_cl, link_cl ) );
-        pieces_m.remove( std::min( qualified_cl, link_cl ) );
-        // Out of the bracket: no round, no game.
-        nodes_m[ oldNode_cl ] = Node { -1, -1, {}, { -1, -1 }, { false, false }, -1, 0 };
-        nodes_m[ node_cl ].parent_m = -1;
-        return true;
-    }
-    Node winner_l;
-    winner_l.round_m = next_cl;
-    winner_l.player_m = game_crl.winner();
-    winner_l.from_m[ 0 ] = node_cl;
-    winner_l.y_m = nodes_m.at( node_cl ).y_m;
-    nodes_m[ node_cl ].parent_m = nodes_m.size();
-    nodes_m.append( winner_l );
-    pieces_m.append( linkPiece( winner_l, 0 ) );
-    pieces_m.append( qualifiedPiece( champ_cp, winner_l ) );
-    come_rp << pieces_m.at( pieces_m.size() - 2 ) << pieces_m.last();
-    return true;
-}
-
-// A new champion in a column as wide as the old one's: the final's box and
-// the champion's change, nothing else. A first champion adds the column.
-bool BracketLayout::relayChampion( const Championship& champ_cp, int node_p, QVector< Piece >& gone_rp,
-                                   QVector< Piece >& come_rp )
-{
-    const Node& final_crl = nodes_m.at( node_p );
-    const Game& game_crl = champ_cp.rounds().at( final_crl.round_m ).games_m.at( final_crl.game_m );
-    const int gamePiece_cl = pieceIndex( Piece::Game, final_crl.round_m, final_crl.game_m );
-    const int champion_cl = pieceIndex( Piece::Champion, final_crl.round_m, final_crl.game_m );
-    const int heading_cl = pieceIndex( Piece::Heading, -1, -1 );
-    const int title_cl = pieceIndex( Piece::Column, -1, -1 );
-    if( 1 != champ_cp.rounds().last().denominator() || 1 != champ_cp.rounds().last().games_m.size()
-        || UNKNOWN == game_crl.result_m || gamePiece_cl < 0 || champion_cl < 0 || heading_cl < 0 || title_cl < 0
-        || columnWidths_m.size() != champ_cp.rounds().size() + 1 )
-        return false;
-    replacePiece( gamePiece_cl, gamePiece( champ_cp, final_crl ), gone_rp, come_rp );
-    // The champion's column is the last: a wider or narrower one widens or
-    // narrows the bracket and moves only its own title.
-    const double width_cl = championWidth( champ_cp, game_crl.winner() );
-    if( width_cl != columnWidths_m.last() )
-    {
-        columnWidths_m.last() = width_cl;
-        const double top_cl = MARGIN + HEADING_HEIGHT;
-        replacePiece( title_cl, columnTitle( champ_cp, columnWidths_m.size() - 1, top_cl, size_m.height() - MARGIN ),
-                      gone_rp, come_rp );
-        replacePiece( heading_cl, heading( bracketWidth() ), gone_rp, come_rp );
-        size_m.setWidth( bracketWidth() + 2 * MARGIN );
-    }
-    replacePiece( champion_cl, championPiece( champ_cp, final_crl ), gone_rp, come_rp );
-    return true;
-}
-
-void BracketLayout::replacePiece( int index_p, const Piece& piece_cp, QVector< Piece >& gone_rp,
-                                  QVector< Piece >& come_rp )
-{
-    gone_rp.append( pieces_m.at( index_p ) );
-    pieces_m[ index_p ] = piece_cp;
-    come_rp.append( piece_cp );
-}
-
-int BracketLayout::gameNode( int round_p, int game_p ) const
-{
-    const int first_cl = firstGameNode_m.value( round_p, -1 );
-    const int node_cl = first_cl + game_p;
-    return first_cl >= 0 && game_p >= 0 && node_cl < nodes_m.size() && nodes_m.at( node_cl ).round_m == round_p
-                   && nodes_m.at( node_cl ).game_m == game_p
-               ? node_cl
-               : -1;
-}
-
-int BracketLayout::pieceIndex( Piece::Kind kind_p, int round_p, int game_p, const PlayerRef& player_p ) const
-{
-    for( int i = 0; i < pieces_m.size(); ++i )
-    {
-        const Piece& piece_crl = pieces_m.at( i );
-        if( piece_crl.kind_m == kind_p && piece_crl.round_m == round_p && piece_crl.game_m == game_p
-            && ( Piece::Qualified != kind_p || piece_crl.players_m.value( 0 ) == player_p ) )
-            return i;
-    }
-    return -1;
+    return BracketRelay( *this, champ_cp, gone_rp, come_rp ).result( round_p, game_p );
 }
 
 // Every drawn game, and every player waiting for the draw of a round.
